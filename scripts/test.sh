@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (ASan+UBSan), then the Win32
+# tests and the end-to-end tests under Wine on a private Xvfb. The last line is the summary.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. scripts/xvfb.sh
+
+scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+count() { # ctest log -> passed/failed totals
+    local line total nfail
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+    if [ -z "$line" ]; then
+        echo "no test results in $1" >&2
+        failed=$((failed + 1))
+        return
+    fi
+    nfail=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + total - nfail))
+    failed=$((failed + nfail))
+}
+
+cleanup() {
+    if [ -x /usr/lib/wine/wineserver ] && [ -d build/windows/wineprefix ]; then
+        WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    fi
+    zentrava_stop_xvfb
+}
+trap cleanup EXIT
+
+mkdir -p build
+echo "== native build and unit tests"
+if cmake --preset native >build/native-configure.log 2>&1 &&
+    cmake --build --preset native 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
+    ctest --preset native -j2 2>&1 | tee build/native-ctest.log | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'
+    count build/native-ctest.log
+else
+    cat build/native-configure.log | tail -n 20
+    echo "native build failed"; failed=$((failed + 1))
+fi
+
+echo "== Windows cross build and tests under Wine"
+if cmake --preset windows >build/windows-configure.log 2>&1 &&
+    cmake --build --preset windows 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
+    zentrava_start_xvfb && scripts/wine-prefix &&
+        WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -p 2>/dev/null
+    ctest --preset windows 2>&1 | tee build/windows-ctest.log | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'
+    count build/windows-ctest.log
+else
+    cat build/windows-configure.log | tail -n 20
+    echo "windows build failed"; failed=$((failed + 1))
+fi
+
+cleanup
+trap - EXIT
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
