@@ -1,0 +1,31 @@
+#pragma once
+// The per-user settings file lives beside the executable: "<drive><dir><base>_<user>.ini".
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zentrava {
+
+struct PathParts {
+    std::string drive; // "C:" or empty
+    std::string dir;   // "\Tools\" with its trailing separator, or empty
+    std::string base;  // "Clock"
+    std::string ext;   // ".exe" or empty
+};
+
+// Splits like the platform's path splitter, but never mistakes the second byte of a CP932
+// double-byte character (0x5C in "表", "ソ", ...) for a separator.
+PathParts SplitPath(std::string_view path);
+
+// The settings-file path, or nothing when it would not fit a 260-character path buffer: a
+// truncated name would read and write some other file.
+std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_view userName);
+
+// True for a CP932 lead byte.
+constexpr bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+} // namespace zentrava

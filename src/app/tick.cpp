@@ -1,0 +1,135 @@
+#include "app/tick.h"
+
+namespace zentrava {
+
+namespace {
+
+// Display work that a burst of owed ticks does once, after its last tick.
+struct Deferred {
+    bool tooltip = false;
+    bool trayClock = false;
+    bool redraw = false;
+};
+
+void CollectDisplayWork(const AdvanceEvents& e, const TickSettings& s, Deferred& d) {
+    const bool secondHand = s.SecondHandDispOnOff == 1;
+    bool redraw = secondHand && s.SecondHandSmooth == 1;
+    if (e.halfSecond) {
+        redraw = true;
+    }
+    if (e.wholeSecond) {
+        d.tooltip = true;
+        redraw = redraw || secondHand;
+    }
+    if (e.newMinute || e.newHour) {
+        d.tooltip = true;
+        redraw = redraw || !secondHand;
+        d.trayClock = d.trayClock || s.TaskTrayIconClock == 1;
+    }
+    if (e.halfDayWrap || e.dayWrap) {
+        redraw = true;
+    }
+    d.redraw = d.redraw || redraw;
+}
+
+void FlushDisplayWork(const Deferred& d, TickState& state, const TickSettings& s,
+                      TickDuties& duties) {
+    if (d.tooltip) {
+        duties.RefreshTooltip();
+    }
+    if (d.trayClock) {
+        duties.RedrawTrayClock();
+    }
+    if (s.WindowDispOn == 1 && d.redraw) {
+        duties.InvalidateFace();
+        const int limit = s.SecondHandSmooth == 1 ? 60 : 3;
+        if (state.unpaintedRedraws.fetch_add(1) + 1 >= limit) {
+            state.unpaintedRedraws.store(0);
+            duties.RepaintWatchdog();
+        }
+    }
+}
+
+void RunSchedulers(const ClockStep& step, const TickSettings& s, TickDuties& duties) {
+    const Clocks& c = step.clocks;
+    const bool wholeMinute = step.events.newMinute;
+    if (wholeMinute) {
+        if (s.IntervalAlarmJust0Second != 0 && s.IntervalAlarmOn != 0 &&
+            !duties.IntervalAlarmStarted()) {
+            duties.StartIntervalAlarm();
+        }
+        duties.CheckAlarms(c);
+    }
+    if (s.TimeSignalFlag != 0) {
+        if (s.TimeSignal0JustOnFlag != 0) {
+            duties.CheckHourChime(c);
+        }
+        if (s.TimeSignal30JustOnFlag != 0) {
+            duties.CheckHalfHourChime(c);
+        }
+    }
+    if ((s.TimeSignalMSecondEnable == 0 && step.events.wholeSecond) ||
+        s.TimeSignalMSecondEnable == 1) {
+        duties.CheckCustomTimeSignals(c);
+    }
+    if (duties.QuickTimerRunning()) {
+        duties.CheckQuickTimer(c);
+    }
+    if (wholeMinute) {
+        duties.CheckTimeServerSchedule(c);
+    }
+}
+
+void FinishCallback(TickDuties& duties) {
+    duties.ShowPendingBalloon();
+    if (duties.StopKeyDown() && duties.AlarmSounding()) {
+        duties.StopAlarmSound();
+    }
+}
+
+} // namespace
+
+TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
+                   TickDuties& duties, MonotonicTime now) {
+    TickReport report;
+    Deferred deferred;
+    for (;;) {
+        const ClockStep step = keeper.Step(now);
+        if (step.kind == ClockStep::Kind::None) {
+            // A load on the window thread can cancel what was owed in the middle of a burst;
+            // the display work gathered so far must still be done.
+            if (report.ticks > 0) {
+                FlushDisplayWork(deferred, state, settings, duties);
+                FinishCallback(duties);
+            }
+            return report;
+        }
+        duties.OnClockStep(step);
+        report.ticks += step.ticks;
+        const bool last = step.pending == 0;
+        if (step.kind == ClockStep::Kind::Jumped) {
+            report.jumped = true;
+            deferred = {true, settings.TaskTrayIconClock == 1, true};
+        } else {
+            ++report.advances;
+            if (step.events.wholeSecond) {
+                state.timeSignalLockout.CountSecond();
+                state.timeServerLockout.CountSecond();
+                duties.CountNoodleSecond();
+            }
+            CollectDisplayWork(step.events, settings, deferred);
+        }
+        if (last) {
+            FlushDisplayWork(deferred, state, settings, duties);
+        }
+        if (step.kind == ClockStep::Kind::Advanced) {
+            RunSchedulers(step, settings, duties);
+        }
+        if (last) {
+            FinishCallback(duties);
+            return report;
+        }
+    }
+}
+
+} // namespace zentrava

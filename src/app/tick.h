@@ -1,0 +1,94 @@
+#pragma once
+// The 50 ms tick: which duties run on each tick, in which order, and how late or bunched
+// timer callbacks are made up. Portable: the glue supplies the monotonic time, the settings
+// and the duties, and carries out what they ask of the window.
+
+#include "clock/clock_keeper.h"
+
+#include <atomic>
+#include <cstdint>
+
+namespace zentrava {
+
+// The values of other features that decide which duties a tick runs; the glue fills them
+// from each feature's record once per timer callback.
+struct TickSettings {
+    int SecondHandDispOnOff = 1;
+    int SecondHandSmooth = 0;
+    int TaskTrayIconClock = 0;
+    int WindowDispOn = 1;
+    int IntervalAlarmJust0Second = 1;
+    int IntervalAlarmOn = 0;
+    int TimeSignalFlag = 1;
+    int TimeSignal0JustOnFlag = 0;
+    int TimeSignal30JustOnFlag = 0;
+    int TimeSignalMSecondEnable = 0;
+};
+
+// Every duty a tick can run. Each feature fills in its own; the scheduler checks receive the
+// records as they were right after the advance that triggered them.
+class TickDuties {
+  public:
+    virtual ~TickDuties() = default;
+    // Before the duties of each step; the event log hangs its per-tick line on it.
+    virtual void OnClockStep(const ClockStep&) {}
+    virtual void RefreshTooltip() = 0;
+    virtual void RedrawTrayClock() = 0;
+    virtual void InvalidateFace() = 0;
+    virtual void RepaintWatchdog() = 0; // commands 40061 then 40060
+    virtual void CountNoodleSecond() = 0;
+    virtual bool IntervalAlarmStarted() = 0;
+    virtual void StartIntervalAlarm() = 0; // marks it started
+    virtual void CheckAlarms(const Clocks& clocks) = 0;
+    virtual void CheckHourChime(const Clocks& clocks) = 0;
+    virtual void CheckHalfHourChime(const Clocks& clocks) = 0;
+    virtual void CheckCustomTimeSignals(const Clocks& clocks) = 0;
+    virtual bool QuickTimerRunning() = 0;
+    virtual void CheckQuickTimer(const Clocks& clocks) = 0;
+    virtual void CheckTimeServerSchedule(const Clocks& clocks) = 0;
+    virtual void ShowPendingBalloon() = 0;
+    virtual bool AlarmSounding() = 0;
+    virtual bool StopKeyDown() = 0;    // Esc, left or right Shift
+    virtual void StopAlarmSound() = 0; // command 40030
+};
+
+// A lockout set by one feature and cleared by the tick 55 whole seconds later.
+class Lockout {
+  public:
+    void Set() {
+        seconds_.store(0);
+        on_.store(1);
+    }
+    bool IsSet() const { return on_.load() != 0; }
+    void CountSecond() {
+        if (on_.load() != 0 && seconds_.fetch_add(1) + 1 >= kSeconds) {
+            on_.store(0);
+            seconds_.store(0);
+        }
+    }
+
+  private:
+    static constexpr int kSeconds = 55;
+    std::atomic<int> on_{0};
+    std::atomic<int> seconds_{0};
+};
+
+// State of the tick shared with the window thread.
+struct TickState {
+    std::atomic<int> unpaintedRedraws{0}; // the paint handler sets it to 0
+    Lockout timeSignalLockout;
+    Lockout timeServerLockout;
+};
+
+struct TickReport {
+    std::int64_t ticks = 0; // ticks the records moved
+    int advances = 0;       // ticks replayed with their duties
+    bool jumped = false;    // the records jumped over more than 5 s
+};
+
+// Runs one timer callback: every tick owed at `now`, each with its duties, and the once-per-
+// callback duties (tooltip, tray clock, invalidation, balloon, stop keys) after the last.
+TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
+                   TickDuties& duties, MonotonicTime now);
+
+} // namespace zentrava
