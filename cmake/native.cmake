@@ -26,6 +26,7 @@ if(benchmark_FOUND)
     target_compile_options(zentrava_core_plain PRIVATE -O2)
     target_link_libraries(zentrava_core_plain PUBLIC zentrava_warnings)
     file(GLOB ZENTRAVA_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+    list(FILTER ZENTRAVA_BENCH_SOURCES EXCLUDE REGEX "_win_bench\\.cpp$")
     add_executable(zentrava_bench ${ZENTRAVA_BENCH_SOURCES})
     target_compile_options(zentrava_bench PRIVATE -O2)
     target_link_libraries(zentrava_bench PRIVATE zentrava_core_plain benchmark::benchmark

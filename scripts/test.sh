@@ -24,6 +24,22 @@ count() { # ctest log -> passed/failed totals
     failed=$((failed + nfail))
 }
 
+# The Windows suites run one program per file: count their GoogleTest cases from CTest's full
+# log, and a program that died without a summary as one failure.
+count_gtest() { # ctest console log, ctest full log
+    local gpass gfail cfail
+    gpass=$(grep -oE '\[  PASSED  \] [0-9]+ tests?' "$2" 2>/dev/null | awk '{s += $4} END {print s + 0}')
+    gfail=$(grep -oE '\[  FAILED  \] [0-9]+ tests?,' "$2" 2>/dev/null | awk '{s += $4} END {print s + 0}')
+    cfail=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$1" | sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/')
+    if [ -z "$cfail" ]; then
+        echo "no test results in $1" >&2
+        failed=$((failed + 1))
+        return
+    fi
+    passed=$((passed + gpass))
+    failed=$((failed + (gfail > cfail ? gfail : cfail)))
+}
+
 cleanup() {
     if [ -x /usr/lib/wine/wineserver ] && [ -d build/windows/wineprefix ]; then
         WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
@@ -48,8 +64,8 @@ if cmake --preset windows >build/windows-configure.log 2>&1 &&
     cmake --build --preset windows 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
     zentrava_start_xvfb && scripts/wine-prefix &&
         WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -p 2>/dev/null
-    ctest --preset windows 2>&1 | tee build/windows-ctest.log | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'
-    count build/windows-ctest.log
+    ctest --preset windows 2>&1 | tee build/windows-ctest.log
+    count_gtest build/windows-ctest.log build/windows/Testing/Temporary/LastTest.log
 else
     cat build/windows-configure.log | tail -n 20
     echo "windows build failed"; failed=$((failed + 1))

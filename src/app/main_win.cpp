@@ -1,3 +1,7 @@
-// Temporary entry point while the start-up code is written.
+#include "app/startup_win.h"
+
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return zentrava::RunApplication(instance);
+}

@@ -20,7 +20,7 @@ enum class IniFileAccess {
 };
 
 class MemorySettingsStore final : public SettingsStore {
-  public:
+public:
     // An empty text is a missing file; the two read alike and a write creates it.
     explicit MemorySettingsStore(std::string text = {},
                                  IniFileAccess fileAccess = IniFileAccess::ReadWrite);
@@ -34,7 +34,7 @@ class MemorySettingsStore final : public SettingsStore {
     void AddExistingFile(std::string path);
     const std::string& Text() const { return fileText; }
 
-  private:
+private:
     std::string fileText;
     IniFileAccess access;
     std::set<std::string, std::less<>> existingFiles;

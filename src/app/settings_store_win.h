@@ -9,7 +9,7 @@
 namespace zentrava {
 
 class IniFileSettingsStore final : public SettingsStore {
-  public:
+public:
     explicit IniFileSettingsStore(std::string path);
 
     int GetInt(std::string_view section, std::string_view key, int def) const override;
@@ -20,7 +20,7 @@ class IniFileSettingsStore final : public SettingsStore {
 
     const std::string& Path() const { return iniPath; }
 
-  private:
+private:
     std::string iniPath;
 };
 

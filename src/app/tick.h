@@ -28,7 +28,7 @@ struct TickSettings {
 // Every duty a tick can run. Each feature fills in its own; the scheduler checks receive the
 // records as they were right after the advance that triggered them.
 class TickDuties {
-  public:
+public:
     virtual ~TickDuties() = default;
     // Before the duties of each step; the event log hangs its per-tick line on it.
     virtual void OnClockStep(const ClockStep&) {}
@@ -54,7 +54,7 @@ class TickDuties {
 
 // A lockout set by one feature and cleared by the tick 55 whole seconds later.
 class Lockout {
-  public:
+public:
     void Set() {
         seconds_.store(0);
         on_.store(1);
@@ -67,7 +67,7 @@ class Lockout {
         }
     }
 
-  private:
+private:
     static constexpr int kSeconds = 55;
     std::atomic<int> on_{0};
     std::atomic<int> seconds_{0};

@@ -4,8 +4,9 @@ namespace zentrava {
 
 namespace {
 
-// Days since 1970-01-01 of a proleptic Gregorian date. Intermediate ranges for any int year:
-// era in [-5369818, 5369818], yoe [0, 399], doy [0, 365], doe [0, 146096].
+// Days since 1970-01-01 of a proleptic Gregorian date, m 1-12, d 1-31 (a day past the month's
+// end just counts on). For any int year: y [-2^31 - 1, 2^31 - 1], era [-5368710, 5368709],
+// yoe [0, 399], doy [0, 365], doe [0, 146096], result within +-7.9e11, far inside int64.
 constexpr std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
@@ -21,7 +22,9 @@ struct Civil {
     int day;
 };
 
-// The inverse: doe [0, 146096], yoe [0, 399], doy [0, 365], mp [0, 11].
+// The inverse. From any int64 file tick count z is within [-1.1e7, 1.1e7] after the shift, so
+// era [-70, 77] and the year stays well inside int; doe [0, 146096], yoe [0, 399],
+// doy [0, 365], mp [0, 11], d [1, 31], m [1, 12].
 constexpr Civil CivilFromDays(std::int64_t z) {
     z += 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
@@ -155,7 +158,8 @@ bool ResolveTransitionDate(const DateTime& rule, int year, DateTime& out) {
         // The day is an occurrence (1-4, 5 = last) of the rule's weekday within the month.
         int found = 0;
         int count = 0;
-        for (int day = 1; day <= 31 && day <= DaysInMonth(year, rule.month); ++day) {
+        const int monthDays = DaysInMonth(year, rule.month);
+        for (int day = 1; day <= 31 && day <= monthDays; ++day) {
             if (DayOfWeekOf(year, rule.month, day) == rule.dayOfWeek) {
                 found = day;
                 if (rule.day < 5 && ++count == rule.day) {
@@ -163,11 +167,13 @@ bool ResolveTransitionDate(const DateTime& rule, int year, DateTime& out) {
                 }
             }
         }
+        // A weekday outside 0-6 never matches: treat it like a missing rule.
+        if (found == 0) {
+            return false;
+        }
         t.day = found;
     }
-    if (t.day < 1 || t.day > DaysInMonth(year, t.month)) {
-        return false;
-    }
+    // An absolute date such as 30 February rolls on into March rather than being refused.
     out = FromFileTicks(ToFileTicks(t));
     return true;
 }

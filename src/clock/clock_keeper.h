@@ -21,7 +21,7 @@ inline constexpr std::int64_t kMaxReplayTicks = 100; // 5 s
 // moment of the load, so a callback that comes a little early or late still finds exactly one
 // period owed.
 class TickPacer {
-  public:
+public:
     void Anchor(MonotonicTime now) {
         anchor_ = now - kTickPeriod / 2;
         done_ = 0;
@@ -37,7 +37,7 @@ class TickPacer {
     }
     void Consume(std::int64_t ticks) { done_ += ticks; }
 
-  private:
+private:
     bool anchored_ = false;
     MonotonicTime anchor_ = 0;
     std::int64_t done_ = 0;
@@ -54,7 +54,7 @@ struct ClockStep {
 };
 
 class ClockKeeper {
-  public:
+public:
     // Window creation: zero LocalClock, MillisecondStep 50.
     void Reset();
     void SetZones(const WorldZoneSettings& zones);
@@ -69,7 +69,7 @@ class ClockKeeper {
     // that a load between two steps can never make a tick count twice.
     ClockStep Step(MonotonicTime now);
 
-  private:
+private:
     mutable std::mutex mutex_;
     Clocks clocks_;
     WorldZoneSettings zones_;

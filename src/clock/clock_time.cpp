@@ -127,7 +127,9 @@ void LoadRecord(ClockTimeRecord& r, const DateTime& t) {
     r.Year = t.year;
     r.Month = t.month;
     r.Day = t.day;
-    // Worked out from the date rather than trusted: faces index their weekday names with it.
+    // Worked out from the date rather than trusted (the same for every date the platform
+    // gives): faces index their weekday names with it, and a load from a test hook or a
+    // time-server answer must not carry a stray value there.
     r.DayOfWeek = DayOfWeekOf(t.year, t.month, t.day);
     r.Hour = t.hour;
     r.Minute = t.minute;

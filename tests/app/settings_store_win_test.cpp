@@ -67,7 +67,7 @@ std::string ReadBytes(const std::string& path) {
 
 // One case's INI file, set up as the case says and removed afterwards.
 class TempIni {
-  public:
+public:
     TempIni(std::string_view text, FileSetup setup) {
         if (setup == FileSetup::DirectoryMissing) {
             iniPath = TempDirectory() + UniqueName() + "_missing\\settings.ini";
@@ -91,7 +91,7 @@ class TempIni {
 
     const std::string& Path() const { return iniPath; }
 
-  private:
+private:
     std::string iniPath;
 };
 

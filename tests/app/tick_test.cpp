@@ -14,7 +14,7 @@ namespace {
 
 // Records every duty by name, one list per clock step.
 class RecordingDuties final : public TickDuties {
-  public:
+public:
     std::vector<std::vector<std::string>> ticks;
     std::vector<Clocks> seen;
     bool intervalStarted = false;
@@ -58,7 +58,7 @@ class RecordingDuties final : public TickDuties {
         return n;
     }
 
-  private:
+private:
     void Add(const char* duty) {
         if (ticks.empty()) {
             ticks.emplace_back();

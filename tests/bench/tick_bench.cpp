@@ -8,7 +8,7 @@ using namespace zentrava;
 
 // Duties that do nothing, so the figure is the tick's own cost.
 class IdleDuties final : public TickDuties {
-  public:
+public:
     void RefreshTooltip() override {}
     void RedrawTrayClock() override {}
     void InvalidateFace() override {}

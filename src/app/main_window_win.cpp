@@ -1,0 +1,342 @@
+#include "app/main_window_win.h"
+
+#include "app/app_win.h"
+#include "app/back_buffer_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/platform_time_win.h"
+#include "app/test_hooks.h"
+#include "app/tick_win.h"
+#include "face/world_zones.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+#include <wtsapi32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+namespace zentrava {
+
+namespace {
+
+constexpr int kMinTrackSize = 64;
+
+struct MainWindowState {
+    BackBuffer backBuffer;
+    bool destroyed = false;
+};
+
+MainWindowState& State() {
+    static MainWindowState state;
+    return state;
+}
+
+void LoadClocks(const DateTime& t, const char* reason) {
+    TheApp().clocks.Load(t, MonotonicNow());
+    if constexpr (kTestHooks) {
+        LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
+    }
+}
+
+// WTSAPI32 is loaded at run time: it is missing on some editions, and session tracking is
+// only a refinement.
+template <typename Fn>
+void CallWtsApi(const char* name, HWND hwnd, Fn call) {
+    UniqueLibrary library(LoadLibraryA("WTSAPI32.DLL"));
+    if (!library) {
+        return;
+    }
+    if (FARPROC proc = GetProcAddress(library.get(), name)) {
+        call(proc, hwnd);
+    }
+}
+
+void RegisterSessionNotification(HWND hwnd) {
+    using Register = BOOL(WINAPI*)(HWND, DWORD);
+    CallWtsApi("WTSRegisterSessionNotification", hwnd, [](FARPROC proc, HWND h) {
+        reinterpret_cast<Register>(reinterpret_cast<void*>(proc))(h, NOTIFY_FOR_THIS_SESSION);
+    });
+}
+
+void UnregisterSessionNotification(HWND hwnd) {
+    using Unregister = BOOL(WINAPI*)(HWND);
+    CallWtsApi("WTSUnRegisterSessionNotification", hwnd, [](FARPROC proc, HWND h) {
+        reinterpret_cast<Unregister>(reinterpret_cast<void*>(proc))(h);
+    });
+}
+
+void StartWindowTimers(HWND hwnd) {
+    SetTimer(hwnd, kTimerTopmost, 200, nullptr);
+}
+
+void KillWindowTimers(HWND hwnd) {
+    for (UINT_PTR id : {kTimerProximity, kTimerTopmost, kTimerTooltipHide, kTimerTimeServerRetry,
+                        kTimerIntervalAlarm}) {
+        KillTimer(hwnd, id);
+    }
+}
+
+LRESULT OnCreate(HWND hwnd) {
+    App& app = TheApp();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    (void)std::rand();
+
+    app.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    app.positionTracking = 1;
+    RegisterSessionNotification(hwnd);
+
+    app.clocks.Reset();
+    app.modalDialog = 0;
+
+    // Settings, in the order the features depend on each other.
+    app.clocks.SetZones(LoadWorldZoneSettings(*app.settings));
+
+    app.menuIdle = 1;
+    State().backBuffer.Create(hwnd);
+
+    SetWindowLongPtrA(hwnd, GWL_EXSTYLE,
+                      GetWindowLongPtrA(hwnd, GWL_EXSTYLE) &
+                          ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LoadClocks(ToDateTime(now), "create");
+    StartWindowTimers(hwnd);
+    GetLocalTime(&now);
+    LoadClocks(ToDateTime(now), "create");
+    StartTick(hwnd);
+    return 0;
+}
+
+void OnDestroy(HWND hwnd) {
+    MainWindowState& state = State();
+    if (state.destroyed) {
+        return;
+    }
+    state.destroyed = true;
+    App& app = TheApp();
+    StopTick();
+    KillWindowTimers(hwnd);
+    state.backBuffer.Release();
+    SaveWindowPosition(*app.settings, app.position);
+    UnregisterSessionNotification(hwnd);
+    PostMessageA(app.owner, WM_CLOSE, 0, 0);
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    BackBuffer& buffer = State().backBuffer;
+    RECT clip;
+    const int kind = GetClipBox(dc, &clip);
+    if (kind != ERROR && kind != NULLREGION && buffer.dc() != nullptr) {
+        BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer.dc(),
+               clip.left, clip.top, SRCCOPY);
+        TheApp().tick.unpaintedRedraws.store(0);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+// The window-behaviour feature takes these over; until then placement is recorded plainly.
+void RecordPlacement(HWND hwnd) {
+    App& app = TheApp();
+    if (app.positionTracking != 1 || IsIconic(hwnd) || app.position.Window_Maximized == 1) {
+        return;
+    }
+    RECT r;
+    if (GetWindowRect(hwnd, &r)) {
+        app.position.Window_X_Pos = r.left;
+        app.position.Window_Y_Pos = r.top;
+        app.position.Window_Width = r.right - r.left;
+        app.position.Window_Height = r.bottom - r.top;
+    }
+}
+
+void OnClose(HWND hwnd) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(hwnd, &placement) && placement.showCmd == SW_SHOWMINIMIZED) {
+        App& app = TheApp();
+        app.position.Window_X_Pos = placement.rcNormalPosition.left;
+        app.position.Window_Y_Pos = placement.rcNormalPosition.top;
+    }
+    DestroyWindow(hwnd);
+}
+
+LRESULT OnPowerBroadcast(HWND hwnd, WPARAM event) {
+    switch (event) {
+    case PBT_APMSUSPEND:
+        StopTick();
+        return TRUE;
+    case PBT_APMRESUMESUSPEND:
+        // The time-server start-up update reloads the clocks itself once it exists; until then
+        // resume reloads them from the system clock either way.
+        LoadClocksFromSystem("resume");
+        StartTick(hwnd);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void OnTopmostTimer(HWND hwnd) {
+    const App& app = TheApp();
+    if (app.behaviour.WindowTopMost == 1 && app.behaviour.WindowTopMostAlways == 1 &&
+        app.menuIdle == 1 && app.modalDialog == 0 && !IsWindow(app.notificationWindow) &&
+        !IsWindow(app.quickTimerWindow)) {
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if constexpr (kTestHooks) {
+        LogEvent("command " + std::to_string(id) + " " + std::to_string(lParam));
+    }
+    switch (id) {
+    case kCmdExit:
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return 1;
+    case kCmdTopmost:
+        SetWindowPos(hwnd, lParam != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        return 1;
+    default:
+        return 1;
+    }
+}
+
+void WriteClocks(const std::string& path) {
+    const Clocks c = TheApp().clocks.Read();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return;
+    }
+    auto put = [f](const char* name, const ClockTimeRecord& r) {
+        std::fprintf(f, "%s %d %d %d %d %d %d %d %d %d %d %d %d %d %d\n", name, r.Year, r.Month,
+                     r.Day, r.DaysInMonth, r.DayOfWeek, r.Millisecond, r.Second, r.MinuteTicks,
+                     r.Minute, r.HourTicks, r.Hour, r.HalfDayTicks, r.DayTicks, r.MillisecondStep);
+    };
+    put("LocalClock", c.LocalClock);
+    put("UtcClock", c.UtcClock);
+    put("WorldClock1", c.WorldClock1);
+    put("WorldClock2", c.WorldClock2);
+    std::fprintf(f, "HalfSecondFlag %d\nWorldSummerActive %d %d\n", c.HalfSecondFlag,
+                 c.WorldSummerActive[0], c.WorldSummerActive[1]);
+    std::fclose(f);
+}
+
+LRESULT OnTestHook(const COPYDATASTRUCT& data) {
+    const auto text = [&data] {
+        const char* p = static_cast<const char*>(data.lpData);
+        std::string s(p, data.cbData);
+        s.resize(s.find('\0') == std::string::npos ? s.size() : s.find('\0'));
+        return s;
+    };
+    switch (data.dwData) {
+    case hooks::kLoadClocks:
+    case hooks::kSetSystemClock: {
+        if (data.cbData != sizeof(SYSTEMTIME) || data.lpData == nullptr) {
+            return 0;
+        }
+        SYSTEMTIME st;
+        std::memcpy(&st, data.lpData, sizeof st);
+        if (data.dwData == hooks::kLoadClocks) {
+            LoadClocks(ToDateTime(st), "hook");
+            return 1;
+        }
+        return RequestSystemClock(st) ? 1 : 0;
+    }
+    case hooks::kReadClocks:
+        WriteClocks(text());
+        return 1;
+    case hooks::kSaveBackBuffer:
+        return State().backBuffer.SaveBmp(text()) ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void LoadClocksFromSystem(const char* reason) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LoadClocks(ToDateTime(now), reason);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    App& app = TheApp();
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(hwnd);
+    case WM_DESTROY:
+        OnDestroy(hwnd);
+        return 0;
+    case WM_ENDSESSION:
+        // Only a session that really ends takes the program down with it.
+        if (wParam != FALSE) {
+            OnDestroy(hwnd);
+        }
+        return 0;
+    case WM_MOVE:
+        RecordPlacement(hwnd);
+        return 0;
+    case WM_SIZE:
+        RecordPlacement(hwnd);
+        State().backBuffer.Create(hwnd);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_CLOSE:
+        OnClose(hwnd);
+        return 0;
+    case WM_QUERYENDSESSION:
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TIMECHANGE:
+        LoadClocksFromSystem("timechange");
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {kMinTrackSize, kMinTrackSize};
+        return 0;
+    }
+    case WM_COMMAND:
+        return OnCommand(hwnd, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kTimerTopmost) {
+            OnTopmostTimer(hwnd);
+        }
+        return 0;
+    case WM_POWERBROADCAST:
+        return OnPowerBroadcast(hwnd, wParam);
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_CONSOLE_CONNECT) {
+            app.positionTracking = 1;
+        } else if (wParam == WTS_CONSOLE_DISCONNECT) {
+            app.positionTracking = 0;
+        }
+        return 0;
+    case WM_NOTIFY:
+        return 0;
+    case WM_COPYDATA:
+        if constexpr (kTestHooks) {
+            return OnTestHook(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace zentrava

@@ -1,0 +1,13 @@
+#pragma once
+// The main clock window: its window procedure, its creation and destruction sequences.
+
+#include <windows.h>
+
+namespace zentrava {
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Reloads the clock records from the system clock (GetLocalTime).
+void LoadClocksFromSystem(const char* reason);
+
+} // namespace zentrava

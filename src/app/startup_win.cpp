@@ -1,0 +1,203 @@
+#include "app/startup_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/main_window_win.h"
+#include "app/settings_path.h"
+#include "app/settings_store_win.h"
+
+#include <algorithm>
+
+namespace zentrava {
+
+App& TheApp() {
+    static App app;
+    return app;
+}
+
+int AppIconId() {
+    return std::string_view(kAppIdentifier) == kVendorIdentifier ? 117 : 102;
+}
+
+namespace {
+
+constexpr DWORD kUserNameBufferSize = 256;
+
+unsigned PlatformMajorVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info; // 148
+    static_assert(sizeof(OSVERSIONINFOA) == 148);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    return GetVersionExA(&info) ? info.dwMajorVersion : 0;
+}
+
+// Any user of any session may open the mutex, so a second copy started elsewhere sees it.
+UniqueHandle CreateInstanceMutex(bool& alreadyRunning) {
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, TRUE};
+    UniqueHandle mutex(CreateMutexA(&attributes, FALSE, kAppIdentifier));
+    alreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    return mutex;
+}
+
+std::string UserName() {
+    char name[kUserNameBufferSize + 1] = {};
+    DWORD size = kUserNameBufferSize;
+    return GetUserNameA(name, &size) ? std::string(name) : std::string("Unknown");
+}
+
+std::string ModulePath(HINSTANCE instance) {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
+    // A path that filled the buffer was cut short; using it would name some other file.
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(path, length);
+}
+
+LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(AppIconId()));
+    WNDCLASSEXA owner{};
+    owner.cbSize = sizeof owner; // 80
+    owner.lpfnWndProc = &OwnerWindowProc;
+    owner.hInstance = instance;
+    owner.hIcon = icon;
+    owner.lpszClassName = kOwnerClassName;
+    if (RegisterClassExA(&owner) == 0) {
+        return false;
+    }
+    WNDCLASSA main{};
+    main.style = CS_HREDRAW | CS_VREDRAW;
+    main.lpfnWndProc = &MainWindowProc;
+    main.hInstance = instance;
+    main.hIcon = icon;
+    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    main.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    main.lpszClassName = kMainClassName;
+    return RegisterClassA(&main) != 0;
+}
+
+// A window larger than every monitor together cannot be seen whole or grabbed again.
+void FitToVirtualScreen(WindowPositionSettings& p) {
+    const int screenW = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (screenW > 0) {
+        p.Window_Width = std::min(p.Window_Width, screenW);
+    }
+    if (screenH > 0) {
+        p.Window_Height = std::min(p.Window_Height, screenH);
+    }
+}
+
+void ShowFirstTime(App& app) {
+    if (app.position.WindowDispOn == 1) {
+        if (app.behaviour.WindowHideSetting != 1) {
+            ShowWindow(app.main, SW_SHOWNA);
+        }
+        SendMessageA(app.main, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
+    }
+    UpdateWindow(app.main);
+}
+
+int RunMessageLoop(App& app) {
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(msg.wParam);
+        }
+        if (got == -1) {
+            return -1;
+        }
+        if (IsWindow(app.notificationWindow) && IsDialogMessageA(app.notificationWindow, &msg)) {
+            continue;
+        }
+        if (IsWindow(app.quickTimerWindow) && IsDialogMessageA(app.quickTimerWindow, &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+int RunApplication(HINSTANCE instance) {
+    App& app = TheApp();
+    app.platformMajor = PlatformMajorVersion();
+
+    bool alreadyRunning = false;
+    app.mutex = CreateInstanceMutex(alreadyRunning);
+    if (!app.mutex) {
+        MessageBoxA(nullptr, "It fails in the mutex acquisition.", "Mutex Message",
+                    MB_ICONINFORMATION);
+        return 0;
+    }
+    if (alreadyRunning) {
+        app.mutex.reset();
+        return 0;
+    }
+
+    app.instance = instance;
+    app.userName = UserName();
+    const std::string exePath = ModulePath(instance);
+    std::optional<std::string> settingsPath;
+    if (!exePath.empty()) {
+        settingsPath = BuildSettingsPath(SplitPath(exePath), app.userName);
+    }
+    if (!settingsPath) {
+        MessageBoxA(nullptr,
+                    "設定ファイルのパスが長すぎます。\r\n"
+                    "プログラムをもっと短いパスのフォルダーに置いてください。",
+                    kAppCaption, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    app.settingsPath = *settingsPath;
+    app.settings = std::make_unique<IniFileSettingsStore>(app.settingsPath);
+    OpenTestEventLog(app.settingsPath);
+
+    app.position = LoadWindowPosition(*app.settings);
+    FitToVirtualScreen(app.position);
+
+    if (!RegisterClasses(instance)) {
+        return 0;
+    }
+    app.owner = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "",
+                                WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, 100, 100, nullptr,
+                                nullptr, instance, nullptr);
+    if (app.owner == nullptr) {
+        return 0;
+    }
+    ShowWindow(app.owner, SW_HIDE);
+    app.main =
+        CreateWindowExA(WS_EX_APPWINDOW, kMainClassName, "", WS_POPUP, app.position.Window_X_Pos,
+                        app.position.Window_Y_Pos, app.position.Window_Width,
+                        app.position.Window_Height, app.owner, nullptr, instance, nullptr);
+    if (app.main == nullptr) {
+        return 0;
+    }
+    ShowFirstTime(app);
+
+    const int code = RunMessageLoop(app);
+    CloseTestEventLog();
+    app.mutex.reset();
+    return code;
+}
+
+} // namespace zentrava

@@ -1,0 +1,25 @@
+#pragma once
+// The test build (Zentrava_test.exe) answers these WM_COPYDATA requests; the shipped program
+// ignores them. The payload follows each code.
+
+#include <cstdint>
+
+namespace zentrava::hooks {
+
+// A SYSTEMTIME (16 bytes): load the program's clocks with it, as a time change would.
+inline constexpr std::uint32_t kLoadClocks = 0x5A4C4F44; // 'ZLOD'
+// A NUL-terminated path: write the four clock records there as text, one line each:
+// "<name> Year Month Day DaysInMonth DayOfWeek Millisecond Second MinuteTicks Minute
+//  HourTicks Hour HalfDayTicks DayTicks MillisecondStep", then "HalfSecondFlag <n>" and
+// "WorldSummerActive <n1> <n2>".
+inline constexpr std::uint32_t kReadClocks = 0x5A524443; // 'ZRDC'
+// A NUL-terminated path: save the back buffer there as a 24-bit BMP.
+inline constexpr std::uint32_t kSaveBackBuffer = 0x5A424D50; // 'ZBMP'
+// A SYSTEMTIME: ask the injected system-clock setter to set the computer's clock (the test
+// build only records the request).
+inline constexpr std::uint32_t kSetSystemClock = 0x5A53434C; // 'ZSCL'
+
+// The event log lives beside the settings file: its path with ".ini" replaced by this.
+inline constexpr const char* kEventLogSuffix = "_events.log";
+
+} // namespace zentrava::hooks

@@ -1,0 +1,170 @@
+#include "app/tick_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/platform_time_win.h"
+
+#include <mmsystem.h>
+
+#include <atomic>
+#include <string>
+
+namespace zentrava {
+
+namespace {
+
+constexpr UINT kTickPeriodMs = 50;
+
+struct TickTimer {
+    std::atomic<UINT> id{0};
+    std::atomic<bool> stopping{false};
+    std::atomic<int> inCallback{0};
+};
+
+TickTimer& Timer() {
+    static TickTimer timer;
+    return timer;
+}
+
+// The duties as the window side carries them out. Features that are not built yet keep
+// their named call here, doing nothing, until their own code fills it.
+class WindowTickDuties final : public TickDuties {
+  public:
+    explicit WindowTickDuties(HWND hwnd) : hwnd_(hwnd) {}
+    ~WindowTickDuties() override { FlushLine(); }
+
+    void OnClockStep(const ClockStep& step) override {
+        if constexpr (kTestHooks) {
+            FlushLine();
+            const std::string time = FormatLogTime(LocalDateTime(step.clocks.LocalClock));
+            line_ = step.kind == ClockStep::Kind::Jumped
+                        ? "jump " + std::to_string(step.ticks) + " " + time
+                        : "tick " + time;
+        }
+    }
+
+    void RefreshTooltip() override { Note("tooltip"); }
+    void RedrawTrayClock() override { Note("trayclock"); }
+    void InvalidateFace() override {
+        Note("invalidate");
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    void RepaintWatchdog() override {
+        Note("watchdog");
+        SendCommand(kCmdApplyOpaqueLayer);
+        SendCommand(kCmdApplyLayer);
+    }
+    void CountNoodleSecond() override { Note("noodle"); }
+    bool IntervalAlarmStarted() override { return false; }
+    void StartIntervalAlarm() override { Note("interval"); }
+    void CheckAlarms(const Clocks&) override { Note("alarms"); }
+    void CheckHourChime(const Clocks&) override { Note("chime0"); }
+    void CheckHalfHourChime(const Clocks&) override { Note("chime30"); }
+    void CheckCustomTimeSignals(const Clocks&) override { Note("custom"); }
+    bool QuickTimerRunning() override { return false; }
+    void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
+    void CheckTimeServerSchedule(const Clocks&) override { Note("ntp"); }
+    void ShowPendingBalloon() override { Note("balloon"); }
+    bool AlarmSounding() override { return false; }
+    bool StopKeyDown() override {
+        return GetKeyState(VK_ESCAPE) < 0 || GetKeyState(VK_LSHIFT) < 0 ||
+               GetKeyState(VK_RSHIFT) < 0;
+    }
+    void StopAlarmSound() override {
+        Note("stopkey");
+        SendCommand(kCmdStopAlarm);
+    }
+
+  private:
+    void SendCommand(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    void Note(const char* duty) {
+        if constexpr (kTestHooks) {
+            line_ += ' ';
+            line_ += duty;
+        } else {
+            (void)duty;
+        }
+    }
+    void FlushLine() {
+        if constexpr (kTestHooks) {
+            if (!line_.empty()) {
+                LogEvent(line_);
+                line_.clear();
+            }
+        }
+    }
+
+    HWND hwnd_;
+    std::string line_;
+};
+
+TickSettings CurrentTickSettings() {
+    const App& app = TheApp();
+    TickSettings s;
+    s.WindowDispOn = app.position.WindowDispOn;
+    return s;
+}
+
+void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+    TickTimer& timer = Timer();
+    // Announce the callback before looking at the stop flag: StopTick sets the flag before it
+    // looks at the count, so one of the two always sees the other.
+    timer.inCallback.fetch_add(1);
+    if (!timer.stopping.load()) {
+        App& app = TheApp();
+        WindowTickDuties duties(reinterpret_cast<HWND>(user));
+        RunTick(app.clocks, app.tick, CurrentTickSettings(), duties, MonotonicNow());
+    }
+    timer.inCallback.fetch_sub(1);
+}
+
+} // namespace
+
+bool StartTick(HWND mainWindow) {
+    TickTimer& timer = Timer();
+    if (timer.id.load() != 0) {
+        return true;
+    }
+    timer.stopping.store(false);
+    timeBeginPeriod(kTickPeriodMs);
+    const UINT id = timeSetEvent(kTickPeriodMs, kTickPeriodMs, &OnTickTimer,
+                                 reinterpret_cast<DWORD_PTR>(mainWindow), TIME_PERIODIC);
+    if (id == 0) {
+        timeEndPeriod(kTickPeriodMs);
+        return false;
+    }
+    timer.id.store(id);
+    LogEvent("tick-start");
+    return true;
+}
+
+void StopTick() {
+    TickTimer& timer = Timer();
+    const UINT id = timer.id.exchange(0);
+    if (id == 0) {
+        return;
+    }
+    timer.stopping.store(true);
+    // Stopped from inside a message the tick sent: release the tick first, or it and this
+    // thread would wait for each other.
+    if (InSendMessage()) {
+        ReplyMessage(0);
+    }
+    timeKillEvent(id);
+    timeEndPeriod(kTickPeriodMs);
+    // A callback may be inside SendMessageA to this very thread: keep answering sent messages
+    // until it has left, instead of blocking on it.
+    while (timer.inCallback.load() != 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    LogEvent("tick-stop");
+}
+
+bool TickRunning() {
+    return Timer().id.load() != 0;
+}
+
+} // namespace zentrava
