@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. scripts/xvfb.sh
+. scripts/session.sh
 run_seconds=600
 [ "${1:-}" = "--quick" ] && run_seconds=60
 
@@ -18,15 +18,15 @@ build/bench/zentrava_bench --benchmark_repetitions=3 --benchmark_report_aggregat
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target zentrava_drift_bench >/dev/null
-scripts/wine-prefix
 busy=()
 cleanup() {
     for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done
-    WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    zentrava_stop_wine
     zentrava_stop_xvfb
 }
 trap cleanup EXIT
 zentrava_start_xvfb
+zentrava_start_wine
 for _ in 1 2; do
     sh -c 'while :; do :; done' &
     busy+=($!)

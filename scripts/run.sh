@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. scripts/xvfb.sh
+. scripts/session.sh
 keep=5
 [ "${1:-}" = "--keep" ] && keep=${2:-5}
 
@@ -23,9 +23,9 @@ if [ -n "${DISPLAY:-}" ]; then
     exec scripts/wine-run "$run_dir/Zentrava.exe"
 fi
 
-export WINEPREFIX="$root/build/windows/wineprefix"
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; zentrava_stop_xvfb' EXIT
+trap 'zentrava_stop_wine; zentrava_stop_xvfb' EXIT
 zentrava_start_xvfb
+zentrava_start_wine
 scripts/wine-run build/windows/zdriver.exe launch "$(scripts/wine-run winepath -w "$run_dir/Zentrava.exe" 2>/dev/null)" \
     --wait-window --sleep "$keep" --screenshot "$(scripts/wine-run winepath -w "$run_dir/screenshot.bmp" 2>/dev/null)" --close
 convert "$run_dir/screenshot.bmp" "$run_dir/screenshot.png"

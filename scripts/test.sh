@@ -4,7 +4,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. scripts/xvfb.sh
+. scripts/session.sh
 
 scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
 
@@ -41,9 +41,7 @@ count_gtest() { # ctest console log, ctest full log
 }
 
 cleanup() {
-    if [ -x /usr/lib/wine/wineserver ] && [ -d build/windows/wineprefix ]; then
-        WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
-    fi
+    zentrava_stop_wine
     zentrava_stop_xvfb
 }
 trap cleanup EXIT
@@ -62,8 +60,7 @@ fi
 echo "== Windows cross build and tests under Wine"
 if cmake --preset windows >build/windows-configure.log 2>&1 &&
     cmake --build --preset windows 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
-    zentrava_start_xvfb && scripts/wine-prefix &&
-        WINEPREFIX="$root/build/windows/wineprefix" /usr/lib/wine/wineserver -p 2>/dev/null
+    zentrava_start_xvfb && zentrava_start_wine
     ctest --preset windows 2>&1 | tee build/windows-ctest.log
     count_gtest build/windows-ctest.log build/windows/Testing/Temporary/LastTest.log
 else

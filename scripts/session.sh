@@ -1,4 +1,4 @@
-# Sourced by the scripts: starts a private Xvfb on a free display and records its pid, so that
+# Sourced by the scripts. A private Xvfb on a free display, its pid recorded so that
 # only our own server is stopped afterwards.
 zentrava_start_xvfb() {
     local n
@@ -19,4 +19,20 @@ zentrava_start_xvfb() {
 zentrava_stop_xvfb() {
     [ -n "${ZENTRAVA_XVFB_PID:-}" ] && kill "$ZENTRAVA_XVFB_PID" 2>/dev/null && wait "$ZENTRAVA_XVFB_PID" 2>/dev/null
     ZENTRAVA_XVFB_PID=""
+}
+
+# A persistent wineserver for the private prefix, with Wine's own services started up front
+# with no inherited output: a service started by a test would hold CTest's output pipe open
+# and CTest would wait for it until the test's timeout.
+zentrava_start_wine() {
+    local root
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    export WINEPREFIX="$root/build/windows/wineprefix"
+    "$root/scripts/wine-prefix" || return 1
+    /usr/lib/wine/wineserver -p 2>/dev/null
+    "$root/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
+}
+zentrava_stop_wine() {
+    [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null
+    return 0
 }
