@@ -27,7 +27,7 @@ zentrava_stop_xvfb() {
 zentrava_start_wine() {
     local root
     root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-    export WINEPREFIX="$root/build/windows/wineprefix"
+    export WINEPREFIX="${ZENTRAVA_WINEPREFIX:-$root/build/windows/wineprefix}"
     "$root/scripts/wine-prefix" || return 1
     /usr/lib/wine/wineserver -p 2>/dev/null
     "$root/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1

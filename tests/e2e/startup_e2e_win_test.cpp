@@ -208,7 +208,15 @@ INSTANTIATE_TEST_SUITE_P(
                               "Window_Height=abc\r\nWindow_Maximized=abc\r\n"},
         DamagedIni{"HugeNumbers", "Window_X_Pos=99999999999\r\nWindow_Y_Pos=-99999999999\r\n"
                                   "Window_Width=99999999999\r\nWindow_Height=99999999999\r\n"},
-        DamagedIni{"EmptyValues", "Window_X_Pos=\r\nWindow_Width=\r\nWindow_Height=\r\n"}),
+        DamagedIni{"EmptyValues", "Window_X_Pos=\r\nWindow_Width=\r\nWindow_Height=\r\n"},
+        // Lead bytes with nothing valid after them, a header never closed, and world-zone
+        // offsets whose arithmetic would overflow if they were used as read.
+        DamagedIni{"BrokenBytesAndExtremeZones",
+                   "Window_Width=\x81\r\n\xFF\xFE\x82[Window_Position\r\nWindow_Height=\x9F\r\n"
+                   "[TimeZone_Diff_Setting]\r\nTimeZoneDiffHour01=2147483647\r\n"
+                   "TimeZoneDiffMinute01=-2147483648\r\nTimeZoneDiffSummerTimeOnFlag01=1\r\n"
+                   "TimeZoneDiffHour02=-2147483648\r\nTimeZoneDiffMinute02=4294967295\r\n"
+                   "TimeZoneDiffSummerTimeOnFlag02=1\r\n"}),
     [](const ::testing::TestParamInfo<DamagedIni>& p) { return p.param.name; });
 
 // --- Commands ------------------------------------------------------------------------------
