@@ -1,0 +1,186 @@
+#ifndef ZENTRAVA_RESOURCES_RESOURCE_H
+#define ZENTRAVA_RESOURCES_RESOURCE_H
+// Numeric ids of every resource and menu command the program names. The resource compiler
+// reads this file too, so it holds only plain #defines behind an include guard (not every
+// resource compiler knows #pragma once). The menus, dialogs and tests are built around exactly
+// these numbers; the command values must match src/app/commands.h.
+
+// ---- Menus (resource type MENU, 101-112) -----------------------------------------------------
+#define IDR_MENU_CONTEXT 101   // right click on the clock face
+#define IDR_MENU_EDIT_COPY 111 // time entry edits: one "copy" item
+#define IDR_MENU_TRAY 112      // right click on the tray icon
+
+// ---- Icons and cursor (102, 105, 117) --------------------------------------------------------
+#define IDI_APP 102        // window classes, tray, shortcuts
+#define IDCUR_FACE 105     // over the face while the clock can be dragged
+#define IDI_APP_VENDOR 117 // replaces IDI_APP in the vendor edition
+
+// ---- Menu bitmaps (127-134): a small and a large set, each play, pause, paused, stop ---------
+#define IDB_MENU_SMALL_PLAY 127
+#define IDB_MENU_SMALL_PAUSE 128
+#define IDB_MENU_SMALL_PAUSE_CHECKED 129
+#define IDB_MENU_SMALL_STOP 130
+#define IDB_MENU_LARGE_PLAY 131
+#define IDB_MENU_LARGE_PAUSE 132
+#define IDB_MENU_LARGE_PAUSE_CHECKED 133
+#define IDB_MENU_LARGE_STOP 134
+#define IDB_MENU_SET_SIZE 4 // bitmaps per set; a set is chosen by its first id
+
+// ---- Dialogs (102-135; a dialog may share its number with an icon: the types differ) ---------
+#define IDD_ALARM_PAGE 102              // settings sheet page 0
+#define IDD_TEXT_COLOURS 103            // sub-dialog of the general settings
+#define IDD_VERSION 104                 // version information
+#define IDD_INTERVAL_NOODLE_PAGE 107    // settings sheet page 5
+#define IDD_MANUAL_TIME_PAGE 108        // date-and-time sheet page 1
+#define IDD_TIME_SERVER_PAGE 111        // date-and-time sheet page 0
+#define IDD_AUDIO_PAGE 115              // settings sheet page 4
+#define IDD_GENERAL_SETTINGS 116        // general settings
+#define IDD_TIME_SIGNAL_PAGE 117        // settings sheet page 1
+#define IDD_HOURLY_SOUNDS_PAGE 118      // settings sheet page 2
+#define IDD_SEEK 119                    // seek in the playing song
+#define IDD_ALARM_NOTICE 120            // alarm and timer notification window
+#define IDD_EACH_TIME_SIGNAL 121        // on/off of each hourly and half-hourly signal
+#define IDD_VOLUMES 122                 // volumes of the four sound channels
+#define IDD_QUICK_TIMER 123             // modeless quick timer window
+#define IDD_FONT_SIZES 124              // sub-dialog of the general settings
+#define IDD_TIME_BAND_PAGE 125          // settings sheet page 6
+#define IDD_WORLD_ZONE_PAGE 126         // settings sheet page 7
+#define IDD_HALF_HOURLY_SOUNDS_PAGE 135 // settings sheet page 3
+
+// ---- Strings (1-70) ---------------------------------------------------------------------------
+// Program-wide
+#define IDS_APP_NAME 3 // message box captions
+// Tray menu: the text of its show/hide item, swapped with the clock window's visibility
+#define IDS_MENU_SHOW_CLOCK 5
+#define IDS_MENU_ICONISE_CLOCK 6
+// Settings sheet caption
+#define IDS_SETTINGS_SHEET_CAPTION 62
+// Version dialog: version line, links, notice lines 59-61 (shown in a loop)
+#define IDS_VERSION_LINE 1
+#define IDS_WEB_ADDRESS 2
+#define IDS_MAIL_ADDRESS 4
+#define IDS_NOTICE_YEARS 59
+#define IDS_NOTICE_MAKER 60
+#define IDS_NOTICE_RIGHTS 61
+#define IDS_NOTICE_FIRST IDS_NOTICE_YEARS
+#define IDS_NOTICE_LAST IDS_NOTICE_RIGHTS
+// Volume dialog: channel labels 46-48 (audio, alarm, time signal; shown in a loop)
+#define IDS_VOLUME_AUDIO 46
+#define IDS_VOLUME_ALARM 47
+#define IDS_VOLUME_TIME_SIGNAL 48
+// General settings dialog: caption, then the tooltip of each control (8-70, with gaps)
+#define IDS_GENERAL_SETTINGS_CAPTION 7
+#define IDS_TIP_DATE 8
+#define IDS_TIP_TIME 9
+#define IDS_TIP_DIAL_NUMERALS 10
+#define IDS_TIP_5MIN_MARKS 11
+#define IDS_TIP_1MIN_MARKS 12
+#define IDS_TIP_5MIN_MARKS_BOLD 13
+#define IDS_TIP_SMOOTH_SECOND_HAND 14
+#define IDS_TIP_SECOND_HAND 15
+#define IDS_TIP_FONT 16
+#define IDS_TIP_TOPMOST 17
+#define IDS_TIP_TRANSPARENT_FACE 18
+#define IDS_TIP_PROXIMITY 19
+#define IDS_TIP_OPACITY 20
+#define IDS_TIP_CLICK_THROUGH 21
+#define IDS_TIP_FRAME_COLOUR 22
+#define IDS_TIP_FACE_COLOUR 23
+#define IDS_TIP_5MIN_MARK_COLOUR 24
+#define IDS_TIP_1MIN_MARK_COLOUR 25
+#define IDS_TIP_HOUR_HAND_COLOUR 26
+#define IDS_TIP_MINUTE_HAND_COLOUR 27
+#define IDS_TIP_SECOND_HAND_COLOUR 28
+#define IDS_TIP_RESET_PLACEMENT 30
+#define IDS_TIP_TRAY_CLOCK 31
+#define IDS_TIP_HAND_DESIGN 32
+#define IDS_TIP_FRAME_WIDTH 33
+#define IDS_TIP_1MIN_MARK_LENGTH 34
+#define IDS_TIP_5MIN_MARK_LENGTH 35
+#define IDS_TIP_DIAL_MODE 36
+#define IDS_TIP_24H_MARKER_SIZE 37
+#define IDS_TIP_24H_EVEN_MARK_LENGTH 38
+#define IDS_TIP_24H_ODD_MARK_LENGTH 39
+#define IDS_TIP_24H_MARKS_BOLD 40
+#define IDS_TIP_24H_MARKER_COLOUR 41
+#define IDS_TIP_24H_MARKER_FRAME_COLOUR 42
+#define IDS_TIP_24H_MARKER_POSITION 43
+#define IDS_TIP_24H_ZERO_POSITION 44
+#define IDS_TIP_COLON_ADJUST 45
+#define IDS_TIP_JST 49
+#define IDS_TIP_TEXT_COLOURS 50
+#define IDS_TIP_ALWAYS_TOPMOST 51
+#define IDS_TIP_MARK_DESIGN 54
+#define IDS_TIP_ROUND_MARK_POSITION 55
+#define IDS_TIP_FONT_SIZES 56
+#define IDS_TIP_AUTO_FONT_SIZE 57
+#define IDS_TIP_HAND_FRAME 63
+#define IDS_TIP_PROXIMITY_HIDE 64
+#define IDS_TIP_PROXIMITY_SHOW 65
+#define IDS_TIP_CTRL_CANCELS_LAYER 66
+#define IDS_TIP_SHORTCUT_DESKTOP 67
+#define IDS_TIP_SHORTCUT_STARTUP 68
+#define IDS_TIP_SHORTCUT_ALL_DESKTOP 69
+#define IDS_TIP_SHORTCUT_ALL_STARTUP 70
+
+// ---- Commands of the main clock window (40002-40082; internal ones have no menu item) --------
+#define ID_CMD_ABOUT 40002
+#define ID_CMD_EXIT 40004
+#define ID_CMD_RESET_PLACEMENT 40009    // internal
+#define ID_CMD_TOPMOST 40010            // internal
+#define ID_CMD_APPLY_TRANSPARENCY 40014 // internal
+#define ID_CMD_TOGGLE_ALARMS 40025
+#define ID_CMD_START_ALARM_SOUND 40029 // internal
+#define ID_CMD_STOP_ALARM 40030
+#define ID_CMD_DATE_TIME_SHEET 40031
+#define ID_CMD_ICONISE 40033          // context menu only
+#define ID_CMD_SHOW_HIDE 40034        // tray menu only
+#define ID_CMD_SOUND_TEST 40035       // internal
+#define ID_CMD_SOUND_TEST_PAUSE 40036 // internal
+#define ID_CMD_PLAY_AUDIO 40042
+#define ID_CMD_STOP_AUDIO 40044
+#define ID_CMD_PAUSE_AUDIO 40045
+#define ID_CMD_GENERAL_SETTINGS 40048
+#define ID_CMD_SETTINGS_SHEET 40049
+#define ID_CMD_START_TIME_SIGNAL_SOUND 40050 // internal
+#define ID_CMD_STOP_TIME_SIGNAL_SOUND 40051  // internal
+#define ID_CMD_NOODLE_3 40053                // 40053-40055: indexed by the noodle menu index
+#define ID_CMD_NOODLE_4 40054
+#define ID_CMD_NOODLE_5 40055
+#define ID_CMD_NOODLE_CANCEL 40056
+#define ID_CMD_APPLY_LAYER 40060        // internal
+#define ID_CMD_APPLY_OPAQUE_LAYER 40061 // internal
+#define ID_CMD_SEEK_DIALOG 40062
+#define ID_CMD_SEEK_AUDIO 40063   // internal
+#define ID_CMD_NOTIFY_ALARM 40066 // internal
+#define ID_CMD_VOLUME_DIALOG 40067
+#define ID_CMD_QUICK_TIMER 40077
+#define ID_CMD_INTERVAL_ALARM 40078
+#define ID_CMD_CORNER_TOP_RIGHT 40079 // 40079-40082: the four corners
+#define ID_CMD_CORNER_BOTTOM_RIGHT 40080
+#define ID_CMD_CORNER_TOP_LEFT 40081
+#define ID_CMD_CORNER_BOTTOM_LEFT 40082
+
+// ---- Commands of the time entry edits' own menu (sent to the edit, not the clock) ------------
+#define ID_CMD_EDIT_COPY 40032
+
+#if defined(__cplusplus) && !defined(RC_INVOKED)
+// Code steps through these ranges by adding an index to the first id.
+static_assert(IDB_MENU_SMALL_STOP - IDB_MENU_SMALL_PLAY + 1 == IDB_MENU_SET_SIZE);
+static_assert(IDB_MENU_SMALL_PAUSE == IDB_MENU_SMALL_PLAY + 1 &&
+              IDB_MENU_SMALL_PAUSE_CHECKED == IDB_MENU_SMALL_PLAY + 2);
+static_assert(IDB_MENU_LARGE_PLAY - IDB_MENU_SMALL_PLAY == IDB_MENU_SET_SIZE &&
+              IDB_MENU_LARGE_PAUSE - IDB_MENU_SMALL_PAUSE == IDB_MENU_SET_SIZE &&
+              IDB_MENU_LARGE_PAUSE_CHECKED - IDB_MENU_SMALL_PAUSE_CHECKED == IDB_MENU_SET_SIZE &&
+              IDB_MENU_LARGE_STOP - IDB_MENU_SMALL_STOP == IDB_MENU_SET_SIZE);
+static_assert(IDS_NOTICE_MAKER == IDS_NOTICE_YEARS + 1 &&
+              IDS_NOTICE_RIGHTS == IDS_NOTICE_YEARS + 2);
+static_assert(IDS_VOLUME_ALARM == IDS_VOLUME_AUDIO + 1 &&
+              IDS_VOLUME_TIME_SIGNAL == IDS_VOLUME_AUDIO + 2);
+static_assert(ID_CMD_NOODLE_4 == ID_CMD_NOODLE_3 + 1 && ID_CMD_NOODLE_5 == ID_CMD_NOODLE_3 + 2);
+static_assert(ID_CMD_CORNER_BOTTOM_RIGHT == ID_CMD_CORNER_TOP_RIGHT + 1 &&
+              ID_CMD_CORNER_TOP_LEFT == ID_CMD_CORNER_TOP_RIGHT + 2 &&
+              ID_CMD_CORNER_BOTTOM_LEFT == ID_CMD_CORNER_TOP_RIGHT + 3);
+#endif
+
+#endif
