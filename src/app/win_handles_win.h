@@ -9,7 +9,7 @@ namespace zentrava {
 
 template <typename Traits>
 class UniqueWinHandle {
-  public:
+public:
     using Handle = typename Traits::Handle;
 
     UniqueWinHandle() = default;
@@ -33,7 +33,7 @@ class UniqueWinHandle {
         handle_ = h;
     }
 
-  private:
+private:
     Handle handle_ = Traits::Invalid();
 };
 
@@ -82,9 +82,17 @@ struct LibraryTraits {
 };
 using UniqueLibrary = UniqueWinHandle<LibraryTraits>;
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+using UniqueMenu = UniqueWinHandle<MenuTraits>;
+
 // Selects an object into a DC for one drawing step and puts the previous one back.
 class ScopedSelect {
-  public:
+public:
     ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
@@ -94,14 +102,14 @@ class ScopedSelect {
         }
     }
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // A window DC from GetDC, released with ReleaseDC.
 class ScopedWindowDc {
-  public:
+public:
     explicit ScopedWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ScopedWindowDc(const ScopedWindowDc&) = delete;
     ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
@@ -112,7 +120,7 @@ class ScopedWindowDc {
     }
     HDC get() const { return dc_; }
 
-  private:
+private:
     HWND hwnd_;
     HDC dc_;
 };
