@@ -1,6 +1,8 @@
 #pragma once
 // Process-wide values of the application core: set at start-up, read everywhere after.
 
+#include "app/appearance_settings.h"
+#include "app/drawing_objects_win.h"
 #include "app/settings_store.h"
 #include "app/tick.h"
 #include "app/win_handles_win.h"
@@ -19,6 +21,8 @@ inline constexpr const char* kVendorIdentifier = "Zentrava_Application_VenderMod
 inline constexpr const char* kMainClassName = "Zentrava";
 inline constexpr const char* kOwnerClassName = "ダミー";
 inline constexpr const char* kAppCaption = "Zentrava";
+// The tray icon's callback; WM_APP itself is the set-volume request.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 2;
 
 // Window-behaviour keys of Window_Position that the start-up and the tick read before the
 // window-behaviour feature owns them.
@@ -43,6 +47,13 @@ struct App {
 
     WindowPositionSettings position;
     WindowBehaviour behaviour;
+    // The last page of the settings sheet, kept in Window_Position.
+    int AudioFilePropertySheetPos = 0;
+
+    AppearanceSettings appearance;
+    VolumeSettings volumes;
+    UniqueFont mainFont;
+    DrawingObjects drawing;
 
     ClockKeeper clocks;
     TickState tick;

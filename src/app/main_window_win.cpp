@@ -2,14 +2,18 @@
 
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
+#include "app/command_table_win.h"
 #include "app/commands.h"
 #include "app/event_log_win.h"
 #include "app/platform_time_win.h"
+#include "app/popup_menu_win.h"
 #include "app/test_hooks.h"
 #include "app/tick_win.h"
 #include "face/world_zones.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <windowsx.h>
 #include <wtsapi32.h>
 
@@ -28,6 +32,7 @@ constexpr int kMinTrackSize = 64;
 struct MainWindowState {
     BackBuffer backBuffer;
     bool destroyed = false;
+    bool lastHitInsideFace = false;
 };
 
 MainWindowState& State() {
@@ -80,6 +85,32 @@ void KillWindowTimers(HWND hwnd) {
     }
 }
 
+// The text fonts follow the window's height; the pens and brushes are rebuilt with them so
+// the set is always whole.
+void RebuildDrawingObjects(HWND hwnd) {
+    App& app = TheApp();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    std::optional<int> height;
+    if (client.bottom > 0) {
+        height = client.bottom;
+        app.appearance.font.HeightDisit = client.bottom / 8;
+    }
+    const TextFontHeights heights = ComputeTextFontHeights(app.appearance.font, height);
+    ReplaceDrawingObjects(app.drawing, app.appearance.colors, app.clocks.Zones(),
+                          app.appearance.font, heights);
+}
+
+// What the menus show is read from the features; the values are plain words, safe to read
+// from the menu refresher's thread.
+MenuInputs GatherMenuInputs() {
+    const App& app = TheApp();
+    MenuInputs in;
+    in.WindowDispOn = app.position.WindowDispOn;
+    in.modalDialogOpen = app.modalDialog != 0;
+    return in;
+}
+
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
@@ -94,10 +125,19 @@ LRESULT OnCreate(HWND hwnd) {
     app.clocks.Reset();
     app.modalDialog = 0;
 
-    // Settings, in the order the features depend on each other.
-    app.clocks.SetZones(LoadWorldZoneSettings(*app.settings));
+    // Every feature's settings, in the order the features depend on each other.
+    const SettingsStore& settings = *app.settings;
+    LoadClockAndFontSettings(settings, app.appearance);
+    app.clocks.SetZones(LoadWorldZoneSettings(settings));
+    app.volumes = LoadVolumeSettings(settings);
+    app.AudioFilePropertySheetPos =
+        settings.GetInt("Window_Position", "AudioFilePropertySheetPos", 0);
 
     app.menuIdle = 1;
+    SetMenuInputsProvider(&GatherMenuInputs);
+    app.mainFont = MainFont(app.appearance.font);
+    app.appearance.colors = LoadDrawColors(settings);
+    RebuildDrawingObjects(hwnd);
     State().backBuffer.Create(hwnd);
 
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE,
@@ -123,7 +163,12 @@ void OnDestroy(HWND hwnd) {
     App& app = TheApp();
     StopTick();
     KillWindowTimers(hwnd);
+    app.drawing = DrawingObjects{};
+    app.mainFont.reset();
     state.backBuffer.Release();
+    SaveVolumeSettings(*app.settings, app.volumes);
+    app.settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
+                         app.AudioFilePropertySheetPos);
     SaveWindowPosition(*app.settings, app.position);
     UnregisterSessionNotification(hwnd);
     PostMessageA(app.owner, WM_CLOSE, 0, 0);
@@ -194,21 +239,73 @@ void OnTopmostTimer(HWND hwnd) {
     }
 }
 
-LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
-    if constexpr (kTestHooks) {
-        LogEvent("command " + std::to_string(id) + " " + std::to_string(lParam));
+// The window-behaviour feature fills these: the round face with its rim handles, square
+// sizing, the moving flag and the maximised square. Until then the whole window is the face.
+LRESULT FaceHitTest(HWND, LPARAM) {
+    State().lastHitInsideFace = true;
+    return HTCAPTION;
+}
+void ToggleMaximisedSquare(HWND) {}
+void KeepSquareWhileSizing(HWND, WPARAM /*edge*/, RECT* /*rect*/) {}
+void MarkWindowMoving() {}
+void EndSizeMove() {}
+// The tray feature shows the face's tooltip here.
+void ShowFaceTooltip(HWND) {}
+
+bool OnSetCursor(LPARAM lParam) {
+    const App& app = TheApp();
+    if (LOWORD(lParam) != HTCAPTION || !State().lastHitInsideFace) {
+        return false;
     }
-    switch (id) {
-    case kCmdExit:
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        return 1;
-    case kCmdTopmost:
-        SetWindowPos(hwnd, lParam != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-        return 1;
+    if (app.position.WindowDispOn == 0) {
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        return true;
+    }
+    if (app.menuIdle == 1) {
+        if (HCURSOR cursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDCUR_FACE))) {
+            SetCursor(cursor);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The tray feature re-adds its icon here.
+void OnTaskbarCreated(HWND) {}
+
+void OnTrayCallback(HWND hwnd, LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_RBUTTONUP:
+        ShowTrayMenu(hwnd);
+        break;
+    case WM_LBUTTONDBLCLK:
+        ToggleClockShown(hwnd);
+        SetForegroundWindow(hwnd);
+        break;
     default:
-        return 1;
+        break;
+    }
+}
+
+// The sound channels answer these; until they exist nothing is playing.
+void DispatchMciNotify(HWND, WPARAM /*kind*/, LPARAM /*deviceId*/) {}
+LRESULT OnSetVolumeRequest(int /*channel*/, int /*volume*/) {
+    return 0;
+}
+
+void OnMciNotify(HWND hwnd, WPARAM kind, LPARAM deviceId) {
+    switch (kind) {
+    case MCI_NOTIFY_SUPERSEDED:
+        MessageBoxA(hwnd, "MCI_NOTIFY_SUPERSEDED", kAppCaption, MB_OK);
+        break;
+    case MCI_NOTIFY_ABORTED:
+        break;
+    case MCI_NOTIFY_FAILURE:
+        MessageBoxA(hwnd, "MCI_NOTIFY_FAILURE", kAppCaption, MB_OK);
+        break;
+    default:
+        DispatchMciNotify(hwnd, kind, deviceId);
+        break;
     }
 }
 
@@ -290,6 +387,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SIZE:
         RecordPlacement(hwnd);
+        RebuildDrawingObjects(hwnd);
         State().backBuffer.Create(hwnd);
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
@@ -311,7 +409,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_COMMAND:
-        return OnCommand(hwnd, wParam, lParam);
+        return DispatchCommand(hwnd, LOWORD(wParam), lParam);
     case WM_TIMER:
         if (wParam == kTimerTopmost) {
             OnTopmostTimer(hwnd);
@@ -328,12 +426,66 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_NOTIFY:
         return 0;
+    case WM_NCHITTEST:
+        return FaceHitTest(hwnd, lParam);
+    case WM_SETCURSOR:
+        if (OnSetCursor(lParam)) {
+            return 0;
+        }
+        break;
+    case WM_NCMOUSEMOVE:
+        ShowFaceTooltip(hwnd);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTCAPTION && State().lastHitInsideFace) {
+            SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+        }
+        break;
+    case WM_SIZING:
+        KeepSquareWhileSizing(hwnd, wParam, reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_MOVING:
+        MarkWindowMoving();
+        return 0;
+    case WM_EXITSIZEMOVE:
+        EndSizeMove();
+        return 0;
+    case WM_NCLBUTTONDBLCLK:
+        ToggleMaximisedSquare(hwnd);
+        return 0;
+    case WM_NCRBUTTONUP:
+        ShowContextMenu(hwnd, lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_DPICHANGED: {
+        // The face is laid out in pixels: take the rectangle the system suggests and let
+        // WM_SIZE lay it out again.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case MM_MCINOTIFY:
+        OnMciNotify(hwnd, wParam, lParam);
+        return 0;
+    case WM_APP:
+        return OnSetVolumeRequest(static_cast<int>(wParam), static_cast<int>(lParam));
+    case kTrayCallbackMessage:
+        OnTrayCallback(hwnd, lParam);
+        return 0;
     case WM_COPYDATA:
         if constexpr (kTestHooks) {
             return OnTestHook(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         }
         break;
     default:
+        if (message == app.taskbarCreatedMessage && message != 0) {
+            OnTaskbarCreated(hwnd);
+            return 0;
+        }
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -30,7 +30,7 @@ TickTimer& Timer() {
 // The duties as the window side carries them out. Features that are not built yet keep
 // their named call here, doing nothing, until their own code fills it.
 class WindowTickDuties final : public TickDuties {
-  public:
+public:
     explicit WindowTickDuties(HWND hwnd) : hwnd_(hwnd) {}
     ~WindowTickDuties() override { FlushLine(); }
 
@@ -76,7 +76,7 @@ class WindowTickDuties final : public TickDuties {
         SendCommand(kCmdStopAlarm);
     }
 
-  private:
+private:
     void SendCommand(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
     void Note(const char* duty) {
         if constexpr (kTestHooks) {
@@ -103,6 +103,9 @@ TickSettings CurrentTickSettings() {
     const App& app = TheApp();
     TickSettings s;
     s.WindowDispOn = app.position.WindowDispOn;
+    s.SecondHandDispOnOff = app.appearance.clock.SecondHandDispOnOff;
+    s.SecondHandSmooth = app.appearance.clock.SecondHandSmooth;
+    s.TaskTrayIconClock = app.appearance.clock.TaskTrayIconClock;
     return s;
 }
 

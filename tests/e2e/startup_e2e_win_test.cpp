@@ -1,7 +1,8 @@
 // Start-up, settings file, single instance, the basic commands and the tick as seen from
 // outside: each test runs its own copy of the program in its own temporary folder.
 
-#include "e2e/zentrava_driver_win.h"
+#include "app/commands.h"
+#include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,45 +15,6 @@
 
 namespace zentrava::e2e {
 namespace {
-
-constexpr const char* kShipped = "Zentrava.exe";
-constexpr const char* kTestBuild = "Zentrava_test.exe";
-constexpr int kCmdExit = 40004;
-constexpr int kCmdTopmost = 40010;
-
-// CTest passes the build folder as a Unix path; Wine shows / as drive Z:.
-std::string ProgramPath(const char* exeName) {
-    std::string dir = ZENTRAVA_BIN_DIR;
-    if (!dir.empty() && dir.front() == '/') {
-        dir = "Z:" + dir;
-    }
-    std::replace(dir.begin(), dir.end(), '/', '\\');
-    return dir + "\\" + exeName;
-}
-
-::testing::AssertionResult StartCopy(ZentravaSession& session, const char* exeName,
-                                     const std::string& baseName, std::string_view ini = {}) {
-    if (!session.Stage(ProgramPath(exeName), baseName)) {
-        return ::testing::AssertionFailure() << "stage: " << session.lastError();
-    }
-    if (!ini.empty() && !session.WriteIni(ini)) {
-        return ::testing::AssertionFailure() << "ini: " << session.lastError();
-    }
-    if (!session.Launch()) {
-        return ::testing::AssertionFailure() << "launch: " << session.lastError();
-    }
-    if (session.WaitForMainWindow() == nullptr) {
-        return ::testing::AssertionFailure() << "window: " << session.lastError();
-    }
-    return ::testing::AssertionSuccess();
-}
-
-void ExpectClosesCleanly(ZentravaSession& session) {
-    const CloseResult r = session.Close();
-    EXPECT_TRUE(r.exited) << r.error;
-    EXPECT_FALSE(r.terminated) << "had to be killed: " << r.error;
-    EXPECT_EQ(r.exitCode, 0u) << r.error;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -1,7 +1,7 @@
 // Start-up failures a user can meet: each is told in a message box, and the program then ends
 // quietly without touching any settings file.
 
-#include "e2e/zentrava_driver_win.h"
+#include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,6 @@
 
 namespace zentrava::e2e {
 namespace {
-
-std::string ProgramPath(const char* exeName) {
-    std::string dir = ZENTRAVA_BIN_DIR;
-    if (!dir.empty() && dir.front() == '/') {
-        dir = "Z:" + dir;
-    }
-    std::replace(dir.begin(), dir.end(), '/', '\\');
-    return dir + "\\" + exeName;
-}
 
 // Reads the box, presses OK and expects the program to end with code 0.
 MessageBoxInfo AnswerTheOnlyMessageBox(ZentravaSession& session) {

@@ -34,6 +34,8 @@ constexpr const char* kUsage =
     "  --load-clocks \"YYYY-MM-DD HH:MM:SS.mmm\"   (test build) load the clocks\n"
     "  --read-clocks            (test build) print the clock records\n"
     "  --back-buffer BMP        (test build) save the back buffer\n"
+    "  --right-click            right-click the middle of the clock (opens its menu)\n"
+    "  --cancel-menu            close an open menu\n"
     "  --close                  WM_CLOSE, wait, print the exit code\n";
 
 void Print(const std::string& key, const std::string& value) {
@@ -169,7 +171,8 @@ public:
                 }
             } else if (a == "--wait-window" || a == "--state" || a == "--messageboxes" ||
                        a == "--dismiss" || a == "--ini-text" || a == "--log" ||
-                       a == "--read-clocks" || a == "--close") {
+                       a == "--read-clocks" || a == "--close" || a == "--right-click" ||
+                       a == "--cancel-menu") {
                 steps.push_back({a, {}});
             } else if (a == "--sleep" || a == "--screenshot" || a == "--window-shot" ||
                        a == "--back-buffer" || a == "--load-clocks") {
@@ -266,6 +269,19 @@ private:
         const std::string& s = step.name;
         if (s == "--wait-window") {
             return NeedWindow();
+        }
+        if (s == "--right-click" || s == "--cancel-menu") {
+            if (!NeedWindow()) {
+                return false;
+            }
+            // Posted: the menu's own loop runs inside the handler and would block a send.
+            if (s == "--cancel-menu") {
+                return session_.Post(WM_CANCELMODE, 0, 0);
+            }
+            const WindowState w = session_.MainState();
+            const int x = (w.rect.left + w.rect.right) / 2;
+            const int y = (w.rect.top + w.rect.bottom) / 2;
+            return session_.Post(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(x, y));
         }
         if (s == "--sleep") {
             const double seconds = std::atof(step.args[0].c_str());

@@ -1,0 +1,224 @@
+#include "app/command_table_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+
+#include <string>
+
+namespace zentrava {
+
+namespace {
+
+// Modal dialogs and property sheets gray the menu items that open them while they are open.
+template <typename Open>
+LRESULT RunModal(Open open) {
+    App& app = TheApp();
+    app.modalDialog = 1;
+    const LRESULT result = open();
+    app.modalDialog = 0;
+    return result;
+}
+
+// Owners still to be built keep a named place here; each returns 1 until its feature fills it.
+LRESULT OnVersionDialog(HWND) {
+    return 1;
+}
+LRESULT OnResetPlacement(HWND) {
+    return 1;
+}
+LRESULT OnApplyTransparency(HWND) {
+    return 1;
+}
+LRESULT OnToggleAlarms(HWND) {
+    return 1;
+}
+LRESULT OnStartAlarmSound(HWND) {
+    return 1;
+}
+LRESULT OnStopAlarm(HWND) {
+    return 1;
+}
+LRESULT OnDateTimeSheet(HWND) {
+    return 1;
+}
+LRESULT OnIconise(HWND) {
+    return 1;
+}
+LRESULT OnSoundTest(HWND) {
+    return 1;
+}
+LRESULT OnSoundTestPause(HWND) {
+    return 1;
+}
+LRESULT OnPlayAudio(HWND) {
+    return 1;
+}
+LRESULT OnStopAudio(HWND) {
+    return 1;
+}
+LRESULT OnPauseAudio(HWND) {
+    return 1;
+}
+LRESULT OnGeneralSettings(HWND) {
+    return 1;
+}
+LRESULT OnSettingsSheet(HWND) {
+    return 1;
+}
+LRESULT OnStartTimeSignalSound(HWND) {
+    return 1;
+}
+LRESULT OnStopTimeSignalSound(HWND) {
+    return 1;
+}
+LRESULT OnStartNoodleTimer(HWND, int /*seconds*/, int /*minutes*/, int /*selection*/) {
+    return 1;
+}
+LRESULT OnStopNoodleTimer(HWND) {
+    return 1;
+}
+LRESULT OnApplyLayer(HWND) {
+    return 1;
+}
+LRESULT OnApplyOpaqueLayer(HWND) {
+    return 1;
+}
+LRESULT OnSeekDialog(HWND) {
+    return 1;
+}
+LRESULT OnSeekAudio(HWND, LPARAM /*position*/) {
+    return 1;
+}
+LRESULT OnNotifyAlarm(HWND, LPARAM /*alarmIndex*/) {
+    return 1;
+}
+LRESULT OnVolumeDialog(HWND) {
+    return 1;
+}
+LRESULT OnQuickTimer(HWND) {
+    return 1;
+}
+LRESULT OnIntervalAlarm(HWND) {
+    return 1;
+}
+LRESULT OnCorner(HWND, int /*corner*/) {
+    return 1;
+}
+
+// Part of the window behaviour: shows or hides the window as the mouse comes near.
+void RunProximityCheck(HWND) {}
+
+void SetTopmost(HWND hwnd, bool topmost) {
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+} // namespace
+
+void ReleaseSender() {
+    if (InSendMessage()) {
+        ReplyMessage(0);
+    }
+}
+
+void ToggleClockShown(HWND hwnd) {
+    App& app = TheApp();
+    if (app.position.WindowDispOn == 0) {
+        app.position.WindowDispOn = 1;
+        if (app.behaviour.WindowHideSetting != 1) {
+            ShowWindow(hwnd, SW_SHOWNA);
+        }
+        SendMessageA(hwnd, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
+        if (app.behaviour.WindowHideSetting == 1) {
+            RunProximityCheck(hwnd);
+        }
+    } else {
+        app.position.WindowDispOn = 0;
+        ShowWindow(hwnd, SW_HIDE);
+    }
+}
+
+LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
+    if constexpr (kTestHooks) {
+        LogEvent("command " + std::to_string(id) + " " + std::to_string(lParam));
+    }
+    switch (id) {
+    case kCmdAbout:
+        return RunModal([hwnd] { return OnVersionDialog(hwnd); });
+    case kCmdExit:
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return 1;
+    case kCmdResetPlacement:
+        return OnResetPlacement(hwnd);
+    case kCmdTopmost:
+        SetTopmost(hwnd, lParam != 0);
+        return 1;
+    case kCmdApplyTransparency:
+        return OnApplyTransparency(hwnd);
+    case kCmdToggleAlarms:
+        return OnToggleAlarms(hwnd);
+    case kCmdStartAlarmSound:
+        return OnStartAlarmSound(hwnd);
+    case kCmdStopAlarm:
+        return OnStopAlarm(hwnd);
+    case kCmdDateTimeSheet:
+        return RunModal([hwnd] { return OnDateTimeSheet(hwnd); });
+    case kCmdIconise:
+        return OnIconise(hwnd);
+    case kCmdShowHide:
+        ToggleClockShown(hwnd);
+        return 1;
+    case kCmdSoundTest:
+        return OnSoundTest(hwnd);
+    case kCmdSoundTestPause:
+        return OnSoundTestPause(hwnd);
+    case kCmdPlayAudio:
+        return OnPlayAudio(hwnd);
+    case kCmdStopAudio:
+        return OnStopAudio(hwnd);
+    case kCmdPauseAudio:
+        return OnPauseAudio(hwnd);
+    case kCmdGeneralSettings:
+        return RunModal([hwnd] { return OnGeneralSettings(hwnd); });
+    case kCmdSettingsSheet:
+        return RunModal([hwnd] { return OnSettingsSheet(hwnd); });
+    case kCmdStartTimeSignalSound:
+        return OnStartTimeSignalSound(hwnd);
+    case kCmdStopTimeSignalSound:
+        return OnStopTimeSignalSound(hwnd);
+    case kCmdNoodle3:
+        return OnStartNoodleTimer(hwnd, 180, 3, 0);
+    case kCmdNoodle4:
+        return OnStartNoodleTimer(hwnd, 240, 4, 1);
+    case kCmdNoodle5:
+        return OnStartNoodleTimer(hwnd, 300, 5, 2);
+    case kCmdNoodleCancel:
+        return OnStopNoodleTimer(hwnd);
+    case kCmdApplyLayer:
+        return OnApplyLayer(hwnd);
+    case kCmdApplyOpaqueLayer:
+        return OnApplyOpaqueLayer(hwnd);
+    case kCmdSeekDialog:
+        return RunModal([hwnd] { return OnSeekDialog(hwnd); });
+    case kCmdSeekAudio:
+        return OnSeekAudio(hwnd, lParam);
+    case kCmdNotifyAlarm:
+        return OnNotifyAlarm(hwnd, lParam);
+    case kCmdVolumeDialog:
+        return RunModal([hwnd] { return OnVolumeDialog(hwnd); });
+    case kCmdQuickTimer:
+        return OnQuickTimer(hwnd);
+    case kCmdIntervalAlarm:
+        return OnIntervalAlarm(hwnd);
+    case kCmdCornerTopRight:
+    case kCmdCornerBottomRight:
+    case kCmdCornerTopLeft:
+    case kCmdCornerBottomLeft:
+        return OnCorner(hwnd, id);
+    default:
+        return 1;
+    }
+}
+
+} // namespace zentrava

@@ -1,0 +1,19 @@
+#pragma once
+// The main clock window's commands: every id of the menus and every internal request, routed
+// to the feature that owns it.
+
+#include <windows.h>
+
+namespace zentrava {
+
+// The command's result; 1 for commands without one and for unknown ids.
+LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam);
+
+// Show or hide the clock (command 40034 and a double click on the tray icon).
+void ToggleClockShown(HWND hwnd);
+
+// A handler reached from the tick through SendMessageA must let the tick go on before it
+// opens a message box or a dialog.
+void ReleaseSender();
+
+} // namespace zentrava
