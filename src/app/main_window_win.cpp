@@ -111,6 +111,34 @@ MenuInputs GatherMenuInputs() {
     return in;
 }
 
+// Features still to be built keep their named place in the creation and destruction sequences,
+// the paint and the window timers; each does nothing until its own code fills it.
+void CreateFaceTooltip(HWND) {}
+void LoadFeatureSettingsBeforeZones(const SettingsStore&) {} // NTP, time signal, alarms, audio
+void LoadFeatureSettingsAfterZones(const SettingsStore&) {}  // interval alarm
+void LoadQuickTimerSettings(const SettingsStore&) {}
+void LoadWindowBehaviour(const SettingsStore&) {}
+void ApplyLayeredStyle(HWND) {}
+void ApplyTransparency(HWND) {}
+bool PlacementOffEveryMonitor(HWND) {
+    return false;
+}
+bool AddTrayIcon(HWND) {
+    return true;
+}
+void RefreshTrayTooltip(HWND) {}
+void RunStartupTimeServerUpdate(HWND) {}
+void StartIntervalAlarmAtOnce(HWND) {}
+void StopEverySound(HWND) {}
+void DeleteWindowRegion(HWND) {}
+void FreeFeatureResources() {} // playlists, pictures, tray icons
+void DeleteTrayIcon(HWND) {}
+void PaintFace(HDC, int /*width*/, int /*height*/) {}
+void OnTrayRetryTimer(HWND) {}
+void OnProximityTimer(HWND) {}
+void OnTooltipHideTimer(HWND) {}
+void OnTimeServerRetryTimer(HWND) {}
+
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
@@ -122,16 +150,22 @@ LRESULT OnCreate(HWND hwnd) {
     app.positionTracking = 1;
     RegisterSessionNotification(hwnd);
 
+    CreateFaceTooltip(hwnd);
     app.clocks.Reset();
     app.modalDialog = 0;
 
     // Every feature's settings, in the order the features depend on each other.
     const SettingsStore& settings = *app.settings;
     LoadClockAndFontSettings(settings, app.appearance);
+    LoadFeatureSettingsBeforeZones(settings);
     app.clocks.SetZones(LoadWorldZoneSettings(settings));
+    LoadFeatureSettingsAfterZones(settings);
     app.volumes = LoadVolumeSettings(settings);
+    LoadQuickTimerSettings(settings);
+    LoadWindowBehaviour(settings);
     app.AudioFilePropertySheetPos =
         settings.GetInt("Window_Position", "AudioFilePropertySheetPos", 0);
+    ApplyLayeredStyle(hwnd);
 
     app.menuIdle = 1;
     SetMenuInputsProvider(&GatherMenuInputs);
@@ -143,14 +177,24 @@ LRESULT OnCreate(HWND hwnd) {
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE,
                       GetWindowLongPtrA(hwnd, GWL_EXSTYLE) &
                           ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+    ApplyTransparency(hwnd);
+    if (PlacementOffEveryMonitor(hwnd)) {
+        SendMessageA(hwnd, WM_COMMAND, kCmdResetPlacement, 0);
+    }
 
     SYSTEMTIME now;
     GetLocalTime(&now);
     LoadClocks(ToDateTime(now), "create");
+    if (!AddTrayIcon(hwnd)) {
+        SetTimer(hwnd, kTimerTrayRetry, 5000, nullptr);
+    }
     StartWindowTimers(hwnd);
+    RefreshTrayTooltip(hwnd);
     GetLocalTime(&now);
     LoadClocks(ToDateTime(now), "create");
+    RunStartupTimeServerUpdate(hwnd);
     StartTick(hwnd);
+    StartIntervalAlarmAtOnce(hwnd);
     return 0;
 }
 
@@ -163,13 +207,17 @@ void OnDestroy(HWND hwnd) {
     App& app = TheApp();
     StopTick();
     KillWindowTimers(hwnd);
+    StopEverySound(hwnd);
     app.drawing = DrawingObjects{};
     app.mainFont.reset();
     state.backBuffer.Release();
+    DeleteWindowRegion(hwnd);
     SaveVolumeSettings(*app.settings, app.volumes);
     app.settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
                          app.AudioFilePropertySheetPos);
     SaveWindowPosition(*app.settings, app.position);
+    FreeFeatureResources();
+    DeleteTrayIcon(hwnd);
     UnregisterSessionNotification(hwnd);
     PostMessageA(app.owner, WM_CLOSE, 0, 0);
 }
@@ -178,6 +226,9 @@ void OnPaint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     BackBuffer& buffer = State().backBuffer;
+    if (buffer.dc() != nullptr) {
+        PaintFace(buffer.dc(), buffer.width(), buffer.height());
+    }
     RECT clip;
     const int kind = GetClipBox(dc, &clip);
     if (kind != ERROR && kind != NULLREGION && buffer.dc() != nullptr) {
@@ -227,6 +278,30 @@ LRESULT OnPowerBroadcast(HWND hwnd, WPARAM event) {
         return TRUE;
     default:
         return FALSE;
+    }
+}
+
+void OnTopmostTimer(HWND hwnd);
+
+void OnWindowTimer(HWND hwnd, WPARAM id) {
+    switch (id) {
+    case kTimerTrayRetry:
+        OnTrayRetryTimer(hwnd);
+        break;
+    case kTimerProximity:
+        OnProximityTimer(hwnd);
+        break;
+    case kTimerTopmost:
+        OnTopmostTimer(hwnd);
+        break;
+    case kTimerTooltipHide:
+        OnTooltipHideTimer(hwnd);
+        break;
+    case kTimerTimeServerRetry:
+        OnTimeServerRetryTimer(hwnd);
+        break;
+    default:
+        break;
     }
 }
 
@@ -411,9 +486,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         return DispatchCommand(hwnd, LOWORD(wParam), lParam);
     case WM_TIMER:
-        if (wParam == kTimerTopmost) {
-            OnTopmostTimer(hwnd);
-        }
+        OnWindowTimer(hwnd, wParam);
         return 0;
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(hwnd, wParam);
