@@ -1,6 +1,7 @@
 #include "app/popup_menu_win.h"
 
 #include "app/app_win.h"
+#include "app/callback_gate_win.h"
 #include "app/commands.h"
 #include "resources/resource.h"
 
@@ -34,9 +35,8 @@ TrackedMenu& Tracked() {
 // the system had already queued when the timer was killed may still start, and must find
 // something to read.
 struct MenuRefresh {
-    std::atomic<bool> stopping{true};
-    std::atomic<int> inCallback{0};
-    // Written only while stopping is set and no callback runs.
+    CallbackGate gate;
+    // Written only while the gate is closed and no callback runs.
     HMENU menu = nullptr;
     MenuInputsProvider provider;
 };
@@ -53,13 +53,11 @@ HINSTANCE ResourceModule() {
 
 void CALLBACK OnRefreshTimer(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
     MenuRefresh& r = Refresh();
-    // Announce the callback before looking at the stop flag, as the tick does, so that the
-    // stopping side either sees this callback or this callback sees the flag.
-    r.inCallback.fetch_add(1);
-    if (!r.stopping.load() && r.provider) {
-        ApplyMenuState(r.menu, ComputeMenuState(r.provider()), false, nullptr);
-    }
-    r.inCallback.fetch_sub(1);
+    r.gate.Run([&r] {
+        if (r.provider) {
+            ApplyMenuState(r.menu, ComputeMenuState(r.provider()), false, nullptr);
+        }
+    });
 }
 
 // Keeps the open menu's states current; when it goes, no callback touches the menu any more.
@@ -69,7 +67,7 @@ public:
         MenuRefresh& r = Refresh();
         r.menu = popup;
         r.provider = std::move(provider);
-        r.stopping.store(false);
+        r.gate.Open();
         timeBeginPeriod(kRefreshTimerResolution);
         id_ = timeSetEvent(kRefreshPeriodMs, 0, &OnRefreshTimer, 0, TIME_PERIODIC);
     }
@@ -77,17 +75,13 @@ public:
     MenuRefreshTimer& operator=(const MenuRefreshTimer&) = delete;
     ~MenuRefreshTimer() {
         MenuRefresh& r = Refresh();
-        r.stopping.store(true);
+        r.gate.Close();
         if (id_ != 0) {
             timeKillEvent(id_);
         }
         timeEndPeriod(kRefreshTimerResolution);
         // The provider may send to this thread: keep answering until the callback has left.
-        while (r.inCallback.load() != 0) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
-            MSG msg;
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
+        r.gate.WaitUntilIdle();
         r.menu = nullptr;
         r.provider = nullptr;
     }

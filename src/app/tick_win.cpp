@@ -1,6 +1,7 @@
 #include "app/tick_win.h"
 
 #include "app/app_win.h"
+#include "app/callback_gate_win.h"
 #include "app/commands.h"
 #include "app/event_log_win.h"
 #include "app/platform_time_win.h"
@@ -18,8 +19,7 @@ constexpr UINT kTickPeriodMs = 50;
 
 struct TickTimer {
     std::atomic<UINT> id{0};
-    std::atomic<bool> stopping{false};
-    std::atomic<int> inCallback{0};
+    CallbackGate gate;
 };
 
 TickTimer& Timer() {
@@ -110,16 +110,11 @@ TickSettings CurrentTickSettings() {
 }
 
 void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
-    TickTimer& timer = Timer();
-    // Announce the callback before looking at the stop flag: StopTick sets the flag before it
-    // looks at the count, so one of the two always sees the other.
-    timer.inCallback.fetch_add(1);
-    if (!timer.stopping.load()) {
+    Timer().gate.Run([user] {
         App& app = TheApp();
         WindowTickDuties duties(reinterpret_cast<HWND>(user));
         RunTick(app.clocks, app.tick, CurrentTickSettings(), duties, MonotonicNow());
-    }
-    timer.inCallback.fetch_sub(1);
+    });
 }
 
 } // namespace
@@ -129,7 +124,7 @@ bool StartTick(HWND mainWindow) {
     if (timer.id.load() != 0) {
         return true;
     }
-    timer.stopping.store(false);
+    timer.gate.Open();
     timeBeginPeriod(kTickPeriodMs);
     const UINT id = timeSetEvent(kTickPeriodMs, kTickPeriodMs, &OnTickTimer,
                                  reinterpret_cast<DWORD_PTR>(mainWindow), TIME_PERIODIC);
@@ -148,7 +143,7 @@ void StopTick() {
     if (id == 0) {
         return;
     }
-    timer.stopping.store(true);
+    timer.gate.Close();
     // Stopped from inside a message the tick sent: release the tick first, or it and this
     // thread would wait for each other.
     if (InSendMessage()) {
@@ -156,13 +151,8 @@ void StopTick() {
     }
     timeKillEvent(id);
     timeEndPeriod(kTickPeriodMs);
-    // A callback may be inside SendMessageA to this very thread: keep answering sent messages
-    // until it has left, instead of blocking on it.
-    while (timer.inCallback.load() != 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    // A callback may be inside SendMessageA to this very thread: keep answering it.
+    timer.gate.WaitUntilIdle();
     LogEvent("tick-stop");
 }
 

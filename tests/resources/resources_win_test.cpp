@@ -228,14 +228,6 @@ std::string ProgramPath(const char* exeName) {
     return dir + "\\" + exeName;
 }
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DestroyMenu(h); }
-};
-using UniqueMenu = UniqueWinHandle<MenuTraits>;
-
 struct IconTraits {
     using Handle = HICON; // cursors too: DestroyIcon frees what LoadImage made of either
     static Handle Invalid() { return nullptr; }
