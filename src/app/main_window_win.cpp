@@ -141,6 +141,7 @@ void OnTimeServerRetryTimer(HWND) {}
 
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
+    State().destroyed = false;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -24,7 +24,7 @@ LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 // A hidden window never paints, so the tick's repaint watchdog sends it commands: that is
 // how these tests get the tick thread into SendMessageA.
 class TickTimerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         WNDCLASSA wc{};
         wc.lpfnWndProc = &ProbeWindowProc;

@@ -1,0 +1,71 @@
+#include "app/app_win.h"
+#include "app/gdi_count_win.h"
+#include "app/main_window_win.h"
+#include "app/memory_settings_store.h"
+#include "app/tick_win.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zentrava {
+namespace {
+
+// The real window procedure on a window of this test's own class, with settings in memory.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App& app = TheApp();
+        app.instance = GetModuleHandleA(nullptr);
+        app.settings = std::make_unique<MemorySettingsStore>();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &MainWindowProc;
+        wc.hInstance = app.instance;
+        wc.lpszClassName = "ZentravaMainWindowProbe";
+        RegisterClassA(&wc);
+    }
+    HWND Open(int size) {
+        return CreateWindowExA(0, "ZentravaMainWindowProbe", "", WS_POPUP, 0, 0, size, size,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+};
+
+TEST_F(MainWindowTest, OpeningResizingRecolouringAndClosingLeaksNoGdiObject) {
+    SettingsStore& settings = *TheApp().settings;
+    auto cycle = [&](int i) {
+        settings.PutInt("Draw_Color", "HourHandColor", i * 4099);
+        settings.PutInt("Font_Setting", "AutoFontSize", i % 2);
+        HWND hwnd = Open(96 + i % 64);
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_TRUE(TickRunning());
+        SetWindowPos(hwnd, nullptr, 0, 0, 200 + i % 100, 200 + i % 100,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        DestroyWindow(hwnd);
+        EXPECT_FALSE(TickRunning());
+    };
+    // The first windows make a few lasting objects of the system's; count after them.
+    for (int i = 0; i < 3; ++i) {
+        cycle(i);
+    }
+    const long before = LiveGdiObjects();
+    ASSERT_GT(before, 0) << "no way to count GDI objects here";
+    for (int i = 3; i < 53; ++i) {
+        cycle(i);
+    }
+    EXPECT_LE(LiveGdiObjects() - before, 4);
+}
+
+TEST_F(MainWindowTest, ExitSavesVolumesAndPlacementOncePerWindow) {
+    HWND hwnd = Open(128);
+    ASSERT_NE(hwnd, nullptr);
+    SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(TickRunning());
+    TheApp().settings->PutInt("Sound_Volume_Setting", "AudioVolumeVal", 123);
+    // The window is destroyed after the session's end: nothing is saved a second time.
+    DestroyWindow(hwnd);
+    EXPECT_EQ(TheApp().settings->GetInt("Sound_Volume_Setting", "AudioVolumeVal", -1), 123);
+    EXPECT_EQ(TheApp().settings->GetInt("Window_Position", "Window_Width", -1), 128);
+}
+
+} // namespace
+} // namespace zentrava
