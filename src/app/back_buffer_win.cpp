@@ -52,10 +52,6 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 } // namespace
 
 bool BackBuffer::SaveBmp(const std::string& path) const {
@@ -95,7 +91,7 @@ bool BackBuffer::SaveBmp(const std::string& path) const {
     PutLe(file, 0, 4);
     PutLe(file, 0, 4);
     file.insert(file.end(), pixels.begin(), pixels.end());
-    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
+    const UniqueFile out(std::fopen(path.c_str(), "wb"));
     return out && std::fwrite(file.data(), 1, file.size(), out.get()) == file.size();
 }
 

@@ -1,6 +1,7 @@
 #include "app/event_log_win.h"
 
 #include "app/test_hooks.h"
+#include "app/win_handles_win.h"
 
 #include <cstdio>
 #include <memory>
@@ -10,13 +11,9 @@ namespace zentrava {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 struct EventLog {
     std::mutex mutex;
-    std::unique_ptr<std::FILE, FileCloser> file;
+    UniqueFile file;
 };
 
 EventLog& Log() {

@@ -387,7 +387,8 @@ void OnMciNotify(HWND hwnd, WPARAM kind, LPARAM deviceId) {
 
 void WriteClocks(const std::string& path) {
     const Clocks c = TheApp().clocks.Read();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    const UniqueFile file(std::fopen(path.c_str(), "wb"));
+    std::FILE* f = file.get();
     if (f == nullptr) {
         return;
     }
@@ -402,7 +403,6 @@ void WriteClocks(const std::string& path) {
     put("WorldClock2", c.WorldClock2);
     std::fprintf(f, "HalfSecondFlag %d\nWorldSummerActive %d %d\n", c.HalfSecondFlag,
                  c.WorldSummerActive[0], c.WorldSummerActive[1]);
-    std::fclose(f);
 }
 
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {

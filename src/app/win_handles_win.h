@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace zentrava {
@@ -89,6 +91,11 @@ struct MenuTraits {
     static void Close(Handle h) { DestroyMenu(h); }
 };
 using UniqueMenu = UniqueWinHandle<MenuTraits>;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // Selects an object into a DC for one drawing step and puts the previous one back.
 class ScopedSelect {
