@@ -8,6 +8,8 @@
 #include "app/win_handles_win.h"
 #include "app/window_position.h"
 #include "clock/clock_keeper.h"
+#include "face/face_geometry.h"
+#include "face/hands.h"
 
 #include <windows.h>
 
@@ -54,6 +56,11 @@ struct App {
     VolumeSettings volumes;
     UniqueFont mainFont;
     DrawingObjects drawing;
+
+    // Recomputed on every size change, read by every paint.
+    FaceGeometry faceGeometry;
+    HandShapes handShapes;
+    TextFontHeights fontHeights;
 
     ClockKeeper clocks;
     TickState tick;

@@ -9,6 +9,7 @@
 #include "app/popup_menu_win.h"
 #include "app/test_hooks.h"
 #include "app/tick_win.h"
+#include "face/face_painter_win.h"
 #include "face/world_zones.h"
 #include "resources/resource.h"
 
@@ -97,8 +98,28 @@ void RebuildDrawingObjects(HWND hwnd) {
         app.appearance.font.HeightDisit = client.bottom / 8;
     }
     const TextFontHeights heights = ComputeTextFontHeights(app.appearance.font, height);
-    ReplaceDrawingObjects(app.drawing, app.appearance.colors, app.clocks.Zones(),
-                          app.appearance.font, heights);
+    if (ReplaceDrawingObjects(app.drawing, app.appearance.colors, app.clocks.Zones(),
+                              app.appearance.font, heights)) {
+        app.fontHeights = heights;
+    }
+}
+
+// The face's geometry, then the hand shapes made for its radius.
+void RelayoutFace(HWND hwnd) {
+    App& app = TheApp();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const ClockSettings& clock = app.appearance.clock;
+    app.faceGeometry = ComputeFaceGeometry(client.right, client.bottom, clock);
+    if (std::optional<HandShapes> shapes =
+            BuildHandShapes(clock.ClockHandDesign, app.faceGeometry.R, clock.Clock24HourMarkSize,
+                            clock.Clock24HourMarkPos)) {
+        app.handShapes = *shapes;
+    } else {
+        // Only a design that bypassed the loader's clamp gets here; the old shapes stay.
+        ReleaseSender();
+        MessageBoxA(hwnd, std::string(kHandDesignErrorText).c_str(), kAppCaption, MB_OK);
+    }
 }
 
 // What the menus show is read from the features; the values are plain words, safe to read
@@ -133,7 +154,6 @@ void StopEverySound(HWND) {}
 void DeleteWindowRegion(HWND) {}
 void FreeFeatureResources() {} // playlists, pictures, tray icons
 void DeleteTrayIcon(HWND) {}
-void PaintFace(HDC, int /*width*/, int /*height*/) {}
 void OnTrayRetryTimer(HWND) {}
 void OnProximityTimer(HWND) {}
 void OnTooltipHideTimer(HWND) {}
@@ -172,6 +192,7 @@ LRESULT OnCreate(HWND hwnd) {
     SetMenuInputsProvider(&GatherMenuInputs);
     app.mainFont = MainFont(app.appearance.font);
     app.appearance.colors = LoadDrawColors(settings);
+    RelayoutFace(hwnd);
     RebuildDrawingObjects(hwnd);
     State().backBuffer.Create(hwnd);
 
@@ -228,7 +249,12 @@ void OnPaint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     BackBuffer& buffer = State().backBuffer;
     if (buffer.dc() != nullptr) {
-        PaintFace(buffer.dc(), buffer.width(), buffer.height());
+        const App& app = TheApp();
+        // A consistent copy: the tick may be advancing the records right now.
+        const Clocks clocks = app.clocks.Read();
+        const WorldZoneSettings zones = app.clocks.Zones();
+        PaintFace(buffer.dc(), {app.faceGeometry, app.handShapes, app.appearance, app.drawing,
+                                app.fontHeights, zones, clocks});
     }
     RECT clip;
     const int kind = GetClipBox(dc, &clip);
@@ -463,6 +489,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SIZE:
         RecordPlacement(hwnd);
+        RelayoutFace(hwnd);
         RebuildDrawingObjects(hwnd);
         State().backBuffer.Create(hwnd);
         InvalidateRect(hwnd, nullptr, FALSE);
