@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
-          xvfb xauth x11-utils locales fonts-ipafont-gothic imagemagick sox)
+          xvfb xauth x11-utils x11-apps locales fonts-ipafont-gothic imagemagick sox)
 
 missing=()
 for p in "${packages[@]}"; do
