@@ -35,6 +35,10 @@ zentrava_program(Zentrava_test zentrava_glue_hooks)
 # The drift benchmark: the real tick under Wine or Windows.
 add_executable(zentrava_drift_bench ${CMAKE_SOURCE_DIR}/tests/bench/drift_win_bench.cpp)
 target_link_libraries(zentrava_drift_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
+add_executable(zentrava_paint_bench ${CMAKE_SOURCE_DIR}/tests/bench/paint_win_bench.cpp
+                                    ${CMAKE_SOURCE_DIR}/tests/app/gdi_count_win.cpp)
+target_include_directories(zentrava_paint_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(zentrava_paint_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 
 # The end-to-end driver, for scripts and for people.
 file(GLOB ZENTRAVA_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)

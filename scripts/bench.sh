@@ -2,7 +2,8 @@
 # Runs the benchmarks recorded in docs/PERFORMANCE.md:
 #   native: one AdvanceClocks and one full tick (Google Benchmark, no sanitizers);
 #   Wine:   the clock's drift against the system clock while two busy loops load both cores,
-#           and after the window thread was held for 3 s and for 60 s.
+#           and after the window thread was held for 3 s and for 60 s; the paint time of one
+#           face frame; the idle clock's CPU time per minute beside xclock.
 # --quick runs the drift for 60 s instead of 10 minutes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +18,7 @@ cmake --build build/bench --target zentrava_bench >/dev/null
 build/bench/zentrava_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zentrava_drift_bench >/dev/null
+cmake --build --preset windows --target zentrava_drift_bench zentrava_paint_bench >/dev/null
 busy=()
 cleanup() {
     for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -33,3 +34,9 @@ for _ in 1 2; do
 done
 scripts/wine-run build/windows/zentrava_drift_bench.exe "$run_seconds" 3
 scripts/wine-run build/windows/zentrava_drift_bench.exe 10 60
+for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done
+busy=()
+scripts/wine-run build/windows/zentrava_paint_bench.exe
+zentrava_stop_wine
+zentrava_stop_xvfb
+scripts/bench-idle.sh 60

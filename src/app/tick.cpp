@@ -82,7 +82,9 @@ void RunSchedulers(const ClockStep& step, const TickSettings& s, TickDuties& dut
 
 void FinishCallback(TickDuties& duties) {
     duties.ShowPendingBalloon();
-    if (duties.StopKeyDown() && duties.AlarmSounding()) {
+    // The sounding flag first: reading the keys costs a round trip to the window system on
+    // every tick, and it matters only while an alarm sounds.
+    if (duties.AlarmSounding() && duties.StopKeyDown()) {
         duties.StopAlarmSound();
     }
 }
