@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/win_handles_win.h"
+#include "e2e/e2e_support.h"
 #include "resources/resource.h"
 
 #include <windows.h>
@@ -218,15 +219,7 @@ constexpr MenuCase kMenus[] = {
 
 // ---- Helpers
 
-// CTest passes the build folder as a Unix path; Wine shows / as drive Z:.
-std::string ProgramPath(const char* exeName) {
-    std::string dir = ZENTRAVA_BIN_DIR;
-    if (!dir.empty() && dir.front() == '/') {
-        dir = "Z:" + dir;
-    }
-    std::replace(dir.begin(), dir.end(), '/', '\\');
-    return dir + "\\" + exeName;
-}
+using e2e::ProgramPath;
 
 struct IconTraits {
     using Handle = HICON; // cursors too: DestroyIcon frees what LoadImage made of either
