@@ -21,24 +21,34 @@ per_minute() { # ticks over the measured seconds
     awk -v t="$1" -v s="$seconds" -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.3f", t / hz * 60 / s}'
 }
 
-measure_zentrava() { # folder, label, Clock_Setting lines
-    local label=$2 settings=$3 dir="$root/build/bench-idle/$1"
+our_wineserver() { # the wineserver of this prefix, not one another session runs
+    local pid
+    for pid in $(pgrep -f wineserver || true); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+            return
+        fi
+    done
+}
+
+measure_wine() { # folder, label, exe, Clock_Setting lines, [program argument]
+    local label=$2 exe=$3 settings=$4 argument=${5:-} dir="$root/build/bench-idle/$1"
     mkdir -p "$dir"
     rm -f "$dir"/*.ini
-    cp build/windows/Zentrava.exe "$dir/"
+    cp "build/windows/$exe" "$dir/"
     printf '[Clock_Setting]\r\n%b' "$settings" >"$dir/Zentrava_$(id -un).ini"
     zentrava_start_xvfb
     zentrava_start_wine
-    scripts/wine-run "$dir/Zentrava.exe" &
+    scripts/wine-run "$dir/$exe" $argument &
     local clock=$!
     sleep 5
     local server
-    server=$(pgrep -f "wineserver64 -p0 -p" -n || true)
+    server=$(our_wineserver)
     local before after
     before=$(cpu "$clock" "$server" "$ZENTRAVA_XVFB_PID")
     sleep "$seconds"
     after=$(cpu "$clock" "$server" "$ZENTRAVA_XVFB_PID")
-    echo "$label: $(per_minute $((after - before))) CPU s/min (clock + wineserver + Xvfb)"
+    echo "$label: $(per_minute $((after - before))) CPU s/min (program + wineserver + Xvfb)"
     zentrava_stop_wine
     zentrava_stop_xvfb
 }
@@ -58,7 +68,9 @@ measure_xclock() {
 }
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Zentrava >/dev/null
-measure_zentrava default "Zentrava, default settings" ""
-measure_zentrava smooth "Zentrava, smooth second hand" "SecondHandSmooth=1\r\n"
+cmake --build --preset windows --target Zentrava zentrava_timer_floor_bench >/dev/null
+measure_wine default "Zentrava, default settings" Zentrava.exe ""
+measure_wine smooth "Zentrava, smooth second hand" Zentrava.exe "SecondHandSmooth=1\r\n"
+measure_wine floor "50 ms multimedia timer alone" zentrava_timer_floor_bench.exe ""
+measure_wine idle "A Wine program doing nothing" zentrava_timer_floor_bench.exe "" --idle
 measure_xclock
