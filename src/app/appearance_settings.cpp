@@ -1,9 +1,7 @@
 #include "app/appearance_settings.h"
 
 #include "app/settings_clamps.h"
-#include "app/settings_path.h"
 
-#include <algorithm>
 #include <array>
 
 namespace zentrava {
@@ -200,19 +198,6 @@ VolumeSettings LoadVolumeSettings(const SettingsStore& store) {
 
 void SaveVolumeSettings(SettingsStore& store, const VolumeSettings& settings) {
     WriteInts(store, kSoundVolumeSettingSection, kVolumeKeys, settings);
-}
-
-std::string_view Cp932Prefix(std::string_view text, std::size_t maxBytes) {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        // A lead byte with nothing after it is half a character and is dropped too.
-        const std::size_t width = IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + width > std::min(maxBytes, text.size())) {
-            break;
-        }
-        end += width;
-    }
-    return text.substr(0, end);
 }
 
 void SaveAppearanceSettings(SettingsStore& store, const AppearanceSettings& settings,

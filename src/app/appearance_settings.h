@@ -150,10 +150,6 @@ VolumeSettings LoadVolumeSettings(const SettingsStore& store);
 
 void SaveVolumeSettings(SettingsStore& store, const VolumeSettings& settings);
 
-// The longest start of a CP932 text that fits maxBytes bytes without splitting a double-byte
-// character (a face name must fit the platform's 32-byte field, terminator included).
-std::string_view Cp932Prefix(std::string_view text, std::size_t maxBytes);
-
 // Writes Window_Position's behaviour keys; the window-behaviour feature owns them and passes
 // its writer in, so that the file keeps one order of sections.
 using WindowBehaviourWriter = std::function<void(SettingsStore&)>;

@@ -1,5 +1,7 @@
 #include "app/drawing_objects_win.h"
 
+#include "app/cp932_text.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>

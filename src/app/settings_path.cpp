@@ -1,5 +1,6 @@
 #include "app/settings_path.h"
 
+#include "app/cp932_text.h"
 #include "app/settings_store.h"
 
 namespace zentrava {

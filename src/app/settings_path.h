@@ -23,9 +23,4 @@ PathParts SplitPath(std::string_view path);
 // truncated name would read and write some other file.
 std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_view userName);
 
-// True for a CP932 lead byte.
-constexpr bool IsCp932LeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 } // namespace zentrava

@@ -1,5 +1,6 @@
 #include "app/appearance_settings.h"
 
+#include "app/cp932_text.h"
 #include "app/memory_settings_store.h"
 
 #include <gtest/gtest.h>
