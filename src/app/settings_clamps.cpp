@@ -1,6 +1,7 @@
 #include "app/settings_clamps.h"
 
 #include "app/appearance_settings.h"
+#include "app/window_position.h"
 
 #include <algorithm>
 #include <array>
@@ -11,11 +12,22 @@ namespace {
 constexpr std::array kWindowPositionClamps{
     // Below the minimum tracking size the window cannot be shown as stored; the glue narrows
     // the upper bound further to the virtual screen.
-    IntClamp{"Window_Width", 64, 32767},
-    IntClamp{"Window_Height", 64, 32767},
+    IntClamp{"Window_Width", kMinWindowSide, 32767},
+    IntClamp{"Window_Height", kMinWindowSide, 32767},
     // Window coordinates travel as 16-bit values in messages.
     IntClamp{"Window_X_Pos", -32768, 32767},
     IntClamp{"Window_Y_Pos", -32768, 32767},
+    // Switches that the code tests against 1; any other value would read as off in one place
+    // and as on in another.
+    IntClamp{"WindowTopMost", 0, 1},
+    IntClamp{"WindowTopMostAlways", 0, 1},
+    IntClamp{"WindowLayer", 0, 1},
+    IntClamp{"WindowMouseLayer", 0, 1},
+    IntClamp{"WindowHideSetting", 0, 1},
+    IntClamp{"WindowShowHideSetting", 0, 1},
+    IntClamp{"WindowCtrlKeyDownLayeredCancelSetting", 0, 1},
+    // The opacity's percent: beyond it the alpha no longer fits its byte.
+    IntClamp{"WindowLayerPercent", 0, 100},
 };
 
 constexpr std::array kTimeZoneDiffClamps{

@@ -2,6 +2,8 @@
 
 #include "app/settings_clamps.h"
 
+#include <algorithm>
+
 namespace zentrava {
 
 WindowPositionSettings LoadWindowPosition(const SettingsStore& store) {
@@ -29,6 +31,15 @@ void SaveWindowPosition(SettingsStore& store, const WindowPositionSettings& sett
     write("Window_Height", settings.Window_Height);
     write("WindowDispOn", settings.WindowDispOn);
     write("Window_Maximized", settings.Window_Maximized);
+}
+
+WindowPositionSettings FitToVirtualScreen(WindowPositionSettings settings, int virtualWidth,
+                                          int virtualHeight) {
+    settings.Window_Width =
+        std::clamp(settings.Window_Width, kMinWindowSide, std::max(virtualWidth, kMinWindowSide));
+    settings.Window_Height =
+        std::clamp(settings.Window_Height, kMinWindowSide, std::max(virtualHeight, kMinWindowSide));
+    return settings;
 }
 
 } // namespace zentrava

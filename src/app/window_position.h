@@ -5,6 +5,9 @@
 
 namespace zentrava {
 
+// The window's minimum tracking size: no saved or computed placement is smaller.
+inline constexpr int kMinWindowSide = 64;
+
 struct WindowPositionSettings {
     int Window_X_Pos = 200;
     int Window_Y_Pos = 200;
@@ -18,5 +21,12 @@ struct WindowPositionSettings {
 
 WindowPositionSettings LoadWindowPosition(const SettingsStore& store);
 void SaveWindowPosition(SettingsStore& store, const WindowPositionSettings& settings);
+
+// The saved size narrowed to the virtual screen (SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN), each
+// side to its nearest allowed value: a window larger than all monitors together can neither be
+// shown whole nor dragged back by its face. A failed or odd metric (0, or less than the
+// minimum) leaves the minimum as the bound, so the size never drops below it.
+WindowPositionSettings FitToVirtualScreen(WindowPositionSettings settings, int virtualWidth,
+                                          int virtualHeight);
 
 } // namespace zentrava

@@ -74,5 +74,23 @@ TEST(WindowPosition, SaveThenLoadRoundTrips) {
     EXPECT_EQ(store.GetInt("Other", "x", 0), 1);
 }
 
+TEST(WindowPosition, SizeIsNarrowedToTheVirtualScreen) {
+    const WindowPositionSettings loaded{-3000, 50, 5000, 2000, 0, 1};
+    EXPECT_EQ(FitToVirtualScreen(loaded, 3840, 1080),
+              (WindowPositionSettings{-3000, 50, 3840, 1080, 0, 1}));
+    EXPECT_EQ(FitToVirtualScreen(loaded, 5000, 2001), loaded);
+    EXPECT_EQ(FitToVirtualScreen({0, 0, 10, -5, 1, 0}, 1920, 1080),
+              (WindowPositionSettings{0, 0, 64, 64, 1, 0}));
+}
+
+TEST(WindowPosition, OddScreenMetricsNeverGiveAWindowBelowTheMinimumSize) {
+    for (const int metric : {0, -1, 1, 63, 64}) {
+        const WindowPositionSettings fitted =
+            FitToVirtualScreen({200, 200, 128, 300, 1, 0}, metric, metric);
+        EXPECT_EQ(fitted.Window_Width, 64) << metric;
+        EXPECT_EQ(fitted.Window_Height, 64) << metric;
+    }
+}
+
 } // namespace
 } // namespace zentrava
