@@ -6,6 +6,7 @@
 #include "app/settings_store.h"
 #include "app/tick.h"
 #include "app/win_handles_win.h"
+#include "app/window_behaviour.h"
 #include "app/window_position.h"
 #include "clock/clock_keeper.h"
 #include "face/face_geometry.h"
@@ -26,14 +27,6 @@ inline constexpr const char* kAppCaption = "Zentrava";
 // The tray icon's callback; WM_APP itself is the set-volume request.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 2;
 
-// Window-behaviour keys of Window_Position that the start-up and the tick read before the
-// window-behaviour feature owns them.
-struct WindowBehaviour {
-    int WindowTopMost = 1;
-    int WindowTopMostAlways = 0;
-    int WindowHideSetting = 0;
-};
-
 struct App {
     HINSTANCE instance = nullptr;
     unsigned platformMajor = 0;
@@ -49,8 +42,6 @@ struct App {
 
     WindowPositionSettings position;
     WindowBehaviour behaviour;
-    // The last page of the settings sheet, kept in Window_Position.
-    int AudioFilePropertySheetPos = 0;
 
     AppearanceSettings appearance;
     VolumeSettings volumes;

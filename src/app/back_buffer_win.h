@@ -10,7 +10,7 @@
 namespace zentrava {
 
 class BackBuffer {
-  public:
+public:
     BackBuffer() = default;
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
@@ -28,7 +28,7 @@ class BackBuffer {
     // A 24-bit bottom-up BMP file, written byte by byte.
     bool SaveBmp(const std::string& path) const;
 
-  private:
+private:
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ original_ = nullptr;

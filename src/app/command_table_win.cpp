@@ -3,6 +3,8 @@
 #include "app/app_win.h"
 #include "app/commands.h"
 #include "app/event_log_win.h"
+#include "app/tray_win.h"
+#include "app/window_behaviour_win.h"
 
 #include <string>
 
@@ -24,12 +26,6 @@ LRESULT RunModal(Open open) {
 LRESULT OnVersionDialog(HWND) {
     return 1;
 }
-LRESULT OnResetPlacement(HWND) {
-    return 1;
-}
-LRESULT OnApplyTransparency(HWND) {
-    return 1;
-}
 LRESULT OnToggleAlarms(HWND) {
     return 1;
 }
@@ -40,9 +36,6 @@ LRESULT OnStopAlarm(HWND) {
     return 1;
 }
 LRESULT OnDateTimeSheet(HWND) {
-    return 1;
-}
-LRESULT OnIconise(HWND) {
     return 1;
 }
 LRESULT OnSoundTest(HWND) {
@@ -78,12 +71,6 @@ LRESULT OnStartNoodleTimer(HWND, int /*seconds*/, int /*minutes*/, int /*selecti
 LRESULT OnStopNoodleTimer(HWND) {
     return 1;
 }
-LRESULT OnApplyLayer(HWND) {
-    return 1;
-}
-LRESULT OnApplyOpaqueLayer(HWND) {
-    return 1;
-}
 LRESULT OnSeekDialog(HWND) {
     return 1;
 }
@@ -102,12 +89,6 @@ LRESULT OnQuickTimer(HWND) {
 LRESULT OnIntervalAlarm(HWND) {
     return 1;
 }
-LRESULT OnCorner(HWND, int /*corner*/) {
-    return 1;
-}
-
-// Part of the window behaviour: shows or hides the window as the mouse comes near.
-void RunProximityCheck(HWND) {}
 
 void SetTopmost(HWND hwnd, bool topmost) {
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -150,12 +131,14 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
         return 1;
     case kCmdResetPlacement:
-        return OnResetPlacement(hwnd);
+        ResetPlacement(hwnd);
+        return 1;
     case kCmdTopmost:
         SetTopmost(hwnd, lParam != 0);
         return 1;
     case kCmdApplyTransparency:
-        return OnApplyTransparency(hwnd);
+        ApplyTransparency(hwnd);
+        return 1;
     case kCmdToggleAlarms:
         return OnToggleAlarms(hwnd);
     case kCmdStartAlarmSound:
@@ -165,7 +148,8 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
     case kCmdDateTimeSheet:
         return RunModal([hwnd] { return OnDateTimeSheet(hwnd); });
     case kCmdIconise:
-        return OnIconise(hwnd);
+        IconiseToTray(hwnd);
+        return 1;
     case kCmdShowHide:
         ToggleClockShown(hwnd);
         return 1;
@@ -196,9 +180,11 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
     case kCmdNoodleCancel:
         return OnStopNoodleTimer(hwnd);
     case kCmdApplyLayer:
-        return OnApplyLayer(hwnd);
+        ApplyLayering(hwnd, false);
+        return 1;
     case kCmdApplyOpaqueLayer:
-        return OnApplyOpaqueLayer(hwnd);
+        ApplyLayering(hwnd, true);
+        return 1;
     case kCmdSeekDialog:
         return RunModal([hwnd] { return OnSeekDialog(hwnd); });
     case kCmdSeekAudio:
@@ -215,7 +201,8 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
     case kCmdCornerBottomRight:
     case kCmdCornerTopLeft:
     case kCmdCornerBottomLeft:
-        return OnCorner(hwnd, id);
+        MoveToCorner(hwnd, id);
+        return 1;
     default:
         return 1;
     }

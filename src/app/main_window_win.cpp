@@ -9,6 +9,8 @@
 #include "app/popup_menu_win.h"
 #include "app/test_hooks.h"
 #include "app/tick_win.h"
+#include "app/tray_win.h"
+#include "app/window_behaviour_win.h"
 #include "face/face_painter_win.h"
 #include "face/world_zones.h"
 #include "resources/resource.h"
@@ -33,7 +35,6 @@ constexpr int kMinTrackSize = 64;
 struct MainWindowState {
     BackBuffer backBuffer;
     bool destroyed = false;
-    bool lastHitInsideFace = false;
 };
 
 MainWindowState& State() {
@@ -76,6 +77,7 @@ void UnregisterSessionNotification(HWND hwnd) {
 }
 
 void StartWindowTimers(HWND hwnd) {
+    StartProximityTimer(hwnd);
     SetTimer(hwnd, kTimerTopmost, 200, nullptr);
 }
 
@@ -134,29 +136,13 @@ MenuInputs GatherMenuInputs() {
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
-void CreateFaceTooltip(HWND) {}
 void LoadFeatureSettingsBeforeZones(const SettingsStore&) {} // NTP, time signal, alarms, audio
 void LoadFeatureSettingsAfterZones(const SettingsStore&) {}  // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
-void LoadWindowBehaviour(const SettingsStore&) {}
-void ApplyLayeredStyle(HWND) {}
-void ApplyTransparency(HWND) {}
-bool PlacementOffEveryMonitor(HWND) {
-    return false;
-}
-bool AddTrayIcon(HWND) {
-    return true;
-}
-void RefreshTrayTooltip(HWND) {}
 void RunStartupTimeServerUpdate(HWND) {}
 void StartIntervalAlarmAtOnce(HWND) {}
 void StopEverySound(HWND) {}
-void DeleteWindowRegion(HWND) {}
-void FreeFeatureResources() {} // playlists, pictures, tray icons
-void DeleteTrayIcon(HWND) {}
-void OnTrayRetryTimer(HWND) {}
-void OnProximityTimer(HWND) {}
-void OnTooltipHideTimer(HWND) {}
+void FreeFeatureResources() {} // playlists, pictures
 void OnTimeServerRetryTimer(HWND) {}
 
 LRESULT OnCreate(HWND hwnd) {
@@ -173,6 +159,7 @@ LRESULT OnCreate(HWND hwnd) {
 
     CreateFaceTooltip(hwnd);
     app.clocks.Reset();
+    StartPlacement();
     app.modalDialog = 0;
 
     // Every feature's settings, in the order the features depend on each other.
@@ -183,9 +170,7 @@ LRESULT OnCreate(HWND hwnd) {
     LoadFeatureSettingsAfterZones(settings);
     app.volumes = LoadVolumeSettings(settings);
     LoadQuickTimerSettings(settings);
-    LoadWindowBehaviour(settings);
-    app.AudioFilePropertySheetPos =
-        settings.GetInt("Window_Position", "AudioFilePropertySheetPos", 0);
+    app.behaviour = LoadWindowBehaviour(settings, static_cast<int>(app.platformMajor));
     ApplyLayeredStyle(hwnd);
 
     app.menuIdle = 1;
@@ -200,7 +185,7 @@ LRESULT OnCreate(HWND hwnd) {
                       GetWindowLongPtrA(hwnd, GWL_EXSTYLE) &
                           ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
     ApplyTransparency(hwnd);
-    if (PlacementOffEveryMonitor(hwnd)) {
+    if (PlacementOffEveryMonitor()) {
         SendMessageA(hwnd, WM_COMMAND, kCmdResetPlacement, 0);
     }
 
@@ -236,9 +221,10 @@ void OnDestroy(HWND hwnd) {
     DeleteWindowRegion(hwnd);
     SaveVolumeSettings(*app.settings, app.volumes);
     app.settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
-                         app.AudioFilePropertySheetPos);
+                         app.behaviour.AudioFilePropertySheetPos);
     SaveWindowPosition(*app.settings, app.position);
     FreeFeatureResources();
+    FreeTrayIcons();
     DeleteTrayIcon(hwnd);
     UnregisterSessionNotification(hwnd);
     PostMessageA(app.owner, WM_CLOSE, 0, 0);
@@ -264,21 +250,6 @@ void OnPaint(HWND hwnd) {
         TheApp().tick.unpaintedRedraws.store(0);
     }
     EndPaint(hwnd, &ps);
-}
-
-// The window-behaviour feature takes these over; until then placement is recorded plainly.
-void RecordPlacement(HWND hwnd) {
-    App& app = TheApp();
-    if (app.positionTracking != 1 || IsIconic(hwnd) || app.position.Window_Maximized == 1) {
-        return;
-    }
-    RECT r;
-    if (GetWindowRect(hwnd, &r)) {
-        app.position.Window_X_Pos = r.left;
-        app.position.Window_Y_Pos = r.top;
-        app.position.Window_Width = r.right - r.left;
-        app.position.Window_Height = r.bottom - r.top;
-    }
 }
 
 void OnClose(HWND hwnd) {
@@ -316,7 +287,7 @@ void OnWindowTimer(HWND hwnd, WPARAM id) {
         OnTrayRetryTimer(hwnd);
         break;
     case kTimerProximity:
-        OnProximityTimer(hwnd);
+        RunProximityCheck(hwnd);
         break;
     case kTimerTopmost:
         OnTopmostTimer(hwnd);
@@ -341,22 +312,9 @@ void OnTopmostTimer(HWND hwnd) {
     }
 }
 
-// The window-behaviour feature fills these: the round face with its rim handles, square
-// sizing, the moving flag and the maximised square. Until then the whole window is the face.
-LRESULT FaceHitTest(HWND, LPARAM) {
-    State().lastHitInsideFace = true;
-    return HTCAPTION;
-}
-void ToggleMaximisedSquare(HWND) {}
-void KeepSquareWhileSizing(HWND, WPARAM /*edge*/, RECT* /*rect*/) {}
-void MarkWindowMoving() {}
-void EndSizeMove() {}
-// The tray feature shows the face's tooltip here.
-void ShowFaceTooltip(HWND) {}
-
 bool OnSetCursor(LPARAM lParam) {
     const App& app = TheApp();
-    if (LOWORD(lParam) != HTCAPTION || !State().lastHitInsideFace) {
+    if (LOWORD(lParam) != HTCAPTION || !LastHitInsideFace()) {
         return false;
     }
     if (app.position.WindowDispOn == 0) {
@@ -371,9 +329,6 @@ bool OnSetCursor(LPARAM lParam) {
     }
     return false;
 }
-
-// The tray feature re-adds its icon here.
-void OnTaskbarCreated(HWND) {}
 
 void OnTrayCallback(HWND hwnd, LPARAM mouseMessage) {
     switch (mouseMessage) {
@@ -457,6 +412,9 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         return 1;
     case hooks::kSaveBackBuffer:
         return State().backBuffer.SaveBmp(text()) ? 1 : 0;
+    case hooks::kRequestBalloons:
+        QueueTestBalloonRequests(text());
+        return 1;
     default:
         return 0;
     }
@@ -485,13 +443,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
         return 0;
     case WM_MOVE:
-        RecordPlacement(hwnd);
+        RecordMove(hwnd);
         return 0;
     case WM_SIZE:
-        RecordPlacement(hwnd);
         RelayoutFace(hwnd);
         RebuildDrawingObjects(hwnd);
         State().backBuffer.Create(hwnd);
+        RecordSizeAndRegion(hwnd, wParam);
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_PAINT:
@@ -528,17 +486,17 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NOTIFY:
         return 0;
     case WM_NCHITTEST:
-        return FaceHitTest(hwnd, lParam);
+        return FaceHitTest(hwnd, wParam, lParam);
     case WM_SETCURSOR:
         if (OnSetCursor(lParam)) {
             return 0;
         }
         break;
     case WM_NCMOUSEMOVE:
-        ShowFaceTooltip(hwnd);
+        ShowFaceTooltip(hwnd, wParam, lParam);
         return 0;
     case WM_NCLBUTTONDOWN:
-        if (wParam == HTCAPTION && State().lastHitInsideFace) {
+        if (wParam == HTCAPTION && LastHitInsideFace()) {
             SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
         }
         break;

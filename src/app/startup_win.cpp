@@ -6,6 +6,7 @@
 #include "app/main_window_win.h"
 #include "app/settings_path.h"
 #include "app/settings_store_win.h"
+#include "app/window_behaviour_win.h"
 
 #include <algorithm>
 
@@ -93,29 +94,25 @@ bool RegisterClasses(HINSTANCE instance) {
     return RegisterClassA(&main) != 0;
 }
 
-// A window larger than every monitor together cannot be seen whole or grabbed again.
-void FitToVirtualScreen(WindowPositionSettings& p) {
-    const int screenW = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (screenW > 0) {
-        p.Window_Width = std::min(p.Window_Width, screenW);
-    }
-    if (screenH > 0) {
-        p.Window_Height = std::min(p.Window_Height, screenH);
-    }
-}
-
 void ShowFirstTime(App& app) {
     if (app.position.WindowDispOn == 1) {
+        ApplySavedMaximised(app.main);
         if (app.behaviour.WindowHideSetting != 1) {
             ShowWindow(app.main, SW_SHOWNA);
         }
         SendMessageA(app.main, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
+        if (app.behaviour.WindowHideSetting == 1) {
+            RestartProximity();
+            RunProximityCheck(app.main);
+        }
     }
     UpdateWindow(app.main);
 }
 
 int RunMessageLoop(App& app) {
+    if constexpr (kTestHooks) {
+        LogEvent("message-loop");
+    }
     MSG msg;
     for (;;) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -173,7 +170,9 @@ int RunApplication(HINSTANCE instance) {
     OpenTestEventLog(app.settingsPath);
 
     app.position = LoadWindowPosition(*app.settings);
-    FitToVirtualScreen(app.position);
+    // A window larger than every monitor together cannot be seen whole or grabbed again.
+    app.position = FitToVirtualScreen(app.position, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                      GetSystemMetrics(SM_CYVIRTUALSCREEN));
 
     if (!RegisterClasses(instance)) {
         return 0;

@@ -19,6 +19,10 @@ inline constexpr std::uint32_t kSaveBackBuffer = 0x5A424D50; // 'ZBMP'
 // build only records the request).
 inline constexpr std::uint32_t kSetSystemClock = 0x5A53434C; // 'ZSCL'
 
+// NUL-terminated lines "<source> <text>" (source 0 alarm, 1 time signal, 2 time update): balloon
+// requests that the next tick makes on its own thread, as schedulers due on one tick would.
+inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 

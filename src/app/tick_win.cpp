@@ -5,10 +5,12 @@
 #include "app/commands.h"
 #include "app/event_log_win.h"
 #include "app/platform_time_win.h"
+#include "app/tray_win.h"
 
 #include <mmsystem.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 namespace zentrava {
@@ -44,7 +46,10 @@ public:
         }
     }
 
-    void RefreshTooltip() override { Note("tooltip"); }
+    void RefreshTooltip() override {
+        Note("tooltip");
+        RefreshTrayTooltip(hwnd_);
+    }
     void RedrawTrayClock() override { Note("trayclock"); }
     void InvalidateFace() override {
         Note("invalidate");
@@ -65,7 +70,10 @@ public:
     bool QuickTimerRunning() override { return false; }
     void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
     void CheckTimeServerSchedule(const Clocks&) override { Note("ntp"); }
-    void ShowPendingBalloon() override { Note("balloon"); }
+    void ShowPendingBalloon() override {
+        Note("balloon");
+        zentrava::ShowPendingBalloon(hwnd_);
+    }
     bool AlarmSounding() override { return false; }
     bool StopKeyDown() override {
         return GetKeyState(VK_ESCAPE) < 0 || GetKeyState(VK_LSHIFT) < 0 ||
@@ -109,8 +117,41 @@ TickSettings CurrentTickSettings() {
     return s;
 }
 
+struct TestBalloonMailbox {
+    std::mutex mutex;
+    std::string lines;
+};
+
+TestBalloonMailbox& Mailbox() {
+    static TestBalloonMailbox mailbox;
+    return mailbox;
+}
+
+void RequestQueuedTestBalloons() {
+    std::string lines;
+    {
+        const std::lock_guard lock(Mailbox().mutex);
+        lines.swap(Mailbox().lines);
+    }
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        std::size_t end = lines.find('\n', start);
+        if (end == std::string::npos) {
+            end = lines.size();
+        }
+        const std::string line = lines.substr(start, end - start);
+        if (line.size() >= 2 && line[0] >= '0' && line[0] <= '2' && line[1] == ' ') {
+            Balloons().Request(static_cast<BalloonSource>(line[0] - '0'), line.substr(2));
+        }
+        start = end + 1;
+    }
+}
+
 void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
     Timer().gate.Run([user] {
+        if constexpr (kTestHooks) {
+            RequestQueuedTestBalloons();
+        }
         App& app = TheApp();
         WindowTickDuties duties(reinterpret_cast<HWND>(user));
         RunTick(app.clocks, app.tick, CurrentTickSettings(), duties, MonotonicNow());
@@ -158,6 +199,12 @@ void StopTick() {
 
 bool TickRunning() {
     return Timer().id.load() != 0;
+}
+
+void QueueTestBalloonRequests(const std::string& lines) {
+    const std::lock_guard lock(Mailbox().mutex);
+    Mailbox().lines += lines;
+    Mailbox().lines += '\n';
 }
 
 } // namespace zentrava

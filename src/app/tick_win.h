@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zentrava {
 
 // Starts the tick if it is not running; false when the timer could not be started (the next
@@ -12,5 +14,9 @@ bool StartTick(HWND mainWindow);
 // callback sends to this thread, so that no tick outlives the window.
 void StopTick();
 bool TickRunning();
+
+// Test build: balloon requests the next tick makes on its own thread, as schedulers due on the
+// same tick would. Lines of "<source> <text>", source 0 alarm, 1 time signal, 2 time update.
+void QueueTestBalloonRequests(const std::string& lines);
 
 } // namespace zentrava

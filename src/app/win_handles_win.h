@@ -92,6 +92,14 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueWinHandle<MenuTraits>;
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+using UniqueIcon = UniqueWinHandle<IconTraits>;
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };

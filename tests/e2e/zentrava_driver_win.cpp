@@ -555,8 +555,15 @@ HWND ZentravaSession::WaitForMainWindow(DWORD timeoutMs) {
         if (!windows.empty()) {
             main_ = windows.front();
             // The window exists before start-up has shown and placed it; the message loop
-            // running means start-up is over.
+            // running means start-up is over. An input-idle process is not enough: start-up
+            // waits on other processes (the tray), answering sent messages meanwhile. The
+            // test build says when its loop starts.
             WaitForInputIdle(process_.handle(), 2000);
+            if (EventLogText()) {
+                const ULONGLONG now = GetTickCount64();
+                WaitForLogLine("message-loop",
+                               now < end ? static_cast<DWORD>(end - now) : DWORD{0});
+            }
             return main_;
         }
         if (!process_.Running()) {

@@ -247,4 +247,68 @@ std::string FormatLogTime(const SYSTEMTIME& t);
 // Milliseconds since 1601 (FILETIME scale / 10000), for differences.
 std::optional<std::int64_t> ToMilliseconds(const SYSTEMTIME& t);
 
+// --- Notification area -----------------------------------------------------------------------
+// Under Wine, explorer.exe gives each notification-area icon a small window of its own; with no
+// tray on the X display they sit in explorer's "Wine System Tray" window, which is shown only
+// while it holds an icon. Whose icon a window is, and its tip and balloon, are in explorer's
+// record behind that window, read from explorer's memory and believed only when the record
+// names the very window it was reached through. Strings are in the ANSI code page, as the
+// program handed them to Shell_NotifyIconA. Defined in zentrava_driver_tray_win.cpp.
+
+struct TrayIcon {
+    HWND window = nullptr; // explorer's window for the icon
+    HWND owner = nullptr;
+    UINT id = 0;
+    UINT callbackMessage = 0;
+    std::string tip;
+};
+// Icons on show; one hidden with NIS_HIDDEN has no window and is not among them.
+std::vector<TrayIcon> TrayIcons();
+std::optional<TrayIcon> FindTrayIcon(HWND owner, UINT id);
+inline bool TrayIconPresent(HWND owner, UINT id) {
+    return FindTrayIcon(owner, id).has_value();
+}
+std::optional<TrayIcon> WaitForTrayIcon(HWND owner, UINT id, DWORD timeoutMs = 3000);
+// Wine also drops the icons of a window that is destroyed, so an icon gone after the program
+// ended does not show that the program deleted it. Deleting the last icon keeps the program
+// waiting about two seconds on Xvfb while explorer hides its tray window.
+bool WaitForTrayIconGone(HWND owner, UINT id, DWORD timeoutMs = 3000);
+
+// The icon's pixels (0x00RRGGBB, rows top down) as the user sees them, after asking explorer to
+// paint the tray afresh: explorer draws a new image over the old one without erasing it.
+// Nothing when another window covers the icon.
+std::optional<std::vector<std::uint32_t>> CaptureTrayIcon(const TrayIcon& icon);
+// Whether the icon shows `expected`, drawn the way explorer draws it: small-icon size, centred,
+// on the tray's background. Nothing when the icon cannot be seen.
+std::optional<bool> TrayIconShows(const TrayIcon& icon, HICON expected, DWORD timeoutMs = 2000);
+
+struct BalloonSeen {
+    HWND window = nullptr; // explorer's balloon: a tooltip with TTS_BALLOON
+    HWND owner = nullptr;  // the icon it points at
+    UINT id = 0;
+    std::string title;   // from explorer's record; the balloon window does not give it out
+    std::string text;    // what the balloon shows
+    DWORD infoFlags = 0; // NIIF_* as given
+    UINT timeoutMs = 0;  // as explorer keeps it: held between 10 and 30 seconds
+};
+// Explorer shows one balloon at a time, about two seconds after NIF_INFO; a new one for the same
+// icon replaces it, one with an empty text takes it down, and so does deleting the icon.
+std::optional<BalloonSeen> CurrentBalloon();
+std::optional<BalloonSeen> WaitForBalloon(DWORD timeoutMs = 5000);
+bool WaitForBalloonGone(DWORD timeoutMs = 3000);
+
+// Posted to explorer's icon window in the order a real click makes them; explorer passes each
+// one to the owner as its callback message (wParam the id, lParam the mouse message).
+bool DoubleClickTrayIcon(HWND owner, UINT id);
+bool RightClickTrayIcon(HWND owner, UINT id);
+// What explorer would post, straight to the owner: for when explorer shows no icon to click.
+bool PostTrayNotification(HWND owner, UINT callbackMessage, UINT id, UINT mouseMessage);
+
+// A restarted task bar has lost every icon and says so with the registered "TaskbarCreated"
+// message to all top-level windows. ForgetTrayIcon deletes an icon behind its owner's back, as
+// the restart would; the broadcast returns once every window has handled it or not answered
+// within the time-out.
+bool ForgetTrayIcon(HWND owner, UINT id);
+bool BroadcastTaskbarCreated(DWORD timeoutMs = 5000);
+
 } // namespace zentrava::e2e

@@ -1,0 +1,268 @@
+#include "app/tray_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/tray_text.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+
+namespace zentrava {
+
+namespace {
+
+constexpr UINT kTooltipHideMs = 6000;
+constexpr UINT kBalloonTimeoutMs = 10000;
+
+struct TrayState {
+    std::atomic<bool> iconPresent{false};
+    UniqueIcon fixedIcon;
+    UniqueIcon clockIcon;
+    BalloonRequests balloons;
+
+    // Window thread only.
+    HWND faceTooltip = nullptr;
+    bool faceTooltipShown = false;
+    POINT lastMove{-1, -1};
+};
+
+TrayState& State() {
+    static TrayState state;
+    return state;
+}
+
+NOTIFYICONDATAA IconData(HWND hwnd) {
+    NOTIFYICONDATAA data;
+    std::memset(&data, 0, sizeof data);
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    return data;
+}
+
+// lstrcpynA semantics, with the cut already made on a character boundary.
+template <std::size_t N>
+void CopyField(char (&field)[N], std::string_view text) {
+    const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    std::memcpy(field, text.data(), n);
+    field[n] = '\0';
+}
+
+// What the later features show in the tooltip: the playing song and the next interval alarm.
+// Nothing plays and no interval alarm runs until those features fill this in.
+TrayStatus GatherTrayStatus() {
+    return TrayStatus{};
+}
+
+int MainCharSet() {
+    return TheApp().appearance.font.logFont.CharSet;
+}
+
+std::string RefreshTipText() {
+    return TrayRefreshTip(TheApp().clocks.Read().LocalClock, MainCharSet(), GatherTrayStatus());
+}
+
+// The small live clock is drawn by the tray-clock feature; until it exists the fixed picture
+// stands in for it.
+HICON DrawClockTrayIcon() {
+    return nullptr;
+}
+
+HICON IconForAdd() {
+    TrayState& state = State();
+    const App& app = TheApp();
+    if (app.appearance.clock.TaskTrayIconClock == 1) {
+        state.clockIcon.reset(DrawClockTrayIcon());
+        if (state.clockIcon) {
+            return state.clockIcon.get();
+        }
+    }
+    if (!state.fixedIcon) {
+        state.fixedIcon.reset(static_cast<HICON>(
+            LoadImageA(app.instance, MAKEINTRESOURCEA(AppIconId()), IMAGE_ICON, 16, 16, 0)));
+    }
+    return state.fixedIcon.get();
+}
+
+bool Modify(NOTIFYICONDATAA& data) {
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+BalloonRequests& Balloons() {
+    return State().balloons;
+}
+
+bool AddTrayIcon(HWND hwnd) {
+    NOTIFYICONDATAA data = IconData(hwnd);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = IconForAdd();
+    CopyField(data.szTip,
+              TrayAddTip(TheApp().clocks.Read().LocalClock, MainCharSet(), GatherTrayStatus()));
+    const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    State().iconPresent.store(added);
+    if constexpr (kTestHooks) {
+        LogEvent(added ? "tray-add ok" : "tray-add failed");
+    }
+    return added;
+}
+
+void DeleteTrayIcon(HWND hwnd) {
+    NOTIFYICONDATAA data = IconData(hwnd);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    State().iconPresent.store(false);
+    if constexpr (kTestHooks) {
+        LogEvent("tray-delete");
+    }
+}
+
+bool RefreshTrayTooltip(HWND hwnd) {
+    NOTIFYICONDATAA data = IconData(hwnd);
+    data.uFlags = NIF_TIP;
+    CopyField(data.szTip, RefreshTipText());
+    return Modify(data);
+}
+
+bool SetTrayTooltipText(HWND hwnd, std::string_view text) {
+    NOTIFYICONDATAA data = IconData(hwnd);
+    data.uFlags = NIF_TIP;
+    CopyField(data.szTip, FitTooltip(text));
+    return Modify(data);
+}
+
+bool SetTrayIcon(HWND hwnd, HICON icon) {
+    NOTIFYICONDATAA data = IconData(hwnd);
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon;
+    return Modify(data);
+}
+
+bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text) {
+    const Balloon fitted = FitBalloon(title, text);
+    NOTIFYICONDATAA data = IconData(hwnd);
+    data.uFlags = NIF_INFO;
+    CopyField(data.szInfoTitle, fitted.title);
+    CopyField(data.szInfo, fitted.text);
+    data.uTimeout = kBalloonTimeoutMs;
+    data.dwInfoFlags = NIIF_INFO;
+    const bool shown = Modify(data);
+    if constexpr (kTestHooks) {
+        LogEvent("balloon-shown " + Escaped(fitted.title) + "|" + Escaped(fitted.text));
+    }
+    return shown;
+}
+
+void ShowPendingBalloon(HWND hwnd) {
+    if (const auto balloon = State().balloons.TakeCombined()) {
+        ShowBalloonNow(hwnd, balloon->title, balloon->text);
+    }
+}
+
+void FreeTrayIcons() {
+    State().clockIcon.reset();
+    State().fixedIcon.reset();
+}
+
+void OnTrayRetryTimer(HWND hwnd) {
+    if (AddTrayIcon(hwnd)) {
+        KillTimer(hwnd, kTimerTrayRetry);
+    }
+}
+
+void OnTaskbarCreated(HWND hwnd) {
+    if (!AddTrayIcon(hwnd)) {
+        SetTimer(hwnd, kTimerTrayRetry, 5000, nullptr);
+    }
+}
+
+void IconiseToTray(HWND hwnd) {
+    // A failed refresh means the icon is gone (Explorer restarted unnoticed): add it again.
+    if (!RefreshTrayTooltip(hwnd) && !AddTrayIcon(hwnd)) {
+        SetTimer(hwnd, kTimerTrayRetry, 5000, nullptr);
+    }
+    TheApp().position.WindowDispOn = 0;
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+void CreateFaceTooltip(HWND hwnd) {
+    TrayState& state = State();
+    state.faceTooltipShown = false;
+    state.lastMove = {-1, -1};
+    state.faceTooltip = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, TheApp().instance, nullptr);
+    if (state.faceTooltip == nullptr) {
+        return;
+    }
+    SendMessageA(state.faceTooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(state.faceTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(state.faceTooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 100);
+    SendMessageA(state.faceTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipHideMs);
+}
+
+void ShowFaceTooltip(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    TrayState& state = State();
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // Showing the tooltip makes the system repeat the last mouse move; only a move that changes
+    // both coordinates is taken as the user's.
+    if (state.faceTooltip == nullptr || at.x == state.lastMove.x || at.y == state.lastMove.y) {
+        return;
+    }
+    state.lastMove = at;
+    MSG msg{hwnd, WM_NCMOUSEMOVE, wParam, lParam, static_cast<DWORD>(GetMessageTime()), at};
+    SendMessageA(state.faceTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    if (state.faceTooltipShown) {
+        KillTimer(hwnd, kTimerTooltipHide);
+        state.faceTooltipShown = false;
+    }
+    SetTimer(hwnd, kTimerTooltipHide, kTooltipHideMs, nullptr);
+    state.faceTooltipShown = true;
+    std::string text = RefreshTipText();
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = text.data();
+    SendMessageA(state.faceTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(state.faceTooltip, TTM_UPDATE, 0, 0);
+    SendMessageA(state.faceTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void OnTooltipHideTimer(HWND hwnd) {
+    TrayState& state = State();
+    KillTimer(hwnd, kTimerTooltipHide);
+    if (state.faceTooltip != nullptr) {
+        SendMessageA(state.faceTooltip, TTM_POP, 0, 0);
+    }
+    state.faceTooltipShown = false;
+}
+
+} // namespace zentrava

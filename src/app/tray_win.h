@@ -1,0 +1,43 @@
+#pragma once
+// The notification-area icon, its tooltip and balloons, and the face's own tooltip. The texts
+// and the merging of balloon requests live in tray_text.h and balloon_requests.h.
+
+#include "app/balloon_requests.h"
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace zentrava {
+
+inline constexpr UINT kTrayIconId = 100;
+
+// Requests from the schedulers and the time-server update; the tick shows them.
+BalloonRequests& Balloons();
+
+// Window thread. Each returns the shell's answer; the add keeps it as the icon-present flag.
+bool AddTrayIcon(HWND hwnd);
+void DeleteTrayIcon(HWND hwnd);
+// Either thread.
+bool RefreshTrayTooltip(HWND hwnd);
+bool SetTrayTooltipText(HWND hwnd, std::string_view text);
+bool SetTrayIcon(HWND hwnd, HICON icon);
+bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text);
+// Tick thread, every tick: one balloon for whatever was requested since the last.
+void ShowPendingBalloon(HWND hwnd);
+// The icons this feature loaded or drew, released at exit.
+void FreeTrayIcons();
+
+// The icon could not be added: retry every 5 s until it is.
+void OnTrayRetryTimer(HWND hwnd);
+// The task bar came back (Explorer restarted): the icon has to be added again.
+void OnTaskbarCreated(HWND hwnd);
+// Command 40033: the clock goes into the tray.
+void IconiseToTray(HWND hwnd);
+
+void CreateFaceTooltip(HWND hwnd);
+// WM_NCMOUSEMOVE over the face, with the message's own parameters.
+void ShowFaceTooltip(HWND hwnd, WPARAM wParam, LPARAM lParam);
+void OnTooltipHideTimer(HWND hwnd);
+
+} // namespace zentrava
