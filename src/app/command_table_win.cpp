@@ -112,6 +112,7 @@ void ToggleClockShown(HWND hwnd) {
         }
         SendMessageA(hwnd, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
         if (app.behaviour.WindowHideSetting == 1) {
+            RestartProximity();
             RunProximityCheck(hwnd);
         }
     } else {

@@ -124,6 +124,24 @@ TEST(WindowBehaviour, WindowIsClippedToTheRoundFace) {
     ExpectClosesCleanly(session);
 }
 
+TEST(WindowBehaviour, HideWhenNearHidesWhileTheCursorIsOverTheClock) {
+    POINT saved{};
+    GetCursorPos(&saved);
+    SetCursorPos(5, 500);
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava",
+                          PlacedIni(300, 300, 128, "WindowHideSetting=1\r\n")));
+    EXPECT_TRUE(session.WaitForState([](const WindowState& w) { return w.visible; }).visible);
+    SetCursorPos(300 + 64, 300 + 64);
+    EXPECT_FALSE(session.WaitForState([](const WindowState& w) { return !w.visible; }).visible)
+        << "hidden under the cursor";
+    SetCursorPos(5, 500);
+    EXPECT_TRUE(session.WaitForState([](const WindowState& w) { return w.visible; }).visible)
+        << "back when the cursor leaves";
+    SetCursorPos(saved.x, saved.y);
+    ExpectClosesCleanly(session);
+}
+
 TEST(WindowBehaviour, HalfOpacityGivesAlpha127) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava",
