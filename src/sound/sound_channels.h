@@ -1,0 +1,203 @@
+#pragma once
+// The four MCI sound channels: opening and playing a file, stopping, pausing, seeking, volumes,
+// turning the music down while an alarm or time signal sounds, the end-of-play notifications and
+// the MCI error box. Portable: the glue supplies the MCI device (MciPort) and the rest of the
+// program (SoundHost) and routes the commands and messages to the operations below.
+//
+// How the main window uses them:
+//   WM_CREATE          LoadVolumes with the volume settings.
+//   40029 / 40030      OnStartAlarmSound / OnStopAlarm      (the result of a start is returned
+//   40050 / 40051      OnStartTSSound / OnStopTSSound        from the command)
+//   40035 / 40036      SoundTestToggle / OnAlarmSoundTestPause
+//   40044 / 40045      StopAudio / PauseAudio
+//   40063              OnSeekAudio with lParam
+//   WM_APP             SetVolumeRequest(wParam, lParam)
+//   MM_MCINOTIFY       OnMciNotify(wParam, lParam)
+//   WM_DESTROY         StopEverySound
+//
+// Threads. Everything runs on the main window's thread, except that the tick and the audio
+// position timer read the sounding flags from their own threads; those flags are atomics. The
+// file names belong to the window thread: a feature on another thread hands its path over with
+// the command and the glue copies it into the channel there.
+
+#include "app/appearance_settings.h"
+#include "sound/mci_port.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zentrava {
+
+// The numbers are the wParam of the set-volume request.
+enum class SoundChannel : int { Alarm = 0, SoundTest = 1, Audio = 2, TimeSignal = 3 };
+inline constexpr int kSoundChannelCount = 4;
+
+// The fixed MCI alias of a channel.
+const char* ChannelAlias(SoundChannel channel);
+
+// A channel's file name is a 260-character path buffer for the rest of the program; a longer
+// name cannot have come from it, so a start refuses it like a file MCI cannot find.
+inline constexpr std::size_t kSoundFileNameMaxLength = 259;
+inline constexpr MciError kMciErrFileNotFound = 275; // MCIERR_FILE_NOT_FOUND
+
+// "MPEGVideo" for the playable extensions (".wav", ".wma", ".mp3", ".mid", ".midi", ".rmi", in
+// any case), null for anything else: MCI then picks no device and refuses the open.
+const char* DeviceTypeFor(std::string_view fileName);
+
+// "Zentrava MCI Commandエラーメッセージ": the caption of the MCI error box.
+inline constexpr const char* kMciErrorCaption =
+    "Zentrava MCI Command\x83\x47\x83\x89\x81\x5B\x83\x81\x83\x62\x83\x5A\x81\x5B\x83\x57";
+// The caption of the boxes for a superseded or failed notification.
+inline constexpr const char* kSoundNotifyCaption = "Zentrava";
+
+// Where in the program an MCI error box was raised: a fixed text and number for each command
+// of each operation, so that a user's report of the box says which step failed.
+struct MciErrorPlace {
+    const char* text;
+    int number;
+};
+// A start's two places: its open, volume or play, and the close-all after it.
+struct MciStartPlaces {
+    MciErrorPlace start;
+    MciErrorPlace closeAll;
+};
+
+// The MCI error box's text for an error raised at a numbered place in the program. A channel
+// whose open block was zeroed has no alias; it shows as "(null)".
+std::string MciErrorBoxText(MciError error, std::string_view errorText, const char* alias,
+                            std::string_view place, int placeNumber);
+
+// The rest of the program as the channels need it; the glue implements each call.
+class SoundHost {
+public:
+    virtual ~SoundHost() = default;
+    // A modal MessageBoxA with an OK button only.
+    virtual void ShowMessage(WindowRef owner, const std::string& text, const char* caption) = 0;
+    // WM_COMMAND 40064 to the seek dialog when it is open: a new song's length is known.
+    virtual void NotifySeekDialog() = 0;
+    // The audio player's next song, after a finished one was closed and the playlist-run flag
+    // set. It may start the audio channel again (OnMCIPlaySoundCmd) before it returns.
+    virtual void PlayNextSong(WindowRef window) = 0;
+    // On the sound-test owner dialog, when there is one: 1164 reads "再生テスト(&P)", 1008
+    // enabled, 1179 disabled, focus to 1164.
+    virtual void ResetSoundTestButtons() = 0;
+    // The volume dialog's audio controls 1887, 1880 and 2063, when the dialog is open.
+    virtual void EnableVolumeDialogAudioControls(bool enable) = 0;
+    // timeKillEvent on the audio position timer, timeEndPeriod(1000), timer id = 0.
+    virtual void KillAudioPositionTimer() = 0;
+    // The time signal's last custom entry becomes -1.
+    virtual void ClearLastCustomTimeSignal() = 0;
+    // The audio player's current song index becomes 0.
+    virtual void ResetAudioSongIndex() = 0;
+};
+
+struct ChannelRecord {
+    // Of the MCI open block, what the other operations read: the device id (0 while nothing is
+    // open) and the alias pointer (null once the block was zeroed; it then claims no
+    // notification).
+    MciDeviceId deviceId = 0;
+    const char* alias = nullptr;
+    std::atomic<int> sounding{0}; // 1 from a successful start until stopped or ended
+    int paused = 0;               // audio and sound-test channels
+    int volume = 500;             // 0..1000
+    int mute = 0;
+    // Alarm, time-signal and audio: the path the owning feature put there before the start.
+    // Sound test: a copy of the test sound file made by its start.
+    std::string fileName;
+};
+
+// The audio channel's run state, shared with the audio player and the seek dialog.
+struct AudioRunState {
+    int pausePending = 0; // pause was asked for while no song was open
+    int playlistRun = 0;  // a run is between two songs
+    int stopRequest = 0;  // stop was asked for while no song was open
+    int songLength = 0;   // seconds; -1 when the query failed
+};
+
+class SoundChannels {
+public:
+    SoundChannels(MciPort& mci, SoundHost& host) : mci_(mci), host_(host) {}
+    SoundChannels(const SoundChannels&) = delete;
+    SoundChannels& operator=(const SoundChannels&) = delete;
+
+    ChannelRecord& Channel(SoundChannel channel) { return channels_[Index(channel)]; }
+    const ChannelRecord& Channel(SoundChannel channel) const { return channels_[Index(channel)]; }
+    AudioRunState& Audio() { return audio_; }
+    const AudioRunState& Audio() const { return audio_; }
+    int OtherSoundMuteAudio() const { return otherSoundMuteAudio_; }
+    void SetOtherSoundMuteAudio(int on) { otherSoundMuteAudio_ = on; }
+    bool IsSounding(SoundChannel channel) const { return Channel(channel).sounding.load() == 1; }
+
+    // Volumes and mutes from the settings; the sound test takes the alarm's volume and always
+    // starts unmuted.
+    void LoadVolumes(const VolumeSettings& volumes);
+
+    // Starts return 1 when the channel plays (the audio channel: or sits paused because a pause
+    // was pending), 0 when it failed; a failed start has closed every channel. The window
+    // receives the end-of-play notification and owns any error box.
+    int OnStartAlarmSound(WindowRef window);
+    int OnStartTSSound(WindowRef window);
+    int OnStartAlarmSoundTest(WindowRef window, std::string_view testSoundFile);
+    int OnMCIPlaySoundCmd(WindowRef window); // the audio channel's file name
+
+    void OnStopAlarm(WindowRef window);
+    void OnStopTSSound(WindowRef window);
+    int OnStopAlarmSoundTest(WindowRef window);
+    // Command 40035: stops a sounding test, else starts one.
+    int SoundTestToggle(WindowRef window, std::string_view testSoundFile);
+    void OnAlarmSoundTestPause(WindowRef window);
+
+    void StopAudio(WindowRef window);  // IDM_STOP_AUDIO
+    void PauseAudio(WindowRef window); // IDM_PAUSE_AUDIO
+    void OnSeekAudio(WindowRef window, int seconds);
+    int GetAudioLength(WindowRef window); // whole seconds, -1 on an MCI failure
+    // Whole seconds; 0 while the audio channel is not sounding, -1 on an MCI failure. The
+    // window is the seek dialog when it asks.
+    int GetAudioCurPos(WindowRef window);
+
+    // WM_APP: the MCI result, 0 for an unknown channel number or a channel with nothing open.
+    MciError SetVolumeRequest(int channelNumber, std::uint32_t volume);
+
+    // MM_MCINOTIFY (OnMM_MCINotify): code is wParam, deviceId lParam.
+    void OnMciNotify(WindowRef window, std::uint32_t code, MciDeviceId deviceId);
+
+    // At the main window's end: every channel that still sounds is stopped.
+    void StopEverySound(WindowRef window);
+
+private:
+    static std::size_t Index(SoundChannel channel) { return static_cast<std::size_t>(channel); }
+
+    int Start(WindowRef window, SoundChannel channel, const MciStartPlaces& places);
+    void CloseAllAfterFailedStart(WindowRef window, SoundChannel channel, MciError error,
+                                  const MciStartPlaces& places);
+    std::uint32_t StartVolume(SoundChannel channel) const;
+    void ApplyOtherSoundRule(bool started);
+    bool AlarmOrTimeSignalSounding() const;
+
+    // Each failing command shows one box and the caller goes on.
+    void Check(WindowRef owner, MciError error, SoundChannel channel, const MciErrorPlace& place);
+    std::uint64_t QueryMode(WindowRef owner, SoundChannel channel, bool wait,
+                            const MciErrorPlace& place);
+    void Play(WindowRef window, SoundChannel channel, const MciErrorPlace& place);
+    void StopAndClose(WindowRef owner, SoundChannel channel, const MciErrorPlace& stop,
+                      const MciErrorPlace& close);
+    int AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place);
+    bool Claims(SoundChannel channel, MciDeviceId deviceId) const;
+
+    void OnMM_MCINotifyAudio(WindowRef window);
+    void OnMM_MCINotifyAlarm(WindowRef window);
+    void OnMM_MCINotifyTimeSignal(WindowRef window);
+    void OnMM_MCINotifySoundTest(WindowRef window);
+
+    MciPort& mci_;
+    SoundHost& host_;
+    std::array<ChannelRecord, kSoundChannelCount> channels_;
+    AudioRunState audio_;
+    int otherSoundMuteAudio_ = 0;
+};
+
+} // namespace zentrava
