@@ -1,0 +1,64 @@
+#include "alarms/alarm_schedule.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zentrava;
+
+// Requests that go nowhere, so the figure is the pass's own cost.
+class NoActions final : public AlarmActions {
+public:
+    bool AlarmSounding() override { return true; }
+    void StopAlarmSound() override {}
+    void StartAlarmSound(const std::string&) override {}
+    bool BalloonsSupported() override { return true; }
+    void RequestBalloon(const std::string&) override {}
+    void OpenNotification(int) override {}
+    void SaveAlarmOn(int) override {}
+};
+
+// Twenty switched-on alarms with sounds, pictures and memos. Three repeating ones are due at
+// Monday 7:05 (so the pass also fires and formats a message); the others wait for other days,
+// times or dates and stay as they are from one pass to the next.
+AlarmRecords TwentyAlarms() {
+    AlarmRecords records;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        AlarmRecord& alarm = records[i];
+        const int n = static_cast<int>(i);
+        alarm.On = 1;
+        alarm.RepeatType = 1 + n % 11;
+        alarm.Hour = 6 + n % 3;
+        alarm.Minute = 5;
+        alarm.ShowNotification = 1;
+        alarm.NotifyWay = n % 2;
+        alarm.Memo = "Memo of alarm " + std::to_string(n + 1) + ", long enough to need the heap";
+        alarm.SoundFile = "C:\\Users\\someone\\Music\\Alarms\\alarm" + std::to_string(n) + ".wav";
+        alarm.PictureFile = "C:\\Users\\someone\\Pictures\\alarm" + std::to_string(n) + ".png";
+    }
+    records[3] = records[2];
+    records[3].RepeatType = static_cast<int>(AlarmRepeat::Once);
+    records[3].Year = 2030;
+    records[3].Month = 1;
+    records[3].Day = 1;
+    return records;
+}
+
+void BM_AlarmCheckAtWholeMinute(benchmark::State& state) {
+    AlarmTable table;
+    CommitAlarms(table, TwentyAlarms());
+    ClockTimeRecord now;
+    LoadRecord(now, DateTime{2024, 3, 0, 4, 7, 5, 0, 0}); // Monday 7:05:00
+    NoActions actions;
+    int due = 0;
+    for (const AlarmRecord& alarm : table.Records()) {
+        due += IsAlarmDue(alarm, now) ? 1 : 0;
+    }
+    for (auto _ : state) {
+        CheckAlarms(table, now, actions);
+    }
+    state.counters["due"] = due;
+}
+BENCHMARK(BM_AlarmCheckAtWholeMinute);
+
+} // namespace
