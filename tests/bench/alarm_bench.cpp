@@ -1,4 +1,5 @@
 #include "alarms/alarm_schedule.h"
+#include "app/tick.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,5 +61,59 @@ void BM_AlarmCheckAtWholeMinute(benchmark::State& state) {
     state.counters["due"] = due;
 }
 BENCHMARK(BM_AlarmCheckAtWholeMinute);
+
+// The tick's duties with the real alarm pass behind CheckAlarms and nothing else.
+class AlarmDuties final : public TickDuties {
+public:
+    AlarmDuties(AlarmTable& table, AlarmActions& actions) : table_(table), actions_(actions) {}
+    void RefreshTooltip() override {}
+    void RedrawTrayClock() override {}
+    void InvalidateFace() override {}
+    void RepaintWatchdog() override {}
+    void CountNoodleSecond() override {}
+    bool IntervalAlarmStarted() override { return false; }
+    void StartIntervalAlarm() override {}
+    void CheckAlarms(const Clocks& c) override {
+        zentrava::CheckAlarms(table_, c.LocalClock, actions_);
+    }
+    void CheckHourChime(const Clocks&) override {}
+    void CheckHalfHourChime(const Clocks&) override {}
+    void CheckCustomTimeSignals(const Clocks&) override {}
+    bool QuickTimerRunning() override { return false; }
+    void CheckQuickTimer(const Clocks&) override {}
+    void CheckTimeServerSchedule(const Clocks&) override {}
+    void ShowPendingBalloon() override {}
+    bool AlarmSounding() override { return false; }
+    bool StopKeyDown() override { return false; }
+    void StopAlarmSound() override {}
+
+private:
+    AlarmTable& table_;
+    AlarmActions& actions_;
+};
+
+// A whole minute of ticks (1200, one of them at second 0 running the pass) with twenty alarms
+// on, three of them due at every minute of 7:05 on Mondays: the figure divided by 1200 is
+// what the alarms add to the average tick, and the minute's cost shows the one heavy tick.
+void BM_MinuteOfTicksWithTwentyAlarms(benchmark::State& state) {
+    AlarmTable table;
+    CommitAlarms(table, TwentyAlarms());
+    NoActions actions;
+    AlarmDuties duties(table, actions);
+    ClockKeeper keeper;
+    keeper.Reset();
+    keeper.Load({2024, 3, 0, 4, 7, 4, 0, 0}, 0); // Monday 7:04:00
+    TickState tick;
+    TickSettings settings;
+    MonotonicTime now = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kTicksPerMinuteUnit; ++i) {
+            now += kTickPeriod;
+            benchmark::DoNotOptimize(RunTick(keeper, tick, settings, duties, now));
+        }
+        tick.unpaintedRedraws.store(0);
+    }
+}
+BENCHMARK(BM_MinuteOfTicksWithTwentyAlarms);
 
 } // namespace
