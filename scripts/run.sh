@@ -20,7 +20,8 @@ cp build/windows/Zentrava.exe "$run_dir/"
 
 if [ -n "${DISPLAY:-}" ]; then
     echo "Starting Zentrava on $DISPLAY (settings in $run_dir)"
-    exec scripts/wine-run "$run_dir/Zentrava.exe"
+    # A person is listening: the sound goes to the machine's own output, not the test capture.
+    ZENTRAVA_CAPTURE_AUDIO=0 exec scripts/wine-run "$run_dir/Zentrava.exe"
 fi
 
 trap 'zentrava_stop_wine; zentrava_stop_xvfb' EXIT

@@ -3,9 +3,14 @@
 # only for what is missing, and makes the locale only once.
 set -euo pipefail
 
+# Sound under Wine (MCI's MPEGVideo device -> DirectShow -> winegstreamer): the GStreamer
+# "base" plugins for decodebin, the "good" ones for the WAV parser and the MP3 parser and
+# decoder. The output is ALSA's, into a file (scripts/wine-audio.sh), so no sound server. sox
+# makes the tests' MP3, which needs its MP3 format.
 packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
-          xvfb xauth x11-utils x11-apps locales fonts-ipafont-gothic imagemagick sox)
+          xvfb xauth x11-utils x11-apps locales fonts-ipafont-gothic imagemagick sox
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good libsox-fmt-mp3)
 
 missing=()
 for p in "${packages[@]}"; do
