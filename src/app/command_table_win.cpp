@@ -1,10 +1,12 @@
 #include "app/command_table_win.h"
 
+#include "alarms/alarms_win.h"
 #include "app/app_win.h"
 #include "app/commands.h"
 #include "app/event_log_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
+#include "sound/sound_win.h"
 
 #include <string>
 
@@ -26,43 +28,16 @@ LRESULT RunModal(Open open) {
 LRESULT OnVersionDialog(HWND) {
     return 1;
 }
-LRESULT OnToggleAlarms(HWND) {
-    return 1;
-}
-LRESULT OnStartAlarmSound(HWND) {
-    return 1;
-}
-LRESULT OnStopAlarm(HWND) {
-    return 1;
-}
 LRESULT OnDateTimeSheet(HWND) {
     return 1;
 }
-LRESULT OnSoundTest(HWND) {
-    return 1;
-}
-LRESULT OnSoundTestPause(HWND) {
-    return 1;
-}
 LRESULT OnPlayAudio(HWND) {
-    return 1;
-}
-LRESULT OnStopAudio(HWND) {
-    return 1;
-}
-LRESULT OnPauseAudio(HWND) {
     return 1;
 }
 LRESULT OnGeneralSettings(HWND) {
     return 1;
 }
 LRESULT OnSettingsSheet(HWND) {
-    return 1;
-}
-LRESULT OnStartTimeSignalSound(HWND) {
-    return 1;
-}
-LRESULT OnStopTimeSignalSound(HWND) {
     return 1;
 }
 LRESULT OnStartNoodleTimer(HWND, int /*seconds*/, int /*minutes*/, int /*selection*/) {
@@ -72,9 +47,6 @@ LRESULT OnStopNoodleTimer(HWND) {
     return 1;
 }
 LRESULT OnSeekDialog(HWND) {
-    return 1;
-}
-LRESULT OnSeekAudio(HWND, LPARAM /*position*/) {
     return 1;
 }
 LRESULT OnNotifyAlarm(HWND, LPARAM /*alarmIndex*/) {
@@ -125,6 +97,9 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
     if constexpr (kTestHooks) {
         LogEvent("command " + std::to_string(id) + " " + std::to_string(lParam));
     }
+    if (LRESULT result = 0; DispatchSoundCommand(hwnd, id, lParam, result)) {
+        return result;
+    }
     switch (id) {
     case kCmdAbout:
         return RunModal([hwnd] { return OnVersionDialog(hwnd); });
@@ -141,11 +116,8 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
         ApplyTransparency(hwnd);
         return 1;
     case kCmdToggleAlarms:
-        return OnToggleAlarms(hwnd);
-    case kCmdStartAlarmSound:
-        return OnStartAlarmSound(hwnd);
-    case kCmdStopAlarm:
-        return OnStopAlarm(hwnd);
+        ToggleAlarmsArmed(Alarms());
+        return 1;
     case kCmdDateTimeSheet:
         return RunModal([hwnd] { return OnDateTimeSheet(hwnd); });
     case kCmdIconise:
@@ -154,24 +126,12 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
     case kCmdShowHide:
         ToggleClockShown(hwnd);
         return 1;
-    case kCmdSoundTest:
-        return OnSoundTest(hwnd);
-    case kCmdSoundTestPause:
-        return OnSoundTestPause(hwnd);
     case kCmdPlayAudio:
         return OnPlayAudio(hwnd);
-    case kCmdStopAudio:
-        return OnStopAudio(hwnd);
-    case kCmdPauseAudio:
-        return OnPauseAudio(hwnd);
     case kCmdGeneralSettings:
         return RunModal([hwnd] { return OnGeneralSettings(hwnd); });
     case kCmdSettingsSheet:
         return RunModal([hwnd] { return OnSettingsSheet(hwnd); });
-    case kCmdStartTimeSignalSound:
-        return OnStartTimeSignalSound(hwnd);
-    case kCmdStopTimeSignalSound:
-        return OnStopTimeSignalSound(hwnd);
     case kCmdNoodle3:
         return OnStartNoodleTimer(hwnd, 180, 3, 0);
     case kCmdNoodle4:
@@ -188,8 +148,6 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
         return 1;
     case kCmdSeekDialog:
         return RunModal([hwnd] { return OnSeekDialog(hwnd); });
-    case kCmdSeekAudio:
-        return OnSeekAudio(hwnd, lParam);
     case kCmdNotifyAlarm:
         return OnNotifyAlarm(hwnd, lParam);
     case kCmdVolumeDialog:

@@ -1,5 +1,6 @@
 #include "app/main_window_win.h"
 
+#include "alarms/alarms_win.h"
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
 #include "app/command_table_win.h"
@@ -14,6 +15,7 @@
 #include "face/face_painter_win.h"
 #include "face/world_zones.h"
 #include "resources/resource.h"
+#include "sound/sound_win.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -130,18 +132,21 @@ MenuInputs GatherMenuInputs() {
     const App& app = TheApp();
     MenuInputs in;
     in.WindowDispOn = app.position.WindowDispOn;
+    in.alarmsArmed = Alarms().Armed();
+    in.alarmSounding = AlarmChannelSounding();
     in.modalDialogOpen = app.modalDialog != 0;
     return in;
 }
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
-void LoadFeatureSettingsBeforeZones(const SettingsStore&) {} // NTP, time signal, alarms, audio
-void LoadFeatureSettingsAfterZones(const SettingsStore&) {}  // interval alarm
+void LoadNtpSettings(const SettingsStore&) {}
+void LoadTimeSignalSettings(const SettingsStore&) {}
+void LoadAudioPlayerSettings(const SettingsStore&) {}
+void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
 void RunStartupTimeServerUpdate(HWND) {}
 void StartIntervalAlarmAtOnce(HWND) {}
-void StopEverySound(HWND) {}
 void FreeFeatureResources() {} // playlists, pictures
 void OnTimeServerRetryTimer(HWND) {}
 
@@ -165,10 +170,14 @@ LRESULT OnCreate(HWND hwnd) {
     // Every feature's settings, in the order the features depend on each other.
     const SettingsStore& settings = *app.settings;
     LoadClockAndFontSettings(settings, app.appearance);
-    LoadFeatureSettingsBeforeZones(settings);
+    LoadNtpSettings(settings);
+    LoadTimeSignalSettings(settings);
+    LoadAlarmSettings();
+    LoadAudioPlayerSettings(settings);
     app.clocks.SetZones(LoadWorldZoneSettings(settings));
     LoadFeatureSettingsAfterZones(settings);
     app.volumes = LoadVolumeSettings(settings);
+    LoadSoundSettings(app.volumes);
     LoadQuickTimerSettings(settings);
     app.behaviour = LoadWindowBehaviour(settings, static_cast<int>(app.platformMajor));
     ApplyLayeredStyle(hwnd);
@@ -344,28 +353,6 @@ void OnTrayCallback(HWND hwnd, LPARAM mouseMessage) {
     }
 }
 
-// The sound channels answer these; until they exist nothing is playing.
-void DispatchMciNotify(HWND, WPARAM /*kind*/, LPARAM /*deviceId*/) {}
-LRESULT OnSetVolumeRequest(int /*channel*/, int /*volume*/) {
-    return 0;
-}
-
-void OnMciNotify(HWND hwnd, WPARAM kind, LPARAM deviceId) {
-    switch (kind) {
-    case MCI_NOTIFY_SUPERSEDED:
-        MessageBoxA(hwnd, "MCI_NOTIFY_SUPERSEDED", kAppCaption, MB_OK);
-        break;
-    case MCI_NOTIFY_ABORTED:
-        break;
-    case MCI_NOTIFY_FAILURE:
-        MessageBoxA(hwnd, "MCI_NOTIFY_FAILURE", kAppCaption, MB_OK);
-        break;
-    default:
-        DispatchMciNotify(hwnd, kind, deviceId);
-        break;
-    }
-}
-
 void WriteClocks(const std::string& path) {
     const Clocks c = TheApp().clocks.Read();
     const UniqueFile file(std::fopen(path.c_str(), "wb"));
@@ -531,7 +518,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         OnMciNotify(hwnd, wParam, lParam);
         return 0;
     case WM_APP:
-        return OnSetVolumeRequest(static_cast<int>(wParam), static_cast<int>(lParam));
+        return OnSetVolumeRequest(wParam, lParam);
     case kTrayCallbackMessage:
         OnTrayCallback(hwnd, lParam);
         return 0;

@@ -1,11 +1,13 @@
 #include "app/tick_win.h"
 
+#include "alarms/alarms_win.h"
 #include "app/app_win.h"
 #include "app/callback_gate_win.h"
 #include "app/commands.h"
 #include "app/event_log_win.h"
 #include "app/platform_time_win.h"
 #include "app/tray_win.h"
+#include "sound/sound_win.h"
 
 #include <mmsystem.h>
 
@@ -63,7 +65,10 @@ public:
     void CountNoodleSecond() override { Note("noodle"); }
     bool IntervalAlarmStarted() override { return false; }
     void StartIntervalAlarm() override { Note("interval"); }
-    void CheckAlarms(const Clocks&) override { Note("alarms"); }
+    void CheckAlarms(const Clocks& c) override {
+        Note("alarms");
+        CheckAlarmsOnTick(hwnd_, c.LocalClock);
+    }
     void CheckHourChime(const Clocks&) override { Note("chime0"); }
     void CheckHalfHourChime(const Clocks&) override { Note("chime30"); }
     void CheckCustomTimeSignals(const Clocks&) override { Note("custom"); }
@@ -74,10 +79,12 @@ public:
         Note("balloon");
         zentrava::ShowPendingBalloon(hwnd_);
     }
-    bool AlarmSounding() override { return false; }
+    bool AlarmSounding() override { return AlarmChannelSounding(); }
+    // The keys as they are now, wherever they were pressed: this thread has no input of its
+    // own (the clock never takes the focus), so its GetKeyState would never see them.
     bool StopKeyDown() override {
-        return GetKeyState(VK_ESCAPE) < 0 || GetKeyState(VK_LSHIFT) < 0 ||
-               GetKeyState(VK_RSHIFT) < 0;
+        return GetAsyncKeyState(VK_ESCAPE) < 0 || GetAsyncKeyState(VK_LSHIFT) < 0 ||
+               GetAsyncKeyState(VK_RSHIFT) < 0;
     }
     void StopAlarmSound() override {
         Note("stopkey");

@@ -1,0 +1,64 @@
+#include "alarms/alarms_win.h"
+
+#include "alarms/alarm_schedule.h"
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/tray_win.h"
+#include "sound/sound_win.h"
+
+namespace zentrava {
+
+namespace {
+
+// What the alarm check asks of the rest of the program, from the tick thread: sound and the
+// notification window are window-thread work, sent and waited for; the balloon and the
+// one-shot's saved switch are done here.
+class WindowAlarmActions final : public AlarmActions {
+public:
+    explicit WindowAlarmActions(HWND hwnd) : hwnd_(hwnd) {}
+
+    bool AlarmSounding() override { return AlarmChannelSounding(); }
+    void StopAlarmSound() override { SendCommand(kCmdStopAlarm, 0); }
+    void StartAlarmSound(const std::string& file) override {
+        SetAlarmChannelFile(file);
+        SendCommand(kCmdStartAlarmSound, 0);
+    }
+    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    void RequestBalloon(const std::string& text) override {
+        Balloons().Request(BalloonSource::Alarm, text);
+    }
+    void OpenNotification(int index) override { SendCommand(kCmdNotifyAlarm, index); }
+    void SaveAlarmOn(int index) override {
+        SaveAlarmOnKey(*TheApp().settings, index, 0);
+        if constexpr (kTestHooks) {
+            LogEvent("alarm-off " + std::to_string(index + 1));
+        }
+    }
+
+private:
+    void SendCommand(int id, LPARAM lParam) {
+        SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), lParam);
+    }
+
+    HWND hwnd_;
+};
+
+} // namespace
+
+AlarmTable& Alarms() {
+    static AlarmTable table;
+    return table;
+}
+
+void LoadAlarmSettings() {
+    LoadAlarms(*TheApp().settings, Alarms());
+    SetAlarmChannelFile({});
+}
+
+void CheckAlarmsOnTick(HWND mainWindow, const ClockTimeRecord& now) {
+    WindowAlarmActions actions(mainWindow);
+    CheckAlarms(Alarms(), now, actions);
+}
+
+} // namespace zentrava

@@ -1,0 +1,264 @@
+#include "sound/sound_win.h"
+
+#include "alarms/alarms_win.h"
+#include "app/app_win.h"
+#include "app/command_table_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+
+#include <mmsystem.h>
+
+#include <mutex>
+
+namespace zentrava {
+
+namespace {
+
+HWND ToHwnd(WindowRef window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+WindowRef ToRef(HWND hwnd) {
+    return reinterpret_cast<WindowRef>(hwnd);
+}
+
+void Log(const std::string& line) {
+    if constexpr (kTestHooks) {
+        LogEvent(line);
+    }
+}
+
+// Each call is exactly one mciSendCommandA with the flags the port names.
+class WindowsMci final : public MciPort {
+public:
+    MciError Open(const char* deviceType, const char* element, const char* alias,
+                  MciDeviceId& deviceId) override {
+        MCI_OPEN_PARMSA open{};
+        open.lpstrDeviceType = deviceType;
+        open.lpstrElementName = element;
+        open.lpstrAlias = alias;
+        const MciError error =
+            mciSendCommandA(0, MCI_OPEN, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open));
+        deviceId = open.wDeviceID;
+        Log("mci open " + std::string(alias) + " " + std::to_string(error));
+        return error;
+    }
+    MciError Close(MciDeviceId id) override {
+        Log("mci close " + std::to_string(id));
+        return mciSendCommandA(id, MCI_CLOSE, MCI_WAIT, 0);
+    }
+    MciError CloseAll() override {
+        Log("mci close-all");
+        return mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_CLOSE, 0, 0);
+    }
+    MciError Play(MciDeviceId id, WindowRef notifyWindow) override {
+        MCI_PLAY_PARMS play{};
+        play.dwCallback = notifyWindow;
+        const MciError error =
+            mciSendCommandA(id, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+        Log("mci play " + std::to_string(id) + " " + std::to_string(error));
+        return error;
+    }
+    MciError Stop(MciDeviceId id) override {
+        Log("mci stop " + std::to_string(id));
+        return mciSendCommandA(id, MCI_STOP, MCI_WAIT, 0);
+    }
+    MciError Pause(MciDeviceId id) override { return mciSendCommandA(id, MCI_PAUSE, 0, 0); }
+    MciError Resume(MciDeviceId id) override { return mciSendCommandA(id, MCI_RESUME, 0, 0); }
+    MciError Seek(MciDeviceId id, std::uint32_t toMs) override {
+        MCI_SEEK_PARMS seek{};
+        seek.dwTo = toMs;
+        return mciSendCommandA(id, MCI_SEEK, kMciSeekFlags, reinterpret_cast<DWORD_PTR>(&seek));
+    }
+    MciError Status(MciDeviceId id, MciStatusItem item, bool wait, std::uint64_t& value) override {
+        MCI_STATUS_PARMS status{};
+        status.dwItem = static_cast<DWORD>(item);
+        const MciError error =
+            mciSendCommandA(id, MCI_STATUS, MCI_STATUS_ITEM | (wait ? MCI_WAIT : 0),
+                            reinterpret_cast<DWORD_PTR>(&status));
+        value = status.dwReturn;
+        if (error == 0 && item == MciStatusItem::Mode && id == endedDevice_ && endedDevice_ != 0 &&
+            value == kMciModeStop) {
+            value = kMciModePlay;
+        }
+        return error;
+    }
+    MciError SetVolume(MciDeviceId id, std::uint32_t value) override {
+        // MCI_DGV_SETAUDIO_PARMSA of <digitalv.h>, spelled out: mingw's headers lack it.
+        struct SetAudioParms {
+            DWORD_PTR dwCallback;
+            DWORD dwItem;
+            DWORD dwValue;
+            DWORD dwOver;
+            LPSTR lpstrAlgorithm;
+            LPSTR lpstrQuality;
+        } parms{};
+        parms.dwItem = kMciDgvSetAudioVolume;
+        parms.dwValue = value;
+        return mciSendCommandA(id, 0x0873 /* MCI_SETAUDIO */, kMciSetVolumeFlags,
+                               reinterpret_cast<DWORD_PTR>(&parms));
+    }
+    // Inside the end-of-play notification of this device, a stopped mode is answered as
+    // playing (see OnMciNotify); 0 for none.
+    void TreatStopAsEndOfPlay(MciDeviceId id) { endedDevice_ = id; }
+
+    std::string ErrorText(MciError error) override {
+        char text[520] = {};
+        if (!mciGetErrorStringA(error, text, sizeof text)) {
+            return {};
+        }
+        return text;
+    }
+
+private:
+    MciDeviceId endedDevice_ = 0;
+};
+
+// The features the channels call into come later (audio player, seek and volume dialogs, the
+// alarm page's sound test, the time signal); each keeps its named call here until then.
+class WindowSoundHost final : public SoundHost {
+public:
+    void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
+        Log("mci-box " + text.substr(0, text.find('\n')));
+        // A start may have been sent by the tick: let it go on while the box is open.
+        ReleaseSender();
+        MessageBoxA(ToHwnd(owner), text.c_str(), caption, MB_OK);
+    }
+    void NotifySeekDialog() override {}
+    void PlayNextSong(WindowRef) override {}
+    void ResetSoundTestButtons() override {}
+    void EnableVolumeDialogAudioControls(bool) override {}
+    void KillAudioPositionTimer() override {}
+    void ClearLastCustomTimeSignal() override {}
+    void ResetAudioSongIndex() override {}
+};
+
+struct PendingAlarmFile {
+    std::mutex mutex;
+    std::string path;
+};
+
+PendingAlarmFile& PendingFile() {
+    static PendingAlarmFile pending;
+    return pending;
+}
+
+void TakePendingAlarmFile() {
+    PendingAlarmFile& pending = PendingFile();
+    const std::lock_guard lock(pending.mutex);
+    Channels().Channel(SoundChannel::Alarm).fileName = pending.path;
+}
+
+// Wine's MPEGVideo device sends its end-of-play notification without the device id (lParam
+// 0; Windows always names the device). When exactly one channel has a device open, the
+// notification can only be that device's; with several it cannot be told whose, and is left
+// unanswered as one for no device would be.
+MciDeviceId OnlySoundingDevice() {
+    MciDeviceId found = 0;
+    for (const SoundChannel channel : {SoundChannel::Alarm, SoundChannel::SoundTest,
+                                       SoundChannel::Audio, SoundChannel::TimeSignal}) {
+        const MciDeviceId id = Channels().Channel(channel).deviceId;
+        if (id != 0) {
+            if (found != 0) {
+                return 0;
+            }
+            found = id;
+        }
+    }
+    return found;
+}
+
+WindowsMci& Mci() {
+    static WindowsMci mci;
+    return mci;
+}
+
+} // namespace
+
+SoundChannels& Channels() {
+    static WindowSoundHost host;
+    static SoundChannels channels(Mci(), host);
+    return channels;
+}
+
+void LoadSoundSettings(const VolumeSettings& volumes) {
+    Channels().LoadVolumes(volumes);
+    Channels().SetOtherSoundMuteAudio(volumes.OtherSoundMuteAudio);
+}
+
+bool AlarmChannelSounding() {
+    return Channels().IsSounding(SoundChannel::Alarm);
+}
+
+void SetAlarmChannelFile(const std::string& path) {
+    PendingAlarmFile& pending = PendingFile();
+    const std::lock_guard lock(pending.mutex);
+    pending.path = path;
+}
+
+bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result) {
+    SoundChannels& channels = Channels();
+    const WindowRef window = ToRef(hwnd);
+    result = 1;
+    switch (id) {
+    case kCmdStartAlarmSound:
+        TakePendingAlarmFile();
+        result = channels.OnStartAlarmSound(window);
+        return true;
+    case kCmdStopAlarm:
+        channels.OnStopAlarm(window);
+        return true;
+    case kCmdStartTimeSignalSound:
+        result = channels.OnStartTSSound(window);
+        return true;
+    case kCmdStopTimeSignalSound:
+        channels.OnStopTSSound(window);
+        return true;
+    case kCmdSoundTest:
+        result = channels.SoundTestToggle(window, Alarms().testSoundFile);
+        return true;
+    case kCmdSoundTestPause:
+        channels.OnAlarmSoundTestPause(window);
+        return true;
+    case kCmdStopAudio:
+        channels.StopAudio(window);
+        return true;
+    case kCmdPauseAudio:
+        channels.PauseAudio(window);
+        return true;
+    case kCmdSeekAudio:
+        channels.OnSeekAudio(window, static_cast<int>(lParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT OnSetVolumeRequest(WPARAM channel, LPARAM volume) {
+    return static_cast<LRESULT>(
+        Channels().SetVolumeRequest(static_cast<int>(channel), static_cast<std::uint32_t>(volume)));
+}
+
+void OnMciNotify(HWND hwnd, WPARAM code, LPARAM deviceId) {
+    Log("mci notify " + std::to_string(code) + " " + std::to_string(deviceId));
+    auto device = static_cast<MciDeviceId>(deviceId);
+    // Wine's MPEGVideo device sends the end of a play without the device id (lParam 0; Windows
+    // always names the device), and stops itself right after posting it, so the mode queried
+    // inside often reads stopped rather than playing. The channels take a stopped mode there
+    // for a device stopped without being closed and play it again: from its end, never to be
+    // closed. A nameless successful notification can only be the end of a play (the only
+    // command sent with MCI_NOTIFY), so it is answered as one.
+    const bool nameless = code == MCI_NOTIFY_SUCCESSFUL && device == 0;
+    if (nameless) {
+        device = OnlySoundingDevice();
+    }
+    Mci().TreatStopAsEndOfPlay(nameless ? device : 0);
+    Channels().OnMciNotify(ToRef(hwnd), static_cast<std::uint32_t>(code), device);
+    Mci().TreatStopAsEndOfPlay(0);
+}
+
+void StopEverySound(HWND hwnd) {
+    Channels().StopEverySound(ToRef(hwnd));
+}
+
+} // namespace zentrava

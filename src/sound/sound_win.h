@@ -1,0 +1,34 @@
+#pragma once
+// The sound channels on the main window: the real MCI device, the host calls, the commands and
+// messages that reach them. The channel rules live in sound_channels.h.
+
+#include "sound/sound_channels.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zentrava {
+
+SoundChannels& Channels();
+
+// Creation: volumes, mutes and the other-sound rule from Sound_Volume_Setting.
+void LoadSoundSettings(const VolumeSettings& volumes);
+
+// Any thread.
+bool AlarmChannelSounding();
+// Any thread: the path the next alarm-sound start (40029) plays. The window thread copies it
+// into the channel when the command runs, so the channel's record stays its own.
+void SetAlarmChannelFile(const std::string& path);
+
+// The sound commands (40029, 40030, 40035, 40036, 40044, 40045, 40050, 40051, 40063); false
+// for any other id.
+bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result);
+// WM_APP: the set-volume request.
+LRESULT OnSetVolumeRequest(WPARAM channel, LPARAM volume);
+// MM_MCINOTIFY.
+void OnMciNotify(HWND hwnd, WPARAM code, LPARAM deviceId);
+// WM_DESTROY.
+void StopEverySound(HWND hwnd);
+
+} // namespace zentrava

@@ -1,0 +1,172 @@
+// An alarm as the user meets it: the clock reaches the alarm's minute, the sound plays on the
+// alarm channel, the balloon tells why, Esc stops the sound, and a one-shot alarm is off
+// afterwards. Bad sound files are reported and never take the clock or another alarm down.
+
+#include "app/commands.h"
+#include "e2e/e2e_support.h"
+#include "sound/test_sounds_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zentrava::e2e {
+namespace {
+
+constexpr UINT kTrayIconId = 100;
+
+// Alarm 1: once on 2024-06-01 at 07:05 with a balloon; alarm 2: every day at 23:00, so that
+// a test can check nothing of it is rewritten.
+std::string AlarmIni(const std::string& soundFile) {
+    return "[Alarm_Setting]\r\nAlarmOn01=1\r\nAlarmYear01=2024\r\nAlarmMonth01=6\r\n"
+           "AlarmDay01=1\r\nAlarmHour01=7\r\nAlarmMinute01=5\r\nAlarmType01=0\r\n"
+           "AlarmBallonHelpDisp01=1\r\nAlarmNotifyWay01=0\r\nAlarmMemo01=Wake up\r\n"
+           "AlarmOn02=1\r\nAlarmHour02=23\r\nAlarmMinute02=0\r\nAlarmType02=1\r\n"
+           "AlarmMemo02=Second alarm\r\n"
+           "[Sound_Setting]\r\nAlarmSoundFile1=" +
+           soundFile + "\r\nAlarmSoundFile2=" + soundFile + "\r\n";
+}
+
+// Stages the test build with the given sound file (written beside it) and the alarm INI.
+::testing::AssertionResult StartWithAlarm(ZentravaSession& session, const std::string& name,
+                                          const std::vector<unsigned char>& bytes) {
+    if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
+        return ::testing::AssertionFailure() << session.lastError();
+    }
+    const std::string sound = session.dir() + name;
+    if (!WriteFileBytes(sound, bytes) || !session.WriteIni(AlarmIni(sound))) {
+        return ::testing::AssertionFailure() << "cannot write the sound or the settings";
+    }
+    if (!session.Launch() || session.WaitForMainWindow() == nullptr) {
+        return ::testing::AssertionFailure() << session.lastError();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Brings the clock to three seconds before the alarm's minute.
+bool BringToAlarm(const ZentravaSession& session) {
+    const SYSTEMTIME before{2024, 6, 6, 1, 7, 4, 57, 0};
+    return session.LoadClocks(before);
+}
+
+void PressEscape() {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &keys[0], sizeof(INPUT));
+    Sleep(300); // held over several ticks
+    SendInput(1, &keys[1], sizeof(INPUT));
+}
+
+TEST(Alarm, FiresOnTimeSoundsNotifiesStopsOnEscAndSwitchesItselfOff) {
+    ZentravaSession session;
+    // Long enough to still sound when Esc comes.
+    ASSERT_TRUE(StartWithAlarm(session, "bell.wav", ToneWav(8.0)));
+    ASSERT_TRUE(WaitForTrayIcon(session.mainWindow(), kTrayIconId).has_value());
+    ForgetCapture();
+    ASSERT_TRUE(BringToAlarm(session));
+
+    std::string log = session.WaitForLogLine("mci play", 8000);
+    const std::size_t open = log.find("mci open Zentrava_User_Mode_AlarmSound 0");
+    ASSERT_NE(open, std::string::npos) << log;
+    EXPECT_NE(log.find("mci play", open), std::string::npos);
+    // Not before its minute: the tick of 07:04:59.950 came first.
+    const std::size_t lastBefore = log.find("tick 2024-06-01 07:04:59.950");
+    ASSERT_NE(lastBefore, std::string::npos);
+    EXPECT_LT(lastBefore, open);
+    EXPECT_EQ(log.find("mci-box"), std::string::npos) << log;
+
+    const std::optional<BalloonSeen> balloon = WaitForBalloon(6000);
+    ASSERT_TRUE(balloon.has_value());
+    EXPECT_EQ(balloon->title, "\x83\x41\x83\x89\x81\x5B\x83\x80"); // アラーム
+    // "アラームの時刻7時05分になりました。" CR LF "Wake up".
+    EXPECT_EQ(balloon->text, "\x83\x41\x83\x89\x81\x5B\x83\x80\x82\xCC\x8E\x9E\x8D\x8F"
+                             "7\x8E\x9E"
+                             "05\x95\xAA\x82\xC9\x82\xC8\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81"
+                             "\x42\r\nWake up");
+
+    PressEscape();
+    log = session.WaitForLogLine("command " + std::to_string(kCmdStopAlarm), 3000);
+    EXPECT_NE(log.find("mci close"), std::string::npos) << log;
+
+    // Only the one-shot's switch was written, at once.
+    EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmOn01"), 0);
+    EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmOn02"), 1);
+    EXPECT_EQ(session.IniString("Alarm_Setting", "AlarmMemo02"), "Second alarm");
+    ExpectClosesCleanly(session);
+
+    if (!CapturePath().empty()) {
+        const Capture c = ReadCapture(CapturePath());
+        EXPECT_TRUE(c.found);
+        EXPECT_GT(c.soundFrames, 0u) << "the alarm reached the sound output";
+        EXPECT_GT(c.level, 1000.0);
+    }
+}
+
+// The MP3 is made by sox before the tests (cmake/windows.cmake); the WAV by the test.
+TEST(Alarm, SoundEndingByItselfClosesTheChannel) {
+    const std::string mp3Path = ProgramPath("test_sounds\\tone.mp3");
+    const std::vector<unsigned char> mp3 = ReadFileBytes(mp3Path);
+    ASSERT_FALSE(mp3.empty()) << mp3Path;
+    for (const auto& [name, bytes] : {std::pair{std::string("bell.wav"), ToneWav(0.5)},
+                                      std::pair{std::string("bell.mp3"), mp3}}) {
+        SCOPED_TRACE(name);
+        ZentravaSession session;
+        ASSERT_TRUE(StartWithAlarm(session, name, bytes));
+        ASSERT_TRUE(BringToAlarm(session));
+        const std::string log = session.WaitForLogLine("mci close", 10000);
+        const std::size_t notify = log.find("mci notify 1 ");
+        ASSERT_NE(notify, std::string::npos) << "a successful notification\n" << log;
+        EXPECT_NE(log.find("mci close", notify), std::string::npos) << log;
+        EXPECT_EQ(log.find("mci-box"), std::string::npos) << log;
+        ExpectClosesCleanly(session);
+    }
+}
+
+// Each is reported (or refused by MCI) and the clock keeps running; alarm 2 is untouched.
+TEST(Alarm, BadSoundFilesNeverStopTheClock) {
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        bool expectBox;
+    };
+    const std::vector<unsigned char> noise(4096, 0x5A);
+    const Case cases[] = {
+        {"bell.xyz", ToneWav(0.5), true}, // no device type: the open fails
+        {"noise.mp3", noise, false},      // whatever MCI makes of it
+        {"empty.wav", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ZentravaSession session;
+        ASSERT_TRUE(StartWithAlarm(session, c.name, c.bytes));
+        ASSERT_TRUE(BringToAlarm(session));
+        session.WaitForLogLine("command " + std::to_string(kCmdStartAlarmSound), 8000);
+        if (const std::optional<MessageBoxInfo> box = session.WaitForMessageBox(3000)) {
+            // "Zentrava MCI Commandエラーメッセージ"
+            EXPECT_EQ(box->caption.rfind("Zentrava MCI Command", 0), 0u);
+            EXPECT_EQ(box->text.rfind("MMSYSTEM Err No.", 0), 0u) << box->text;
+            EXPECT_TRUE(session.DismissMessageBox(box->hwnd));
+            // A second box for the close-all, if that failed too.
+            while (const auto more = session.WaitForMessageBox(1000)) {
+                session.DismissMessageBox(more->hwnd);
+            }
+            EXPECT_NE(session.EventLogText().value_or("").find("mci close-all"), std::string::npos);
+        } else {
+            EXPECT_FALSE(c.expectBox) << "the error box";
+        }
+        // Still ticking afterwards.
+        session.WaitForLogLine("tick 2024-06-01 07:05:03", 8000);
+        EXPECT_NE(session.EventLogText().value_or("").find("tick 2024-06-01 07:05:03"),
+                  std::string::npos);
+        EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmOn02"), 1);
+        EXPECT_EQ(session.IniString("Alarm_Setting", "AlarmMemo02"), "Second alarm");
+        ExpectClosesCleanly(session);
+    }
+}
+
+} // namespace
+} // namespace zentrava::e2e
