@@ -1,6 +1,7 @@
 #include "app/tray_text.h"
 
 #include "app/cp932_text.h"
+#include "app/format_text.h"
 #include "app/settings_path.h"
 #include "face/digital_text.h"
 
@@ -9,18 +10,6 @@
 namespace zentrava {
 namespace {
 
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[128];
-    const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-    if (n < 0) {
-        return {};
-    }
-    return std::string(buffer, static_cast<std::size_t>(n) < sizeof buffer
-                                   ? static_cast<std::size_t>(n)
-                                   : sizeof buffer - 1);
-}
-
 constexpr int kSecondsPerHour = 3600;
 
 } // namespace
@@ -28,8 +17,8 @@ constexpr int kSecondsPerHour = 3600;
 std::string DateTimeLine(const ClockTimeRecord& local, int charSet) {
     const std::string weekday(WeekdayName(local.DayOfWeek, charSet));
     // %d年%d月%d日(%s) %d時%02d分
-    return Format("%d\x94\x4E%d\x8C\x8E%d\x93\xFA(%s) %d\x8E\x9E%02d\x95\xAA", local.Year,
-                  local.Month, local.Day, weekday.c_str(), local.Hour, local.Minute);
+    return FormatText("%d\x94\x4E%d\x8C\x8E%d\x93\xFA(%s) %d\x8E\x9E%02d\x95\xAA", local.Year,
+                      local.Month, local.Day, weekday.c_str(), local.Hour, local.Minute);
 }
 
 std::string SongPart(const TrayStatus& status) {
@@ -55,10 +44,10 @@ std::string IntervalPart(const TrayStatus& status) {
         hours %= 24;
     }
     // \r\n次回のインターバルアラーム時刻 %d時%02d分%02d秒
-    return Format("\r\n\x8E\x9F\x89\xF1\x82\xCC\x83\x43\x83\x93\x83\x5E\x81\x5B\x83\x6F\x83\x8B"
-                  "\x83\x41\x83\x89\x81\x5B\x83\x80\x8E\x9E\x8D\x8F %lld\x8E\x9E%02lld\x95\xAA"
-                  "%02lld\x95\x62",
-                  hours, t % kSecondsPerHour / 60, t % 60);
+    return FormatText("\r\n\x8E\x9F\x89\xF1\x82\xCC\x83\x43\x83\x93\x83\x5E\x81\x5B\x83\x6F\x83\x8B"
+                      "\x83\x41\x83\x89\x81\x5B\x83\x80\x8E\x9E\x8D\x8F %lld\x8E\x9E%02lld\x95\xAA"
+                      "%02lld\x95\x62",
+                      hours, t % kSecondsPerHour / 60, t % 60);
 }
 
 std::string TrayAddTip(const ClockTimeRecord& local, int charSet, const TrayStatus& status) {

@@ -1,5 +1,7 @@
 #include "face/digital_text.h"
 
+#include "app/format_text.h"
+
 #include <cstdio>
 
 namespace zentrava {
@@ -10,18 +12,6 @@ constexpr std::array<std::string_view, 7> kKanjiWeekdays{
     "\x93\xFA", "\x8C\x8E", "\x89\xCE", "\x90\x85", "\x96\xD8", "\x8B\xE0", "\x93\x79"};
 constexpr std::array<std::string_view, 7> kEnglishWeekdays{"Sun", "Mon", "Tue", "Wed",
                                                            "Thu", "Fri", "Sat"};
-
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[96];
-    const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-    if (n < 0) {
-        return {};
-    }
-    return std::string(buffer, static_cast<std::size_t>(n) < sizeof buffer
-                                   ? static_cast<std::size_t>(n)
-                                   : sizeof buffer - 1);
-}
 
 const TimeFormatEntry* FindTimeFormat(int mode) {
     if (mode < 1 || mode > 3) {
@@ -57,34 +47,34 @@ std::string FormatDate(int year, int month, int day, int weekday, int dateFormat
     const std::string name(WeekdayName(weekday, charSet));
     switch (dateFormatMode) {
     case 1:
-        return Format("%d/%d%s", month, day, name.c_str());
+        return FormatText("%d/%d%s", month, day, name.c_str());
     case 2:
-        return Format("%d/%d", month, day);
+        return FormatText("%d/%d", month, day);
     default:
-        return Format("%d\r\n%d/%d%s", year, month, day, name.c_str());
+        return FormatText("%d\r\n%d/%d%s", year, month, day, name.c_str());
     }
 }
 
 std::string FormatTime(int hour, int minute, int timeFormatMode) {
     const TimeFormatEntry* entry = FindTimeFormat(timeFormatMode);
     if (entry == nullptr) {
-        return Format("%02d:%02d", hour, minute);
+        return FormatText("%02d:%02d", hour, minute);
     }
     const char* format = hour <= 11 ? entry->morningFormat : entry->afternoonFormat;
-    return Format(format, TwelveHourHour(hour), minute);
+    return FormatText(format, TwelveHourHour(hour), minute);
 }
 
 TimeTextParts SplitTime(int hour, int minute, int timeFormatMode) {
     TimeTextParts parts;
-    parts.hourField = Format("%02d", hour);
-    parts.minute = Format("%02d", minute);
+    parts.hourField = FormatText("%02d", hour);
+    parts.minute = FormatText("%02d", minute);
     const TimeFormatEntry* entry = FindTimeFormat(timeFormatMode);
     if (entry == nullptr) {
-        parts.hour = Format("%d", hour);
+        parts.hour = FormatText("%d", hour);
         return parts;
     }
     parts.prefix = hour <= 11 ? entry->morningPrefix : entry->afternoonPrefix;
-    parts.hour = Format("%d", TwelveHourHour(hour));
+    parts.hour = FormatText("%d", TwelveHourHour(hour));
     return parts;
 }
 

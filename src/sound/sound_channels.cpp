@@ -1,5 +1,6 @@
 #include "sound/sound_channels.h"
 
+#include "app/format_text.h"
 #include "app/settings_path.h"
 
 #include <cstdio>
@@ -258,15 +259,8 @@ std::string MciErrorBoxText(MciError error, std::string_view errorText, const ch
     const std::string where(place);
     // The platform's printf shows a null string as "(null)"; ours might crash instead.
     const char* shownAlias = alias != nullptr ? alias : "(null)";
-    const int size = std::snprintf(nullptr, 0, kErrorBoxFormat, static_cast<int>(error),
-                                   text.c_str(), shownAlias, where.c_str(), placeNumber);
-    if (size < 0) {
-        return {};
-    }
-    std::string box(static_cast<std::size_t>(size), '\0');
-    std::snprintf(box.data(), box.size() + 1, kErrorBoxFormat, static_cast<int>(error),
-                  text.c_str(), shownAlias, where.c_str(), placeNumber);
-    return box;
+    return FormatText(kErrorBoxFormat, static_cast<int>(error), text.c_str(), shownAlias,
+                      where.c_str(), placeNumber);
 }
 
 void SoundChannels::LoadVolumes(const VolumeSettings& volumes) {
