@@ -29,6 +29,7 @@ if(benchmark_FOUND)
     list(FILTER ZENTRAVA_BENCH_SOURCES EXCLUDE REGEX "_win_bench\\.cpp$")
     add_executable(zentrava_bench ${ZENTRAVA_BENCH_SOURCES})
     target_compile_options(zentrava_bench PRIVATE -O2)
+    target_include_directories(zentrava_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(zentrava_bench PRIVATE zentrava_core_plain benchmark::benchmark
                                                  benchmark::benchmark_main)
 endif()

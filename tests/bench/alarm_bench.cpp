@@ -1,5 +1,6 @@
 #include "alarms/alarm_schedule.h"
 #include "app/tick.h"
+#include "bench/idle_duties.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,29 +64,12 @@ void BM_AlarmCheckAtWholeMinute(benchmark::State& state) {
 BENCHMARK(BM_AlarmCheckAtWholeMinute);
 
 // The tick's duties with the real alarm pass behind CheckAlarms and nothing else.
-class AlarmDuties final : public TickDuties {
+class AlarmDuties final : public bench::IdleDuties {
 public:
     AlarmDuties(AlarmTable& table, AlarmActions& actions) : table_(table), actions_(actions) {}
-    void RefreshTooltip() override {}
-    void RedrawTrayClock() override {}
-    void InvalidateFace() override {}
-    void RepaintWatchdog() override {}
-    void CountNoodleSecond() override {}
-    bool IntervalAlarmStarted() override { return false; }
-    void StartIntervalAlarm() override {}
     void CheckAlarms(const Clocks& c) override {
         zentrava::CheckAlarms(table_, c.LocalClock, actions_);
     }
-    void CheckHourChime(const Clocks&) override {}
-    void CheckHalfHourChime(const Clocks&) override {}
-    void CheckCustomTimeSignals(const Clocks&) override {}
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override {}
-    void CheckTimeServerSchedule(const Clocks&) override {}
-    void ShowPendingBalloon() override {}
-    bool AlarmSounding() override { return false; }
-    bool StopKeyDown() override { return false; }
-    void StopAlarmSound() override {}
 
 private:
     AlarmTable& table_;

@@ -1,33 +1,12 @@
 #include "app/tick.h"
+#include "bench/idle_duties.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace zentrava;
-
-// Duties that do nothing, so the figure is the tick's own cost.
-class IdleDuties final : public TickDuties {
-public:
-    void RefreshTooltip() override {}
-    void RedrawTrayClock() override {}
-    void InvalidateFace() override {}
-    void RepaintWatchdog() override {}
-    void CountNoodleSecond() override {}
-    bool IntervalAlarmStarted() override { return false; }
-    void StartIntervalAlarm() override {}
-    void CheckAlarms(const Clocks&) override {}
-    void CheckHourChime(const Clocks&) override {}
-    void CheckHalfHourChime(const Clocks&) override {}
-    void CheckCustomTimeSignals(const Clocks&) override {}
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override {}
-    void CheckTimeServerSchedule(const Clocks&) override {}
-    void ShowPendingBalloon() override {}
-    bool AlarmSounding() override { return false; }
-    bool StopKeyDown() override { return false; }
-    void StopAlarmSound() override {}
-};
+using bench::IdleDuties;
 
 void BM_FullTickDefaultSettings(benchmark::State& state) {
     ClockKeeper keeper;

@@ -1,0 +1,31 @@
+#pragma once
+// Tick duties that do nothing, so a benchmark measures the tick's own cost; a benchmark that
+// measures one duty overrides just that one.
+
+#include "app/tick.h"
+
+namespace zentrava::bench {
+
+class IdleDuties : public TickDuties {
+public:
+    void RefreshTooltip() override {}
+    void RedrawTrayClock() override {}
+    void InvalidateFace() override {}
+    void RepaintWatchdog() override {}
+    void CountNoodleSecond() override {}
+    bool IntervalAlarmStarted() override { return false; }
+    void StartIntervalAlarm() override {}
+    void CheckAlarms(const Clocks&) override {}
+    void CheckHourChime(const Clocks&) override {}
+    void CheckHalfHourChime(const Clocks&) override {}
+    void CheckCustomTimeSignals(const Clocks&) override {}
+    bool QuickTimerRunning() override { return false; }
+    void CheckQuickTimer(const Clocks&) override {}
+    void CheckTimeServerSchedule(const Clocks&) override {}
+    void ShowPendingBalloon() override {}
+    bool AlarmSounding() override { return false; }
+    bool StopKeyDown() override { return false; }
+    void StopAlarmSound() override {}
+};
+
+} // namespace zentrava::bench
