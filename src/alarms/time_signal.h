@@ -1,0 +1,185 @@
+#pragma once
+// The time signal (sections Time_Signal_Setting and Time_Signal_Setting_30): the hourly and
+// half-hourly chimes, started early so that they end on the full or half hour, the balloon that
+// reports the hour, and the twenty custom time signals timed to the tick.
+//
+// Threads. The checks run on the tick thread; the pages commit and save on the window thread,
+// where the end of the time-signal sound also arrives. So:
+//   - The settings sit behind one mutex, held only to copy them in or out or to take one
+//     check's decision. The checks decide under the lock and act through TimeSignalActions
+//     after releasing it, so the glue may block in SendMessage without holding anything the
+//     window thread needs.
+//   - The four switches the tick reads on every callback are mirrored in atomics, written under
+//     the lock together with the record they come from, so the tick reads them lock-free.
+//   - The pending balloons and the last custom entry are atomics: the tick writes them, the end
+//     of the sound clears the last custom entry from the window thread.
+//   - The lockout is the tick's own (TickState::timeSignalLockout): the tick counts it down at
+//     each whole second before the checks run, the checks only test and take it.
+//
+// How the main window uses them:
+//   WM_CREATE        LoadTimeSignal, LoadPerHourSounds, LoadPerHalfHourSounds; the glue marks
+//                    the time-signal channel as not sounding.
+//   each callback    CopyTickFlags into the tick's settings.
+//   tick             CheckHourChime, CheckHalfHourChime, CheckCustomTimeSignals from the duties.
+//   sound ended      ClearLastCustomEntry (SoundHost::ClearLastCustomTimeSignal).
+//   page apply       CommitTimeSignal with the working copy, then the page's own save:
+//                    SaveTimeSignal, SavePerHourSounds or SavePerHalfHourSounds.
+
+#include "app/settings_store.h"
+#include "app/tick.h"
+#include "clock/clock_time.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace zentrava {
+
+inline constexpr int kCustomTimeSignalCount = 20;
+inline constexpr int kChimeHourCount = 24;
+
+inline constexpr std::string_view kTimeSignalSection = "Time_Signal_Setting";
+inline constexpr std::string_view kTimeSignal30Section = "Time_Signal_Setting_30";
+
+// The general chime sound is read into one character less than the other paths.
+inline constexpr std::size_t kTimeSignalSoundFileBufferSize = 259;
+
+// One of the twenty custom time signals, named as its keys (TimeSignalOn01 ...).
+struct CustomTimeSignal {
+    int TimeSignalOn = 0;
+    int TimeSignalHour = 0;
+    int TimeSignalMinute = 0;
+    int TimeSignalSecond = 0;
+    int TimeSignalMSecond = 0;
+
+    friend bool operator==(const CustomTimeSignal&, const CustomTimeSignal&) = default;
+};
+
+// The chime of one full hour (EachTimeSignalFlag05, TimeSignalSoundFile05) or one half hour
+// (EachTimeSignalFlag0530, TimeSignalSoundFile0530).
+struct ChimeHour {
+    int EachTimeSignalFlag = 1;
+    std::string TimeSignalSoundFile;     // empty: the general chime sound
+    std::string TimeSignalSoundFileName; // base name and extension, for display
+
+    friend bool operator==(const ChimeHour&, const ChimeHour&) = default;
+};
+
+struct TimeSignalSettings {
+    int TimeSignalFlag = 1; // the full- and half-hour chimes; custom signals ignore it
+    std::array<ChimeHour, kChimeHourCount> hours{};
+    std::array<ChimeHour, kChimeHourCount> halfHours{}; // files in Time_Signal_Setting_30
+    int TimeSignalBallonHelpOn = 1;
+    int TimeSignalMSecondEnable = 0;
+    std::string TimeSignalSoundFile;
+    std::string TimeSignalSoundFileName;
+    std::array<CustomTimeSignal, kCustomTimeSignalCount> custom{};
+    int TimeSignal0JustOnFlag = 0;
+    int TimeSignal30JustOnFlag = 0;
+    int TimeSignalMinuteBase = 59;
+    int TimeSignalSecondBase = 57;
+    int TimeSignalMSecondBase = 0;
+    int TimeSignalMinuteBase30 = 29;
+    int TimeSignalSecondBase30 = 57;
+    int TimeSignalMSecondBase30 = 0;
+    int CustumTimeSignalSoundEnable = 0;   // use hours[h].TimeSignalSoundFile
+    int CustumTimeSignalSoundEnable30 = 0; // use halfHours[h].TimeSignalSoundFile
+
+    friend bool operator==(const TimeSignalSettings&, const TimeSignalSettings&) = default;
+};
+
+class TimeSignal {
+public:
+    // Any thread: a consistent copy, for a page's working copy.
+    TimeSignalSettings Settings() const;
+    // Window thread: the page's apply (CommitTimeSignal) and the loaders.
+    void Commit(const TimeSignalSettings& settings);
+
+    // Runs fn(settings) under the lock and returns its result. fn must only compute.
+    template <typename Fn>
+    auto Decide(Fn&& fn) const {
+        const std::lock_guard lock(mutex_);
+        return fn(settings_);
+    }
+
+    // Lock-free for the tick's once-per-callback read.
+    int TimeSignalFlag() const { return timeSignalFlag_.load(); }
+    int TimeSignal0JustOnFlag() const { return hourChimeOn_.load(); }
+    int TimeSignal30JustOnFlag() const { return halfHourChimeOn_.load(); }
+    int TimeSignalMSecondEnable() const { return mSecondEnable_.load(); }
+
+    // The custom entry (0-19) whose sound started last, -1 for none: it does not start again
+    // while its own sound may still play.
+    int LastCustomEntry() const { return lastCustomEntry_.load(); }
+    void SetLastCustomEntry(int index) { lastCustomEntry_.store(index); }
+    void ClearLastCustomEntry() { lastCustomEntry_.store(-1); }
+
+    // Tick thread: a chime started and its balloon is still to come at the full or half hour.
+    std::atomic<int> pendingHourBalloon{0};
+    std::atomic<int> pendingHalfHourBalloon{0};
+
+private:
+    mutable std::mutex mutex_;
+    TimeSignalSettings settings_;
+    std::atomic<int> timeSignalFlag_{1};
+    std::atomic<int> hourChimeOn_{0};
+    std::atomic<int> halfHourChimeOn_{0};
+    std::atomic<int> mSecondEnable_{0};
+    std::atomic<int> lastCustomEntry_{-1};
+};
+
+// Time_Signal_Setting without the per-hour files; forgets the last custom entry. A sound file
+// that no longer exists reads as none.
+void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal);
+// CustumTimeSignalSoundEnable and TimeSignalSoundFile00-23, of Time_Signal_Setting.
+void LoadPerHourSounds(const SettingsStore& store, TimeSignal& signal);
+// Time_Signal_Setting_30.
+void LoadPerHalfHourSounds(const SettingsStore& store, TimeSignal& signal);
+
+// Each page's apply writes its own keys, in the file's order; false when any write failed.
+// The "時報設定" page: everything of Time_Signal_Setting but the per-hour files.
+bool SaveTimeSignal(SettingsStore& store, const TimeSignalSettings& settings);
+// The per-hour page: CustumTimeSignalSoundEnable, then TimeSignalSoundFile00-23.
+bool SavePerHourSounds(SettingsStore& store, const TimeSignalSettings& settings);
+// The per-half-hour page: CustumTimeSignalSoundEnable30, then TimeSignalSoundFile0030-2330.
+bool SavePerHalfHourSounds(SettingsStore& store, const TimeSignalSettings& settings);
+
+inline void CommitTimeSignal(TimeSignal& signal, const TimeSignalSettings& settings) {
+    signal.Commit(settings);
+}
+
+// The four switches that decide which time-signal checks a tick runs.
+void CopyTickFlags(const TimeSignal& signal, TickSettings& tick);
+
+// What the checks ask of the rest of the program, on the tick thread, after the settings lock
+// is released.
+class TimeSignalActions {
+public:
+    virtual ~TimeSignalActions() = default;
+    virtual bool TimeSignalSounding() = 0;
+    virtual void StopTimeSignalSound() = 0; // command 40051
+    // The path into the time-signal channel, then command 40050. Never called with an empty
+    // path: a chime without a sound leaves the channel alone.
+    virtual void StartTimeSignalSound(const std::string& path) = 0;
+    virtual bool BalloonsSupported() = 0;
+    virtual void RequestBalloon(const std::string& text) = 0; // BalloonSource::TimeSignal
+};
+
+// The tick's checks; each reads only LocalClock. The hourly one starts the chime at the start
+// time and shows the balloon on the first tick of the hour; the half-hourly one likewise for
+// the half hour. Nothing starts while the lockout is set, and every start sets it.
+void CheckHourChime(TimeSignal& signal, Lockout& lockout, const Clocks& clocks,
+                    TimeSignalActions& actions);
+void CheckHalfHourChime(TimeSignal& signal, Lockout& lockout, const Clocks& clocks,
+                        TimeSignalActions& actions);
+// The lowest-numbered custom entry due at this very tick, if any, plays the general sound.
+void CheckCustomTimeSignals(TimeSignal& signal, Lockout& lockout, const Clocks& clocks,
+                            TimeSignalActions& actions);
+
+// "時報、%d時%02d分になりました。" in CP932.
+std::string TimeSignalBalloonText(int hour, int minute);
+
+} // namespace zentrava
