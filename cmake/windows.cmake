@@ -99,7 +99,7 @@ if(ZENTRAVA_SOX)
              COMMAND ${ZENTRAVA_SOX} -n -r 22050 -c 1 ${ZENTRAVA_TEST_SOUND_DIR}/tone.mp3
                      synth 0.5 sine 440 vol 0.48828)
     set_tests_properties(sound_make_tone_mp3 PROPERTIES FIXTURES_SETUP zentrava_test_sounds)
-    set_tests_properties(sound_mci_playback_win_test e2e_alarm_e2e_win_test PROPERTIES
+    set_tests_properties(sound_mci_playback_win_test e2e_sounding_e2e_win_test PROPERTIES
                          FIXTURES_REQUIRED zentrava_test_sounds)
 else()
     message(WARNING "sox not found: the MP3 playback test will fail (scripts/setup.sh installs it)")

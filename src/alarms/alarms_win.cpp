@@ -21,7 +21,7 @@ public:
     bool AlarmSounding() override { return AlarmChannelSounding(); }
     void StopAlarmSound() override { SendCommand(kCmdStopAlarm, 0); }
     void StartAlarmSound(const std::string& file) override {
-        SetAlarmChannelFile(file);
+        SetChannelFile(SoundChannel::Alarm, file);
         SendCommand(kCmdStartAlarmSound, 0);
     }
     bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
@@ -53,7 +53,7 @@ AlarmTable& Alarms() {
 
 void LoadAlarmSettings() {
     LoadAlarms(*TheApp().settings, Alarms());
-    SetAlarmChannelFile({});
+    SetChannelFile(SoundChannel::Alarm, {});
 }
 
 void CheckAlarmsOnTick(HWND mainWindow, const ClockTimeRecord& now) {

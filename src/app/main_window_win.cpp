@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
 #include "app/command_table_win.h"
@@ -141,7 +142,6 @@ MenuInputs GatherMenuInputs() {
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
 void LoadNtpSettings(const SettingsStore&) {}
-void LoadTimeSignalSettings(const SettingsStore&) {}
 void LoadAudioPlayerSettings(const SettingsStore&) {}
 void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
@@ -171,7 +171,7 @@ LRESULT OnCreate(HWND hwnd) {
     const SettingsStore& settings = *app.settings;
     LoadClockAndFontSettings(settings, app.appearance);
     LoadNtpSettings(settings);
-    LoadTimeSignalSettings(settings);
+    LoadTimeSignalSettings();
     LoadAlarmSettings();
     LoadAudioPlayerSettings(settings);
     app.clocks.SetZones(LoadWorldZoneSettings(settings));

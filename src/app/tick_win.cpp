@@ -1,6 +1,7 @@
 #include "app/tick_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/callback_gate_win.h"
 #include "app/commands.h"
@@ -69,9 +70,18 @@ public:
         Note("alarms");
         CheckAlarmsOnTick(hwnd_, c.LocalClock);
     }
-    void CheckHourChime(const Clocks&) override { Note("chime0"); }
-    void CheckHalfHourChime(const Clocks&) override { Note("chime30"); }
-    void CheckCustomTimeSignals(const Clocks&) override { Note("custom"); }
+    void CheckHourChime(const Clocks& c) override {
+        Note("chime0");
+        CheckHourChimeOnTick(hwnd_, c);
+    }
+    void CheckHalfHourChime(const Clocks& c) override {
+        Note("chime30");
+        CheckHalfHourChimeOnTick(hwnd_, c);
+    }
+    void CheckCustomTimeSignals(const Clocks& c) override {
+        Note("custom");
+        CheckCustomTimeSignalsOnTick(hwnd_, c);
+    }
     bool QuickTimerRunning() override { return false; }
     void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
     void CheckTimeServerSchedule(const Clocks&) override { Note("ntp"); }
@@ -121,6 +131,7 @@ TickSettings CurrentTickSettings() {
     s.SecondHandDispOnOff = app.appearance.clock.SecondHandDispOnOff;
     s.SecondHandSmooth = app.appearance.clock.SecondHandSmooth;
     s.TaskTrayIconClock = app.appearance.clock.TaskTrayIconClock;
+    CopyTickFlags(TheTimeSignal(), s);
     return s;
 }
 

@@ -1,6 +1,7 @@
 #include "sound/sound_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/command_table_win.h"
 #include "app/commands.h"
@@ -8,6 +9,7 @@
 
 #include <mmsystem.h>
 
+#include <array>
 #include <mutex>
 
 namespace zentrava {
@@ -129,24 +131,24 @@ public:
     void ResetSoundTestButtons() override {}
     void EnableVolumeDialogAudioControls(bool) override {}
     void KillAudioPositionTimer() override {}
-    void ClearLastCustomTimeSignal() override {}
+    void ClearLastCustomTimeSignal() override { TheTimeSignal().ClearLastCustomEntry(); }
     void ResetAudioSongIndex() override {}
 };
 
-struct PendingAlarmFile {
+struct PendingFiles {
     std::mutex mutex;
-    std::string path;
+    std::array<std::string, kSoundChannelCount> paths;
 };
 
-PendingAlarmFile& PendingFile() {
-    static PendingAlarmFile pending;
+PendingFiles& Pending() {
+    static PendingFiles pending;
     return pending;
 }
 
-void TakePendingAlarmFile() {
-    PendingAlarmFile& pending = PendingFile();
+void TakePendingFile(SoundChannel channel) {
+    PendingFiles& pending = Pending();
     const std::lock_guard lock(pending.mutex);
-    Channels().Channel(SoundChannel::Alarm).fileName = pending.path;
+    Channels().Channel(channel).fileName = pending.paths[static_cast<std::size_t>(channel)];
 }
 
 // Wine's MPEGVideo device sends its end-of-play notification without the device id (lParam
@@ -190,10 +192,10 @@ bool AlarmChannelSounding() {
     return Channels().IsSounding(SoundChannel::Alarm);
 }
 
-void SetAlarmChannelFile(const std::string& path) {
-    PendingAlarmFile& pending = PendingFile();
+void SetChannelFile(SoundChannel channel, const std::string& path) {
+    PendingFiles& pending = Pending();
     const std::lock_guard lock(pending.mutex);
-    pending.path = path;
+    pending.paths[static_cast<std::size_t>(channel)] = path;
 }
 
 bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result) {
@@ -202,13 +204,14 @@ bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result) {
     result = 1;
     switch (id) {
     case kCmdStartAlarmSound:
-        TakePendingAlarmFile();
+        TakePendingFile(SoundChannel::Alarm);
         result = channels.OnStartAlarmSound(window);
         return true;
     case kCmdStopAlarm:
         channels.OnStopAlarm(window);
         return true;
     case kCmdStartTimeSignalSound:
+        TakePendingFile(SoundChannel::TimeSignal);
         result = channels.OnStartTSSound(window);
         return true;
     case kCmdStopTimeSignalSound:

@@ -17,9 +17,10 @@ void LoadSoundSettings(const VolumeSettings& volumes);
 
 // Any thread.
 bool AlarmChannelSounding();
-// Any thread: the path the next alarm-sound start (40029) plays. The window thread copies it
-// into the channel when the command runs, so the channel's record stays its own.
-void SetAlarmChannelFile(const std::string& path);
+// Any thread: the path the next start of the alarm (40029) or time-signal (40050) channel
+// plays. The window thread copies it into the channel when the command runs, so the channel's
+// record stays its own.
+void SetChannelFile(SoundChannel channel, const std::string& path);
 
 // The sound commands (40029, 40030, 40035, 40036, 40044, 40045, 40050, 40051, 40063); false
 // for any other id.

@@ -1,6 +1,7 @@
-// An alarm as the user meets it: the clock reaches the alarm's minute, the sound plays on the
-// alarm channel, the balloon tells why, Esc stops the sound, and a one-shot alarm is off
-// afterwards. Bad sound files are reported and never take the clock or another alarm down.
+// Alarms and time signals as the user meets them: the clock reaches the alarm's minute, the
+// sound plays on the alarm channel, the balloon tells why, Esc stops the sound, and a one-shot
+// alarm is off afterwards; bad sound files are reported and never take the clock or another
+// alarm down; a custom time signal sounds on its own channel at its second.
 
 #include "app/commands.h"
 #include "e2e/e2e_support.h"
@@ -29,20 +30,28 @@ std::string AlarmIni(const std::string& soundFile) {
            soundFile + "\r\nAlarmSoundFile2=" + soundFile + "\r\n";
 }
 
-// Stages the test build with the given sound file (written beside it) and the alarm INI.
-::testing::AssertionResult StartWithAlarm(ZentravaSession& session, const std::string& name,
-                                          const std::vector<unsigned char>& bytes) {
+// Stages the test build with the given sound file (written beside it) and the INI made for
+// that file's path.
+template <typename MakeIni>
+::testing::AssertionResult StartWithSound(ZentravaSession& session, const std::string& name,
+                                          const std::vector<unsigned char>& bytes,
+                                          MakeIni makeIni) {
     if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
         return ::testing::AssertionFailure() << session.lastError();
     }
     const std::string sound = session.dir() + name;
-    if (!WriteFileBytes(sound, bytes) || !session.WriteIni(AlarmIni(sound))) {
+    if (!WriteFileBytes(sound, bytes) || !session.WriteIni(makeIni(sound))) {
         return ::testing::AssertionFailure() << "cannot write the sound or the settings";
     }
     if (!session.Launch() || session.WaitForMainWindow() == nullptr) {
         return ::testing::AssertionFailure() << session.lastError();
     }
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult StartWithAlarm(ZentravaSession& session, const std::string& name,
+                                          const std::vector<unsigned char>& bytes) {
+    return StartWithSound(session, name, bytes, &AlarmIni);
 }
 
 // Brings the clock to three seconds before the alarm's minute.
@@ -166,6 +175,32 @@ TEST(Alarm, BadSoundFilesNeverStopTheClock) {
         EXPECT_EQ(session.IniString("Alarm_Setting", "AlarmMemo02"), "Second alarm");
         ExpectClosesCleanly(session);
     }
+}
+
+// Custom time signal 1 at 07:05:10, whole seconds; no hourly chime.
+std::string CustomTimeSignalIni(const std::string& soundFile) {
+    return "[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + soundFile +
+           "\r\nTimeSignalOn01=1\r\nTimeSignalHour01=7\r\nTimeSignalMinute01=5\r\n"
+           "TimeSignalSecond01=10\r\n";
+}
+
+TEST(TimeSignal, CustomSignalSoundsAtItsSecondOnTheTimeSignalChannel) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithSound(session, "chime.wav", ToneWav(0.5), &CustomTimeSignalIni));
+    ASSERT_TRUE(session.LoadClocks(SYSTEMTIME{2024, 6, 6, 1, 7, 5, 7, 0}));
+    const std::string log = session.WaitForLogLine("mci close", 10000);
+    const std::size_t open = log.find("mci open Zentrava_User_Mode_TimeSignalSound 0");
+    ASSERT_NE(open, std::string::npos) << log;
+    const std::size_t lastBefore = log.find("tick 2024-06-01 07:05:09.950");
+    ASSERT_NE(lastBefore, std::string::npos) << log;
+    EXPECT_LT(lastBefore, open) << "not before its second";
+    // A tick's line is written when the next one starts: the open came within 07:05:10.000.
+    EXPECT_LT(open, log.find("tick 2024-06-01 07:05:10.050")) << "not after it";
+    EXPECT_NE(log.find("command " + std::to_string(kCmdStartTimeSignalSound)), std::string::npos);
+    EXPECT_EQ(log.find("mci-box"), std::string::npos) << log;
+    // It ends by itself and the channel closes.
+    EXPECT_NE(log.find("mci close", open), std::string::npos);
+    ExpectClosesCleanly(session);
 }
 
 } // namespace

@@ -1,0 +1,64 @@
+#include "alarms/time_signal_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/tray_win.h"
+#include "sound/sound_win.h"
+
+namespace zentrava {
+
+namespace {
+
+// What the time signal asks of the rest of the program, from the tick thread: the sound is
+// window-thread work, sent and waited for; the balloon is only requested.
+class WindowTimeSignalActions final : public TimeSignalActions {
+public:
+    explicit WindowTimeSignalActions(HWND hwnd) : hwnd_(hwnd) {}
+
+    bool TimeSignalSounding() override { return Channels().IsSounding(SoundChannel::TimeSignal); }
+    void StopTimeSignalSound() override { SendCommand(kCmdStopTimeSignalSound); }
+    void StartTimeSignalSound(const std::string& path) override {
+        SetChannelFile(SoundChannel::TimeSignal, path);
+        SendCommand(kCmdStartTimeSignalSound);
+    }
+    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    void RequestBalloon(const std::string& text) override {
+        Balloons().Request(BalloonSource::TimeSignal, text);
+    }
+
+private:
+    void SendCommand(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+    HWND hwnd_;
+};
+
+} // namespace
+
+TimeSignal& TheTimeSignal() {
+    static TimeSignal signal;
+    return signal;
+}
+
+void LoadTimeSignalSettings() {
+    const SettingsStore& store = *TheApp().settings;
+    LoadTimeSignal(store, TheTimeSignal());
+    LoadPerHourSounds(store, TheTimeSignal());
+    LoadPerHalfHourSounds(store, TheTimeSignal());
+}
+
+void CheckHourChimeOnTick(HWND mainWindow, const Clocks& clocks) {
+    WindowTimeSignalActions actions(mainWindow);
+    CheckHourChime(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+}
+
+void CheckHalfHourChimeOnTick(HWND mainWindow, const Clocks& clocks) {
+    WindowTimeSignalActions actions(mainWindow);
+    CheckHalfHourChime(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+}
+
+void CheckCustomTimeSignalsOnTick(HWND mainWindow, const Clocks& clocks) {
+    WindowTimeSignalActions actions(mainWindow);
+    CheckCustomTimeSignals(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+}
+
+} // namespace zentrava
