@@ -6,6 +6,7 @@
 #include "app/event_log_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
+#include "dialogs/settings_sheet_win.h"
 #include "sound/sound_win.h"
 
 #include <string>
@@ -28,16 +29,10 @@ LRESULT RunModal(Open open) {
 LRESULT OnVersionDialog(HWND) {
     return 1;
 }
-LRESULT OnDateTimeSheet(HWND) {
-    return 1;
-}
 LRESULT OnPlayAudio(HWND) {
     return 1;
 }
 LRESULT OnGeneralSettings(HWND) {
-    return 1;
-}
-LRESULT OnSettingsSheet(HWND) {
     return 1;
 }
 LRESULT OnStartNoodleTimer(HWND, int /*seconds*/, int /*minutes*/, int /*selection*/) {
@@ -59,6 +54,17 @@ LRESULT OnQuickTimer(HWND) {
     return 1;
 }
 LRESULT OnIntervalAlarm(HWND) {
+    return 1;
+}
+
+LRESULT OnDateTimeSheet(HWND hwnd) {
+    OpenDateTimeSheet(hwnd);
+    return 1;
+}
+
+LRESULT OnSettingsSheet(HWND hwnd) {
+    ClearSoundTestPage();
+    OpenSettingsSheet(hwnd);
     return 1;
 }
 

@@ -1,0 +1,77 @@
+#include "dialogs/file_pickers.h"
+
+#include "app/settings_path.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zentrava {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> kSoundExtensions = {".wav", ".wma",  ".mp3",
+                                                              ".mid", ".midi", ".rmi"};
+constexpr std::array<std::string_view, 5> kPictureExtensions = {".bmp", ".jpg", ".jpeg", ".png",
+                                                                ".gif"};
+
+// ASCII only: a CP932 lead byte must not be folded, and every accepted extension is ASCII.
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldAscii(x) == FoldAscii(y);
+           });
+}
+
+} // namespace
+
+bool AcceptsFile(FileKind kind, std::string_view path) {
+    // The splitter knows CP932, so a trail byte 0x5C inside a folder name is not a separator.
+    const std::string ext = SplitPath(path).ext;
+    auto matches = [&ext](std::string_view accepted) { return SameIgnoringCase(ext, accepted); };
+    return kind == FileKind::Sound ? std::ranges::any_of(kSoundExtensions, matches)
+                                   : std::ranges::any_of(kPictureExtensions, matches);
+}
+
+std::string FileNameForDisplay(std::string_view path) {
+    const PathParts parts = SplitPath(path);
+    return parts.base + parts.ext;
+}
+
+std::string ChooserStartFolder(std::string_view currentPath) {
+    if (currentPath.empty()) {
+        return {};
+    }
+    const PathParts parts = SplitPath(currentPath);
+    return parts.drive + parts.dir;
+}
+
+ChooserVerdict ConcludeChooser(FileKind kind, bool dialogOk, std::string_view chosenPath,
+                               std::string_view fileTitle, ChosenFile& current) {
+    if (!dialogOk) {
+        return ChooserVerdict::Cancelled;
+    }
+    if (!AcceptsFile(kind, chosenPath)) {
+        current = {};
+        return ChooserVerdict::Refused;
+    }
+    current.path = std::string(chosenPath);
+    current.displayName =
+        kind == FileKind::Sound ? std::string(fileTitle) : FileNameForDisplay(chosenPath);
+    return ChooserVerdict::Accepted;
+}
+
+const char* RefusalMessage(FileKind kind) {
+    return kind == FileKind::Sound ? kNotPlayableMessage : kNotPictureMessage;
+}
+
+std::optional<ChosenFile> AcceptDrop(FileKind kind, unsigned fileCount, std::string_view path) {
+    if (fileCount != 1 || !AcceptsFile(kind, path)) {
+        return std::nullopt;
+    }
+    return ChosenFile{std::string(path), FileNameForDisplay(path)};
+}
+
+} // namespace zentrava

@@ -1,0 +1,146 @@
+#pragma once
+// What every page of the settings sheet does with its settings, apart from its controls: the
+// page edits a working copy, keeps a backup equal to what was last applied, and carries a
+// changed mark; apply commits and saves, the sheet's one cancel handler puts back every changed
+// page in a fixed order. Also the start-page rule and the check of typed numbers that keeps the
+// user on a page with a bad value.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace zentrava {
+
+// The settings sheet's pages by index. The index is what AudioFilePropertySheetPos stores, so
+// the order is fixed.
+enum class SettingsPage : int {
+    Alarms = 0,
+    TimeSignal = 1,
+    HourlySounds = 2,
+    HalfHourlySounds = 3,
+    Audio = 4,
+    IntervalNoodle = 5,
+    TimeBands = 6,
+    WorldZones = 7,
+};
+inline constexpr int kSettingsPageCount = 8;
+
+constexpr int PageIndex(SettingsPage page) {
+    return static_cast<int>(page);
+}
+
+// The page the settings sheet opens on. A value from an edited or damaged settings file that
+// names no page opens the first one rather than a sheet with no page selected.
+int StartPage(int savedPosition);
+
+// One page's copies of its feature's record. The live record changes only through Apply and
+// Revert, so the backup always equals the last applied state.
+template <typename Record>
+class PageCopies {
+public:
+    // The page is created: both copies start from the live settings, nothing is changed yet.
+    void Begin(const Record& live) {
+        backup_ = live;
+        working_ = live;
+        changed_ = false;
+    }
+
+    Record& working() { return working_; }
+    const Record& working() const { return working_; }
+    const Record& backup() const { return backup_; }
+
+    bool changed() const { return changed_; }
+    void MarkChanged() { changed_ = true; }
+
+    // OK or Apply. Only a changed page commits and writes its section, so pressing OK on an
+    // untouched page never rewrites the file. save(live) writes the section. True when the
+    // page committed.
+    template <typename Save>
+    bool Apply(Record& live, Save&& save) {
+        if (!changed_) {
+            return false;
+        }
+        live = working_;
+        backup_ = working_;
+        std::forward<Save>(save)(std::as_const(live));
+        changed_ = false;
+        return true;
+    }
+
+    // The cancel handler: a changed page's live record goes back to the last applied state
+    // (a page may have given part of its edit an immediate effect). Nothing is written: the file
+    // already holds that state. True when the page was changed.
+    bool Revert(Record& live) {
+        if (!changed_) {
+            return false;
+        }
+        live = backup_;
+        working_ = backup_;
+        changed_ = false;
+        return true;
+    }
+
+private:
+    Record working_{};
+    Record backup_{};
+    bool changed_ = false;
+};
+
+// The cancel handler's steps in the order they run. The sound test stops before anything is
+// restored, so a test sound of a file the user is about to lose does not play on; the armed
+// flag is recomputed even when the alarm page did not change, so that it always agrees with the
+// alarm table the sheet leaves behind.
+enum class CancelStep {
+    StopSoundTest,
+    RestoreAlarms,
+    RecomputeAlarmsArmed,
+    RestoreTimeSignal,
+    RestoreHourlySounds,
+    RestoreHalfHourlySounds,
+    RestoreAudio,
+    RestoreIntervalNoodle,
+    RestoreTimeBands,
+    RestoreWorldZones,
+};
+
+struct CancelInputs {
+    bool soundTestSounding = false;
+    std::array<bool, kSettingsPageCount> changed{};
+};
+
+std::vector<CancelStep> CancelPlan(const CancelInputs& inputs);
+
+// The page a restore step belongs to; nothing for the steps that are not a page's.
+std::optional<SettingsPage> PageOfStep(CancelStep step);
+
+// A value that keeps the user on the page: the control to put the focus on and the message.
+struct PageProblem {
+    int control = 0;
+    std::string message;
+
+    friend bool operator==(const PageProblem&, const PageProblem&) = default;
+};
+
+// One typed number and the range the page accepts for it.
+struct NumberField {
+    int control = 0;
+    std::string_view text;
+    int min = 0;
+    int max = 0;
+    std::string_view message; // shown for anything outside the range, and for non-numbers
+};
+
+// A whole decimal number with an optional sign and nothing else (no blanks, no letters);
+// nothing for anything else, and for numbers that do not fit an int.
+std::optional<int> ParseTypedNumber(std::string_view text);
+
+// The first field, in the order given, that is not a number within its range. Letters and
+// empty edits are refused with the field's range message, so nothing that can never take
+// effect reaches the settings file.
+std::optional<PageProblem> FirstBadField(std::span<const NumberField> fields);
+
+} // namespace zentrava
