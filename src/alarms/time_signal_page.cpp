@@ -2,6 +2,8 @@
 
 #include "app/format_text.h"
 
+#include <vector>
+
 namespace zentrava {
 
 namespace {
@@ -20,46 +22,17 @@ constexpr std::string_view kSecondMessage = "\x95"
                                             "0\x81`59\x96\x98\x82\xC5\x82\xB7\x81"
                                             "B";
 
-// One or two digits (the edits take at most two characters) within 0..max.
-bool Holds(std::string_view text, int max) {
-    if (text.empty() || text.size() > 2) {
-        return false;
-    }
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return CustomRowValue(text) <= max;
-}
-
 } // namespace
 
-int CustomRowValue(std::string_view text) {
-    int value = 0;
-    for (const char c : text.substr(0, 2)) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-std::optional<CustomRowError> ValidateCustomRows(std::span<const CustomRowText> rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> rows) {
+    std::vector<NumberField> fields;
+    for (std::size_t i = 0; i < rows.size() && i < kCustomRowsPerPage; ++i) {
         const int row = static_cast<int>(i);
-        if (!Holds(rows[i].hour, 23)) {
-            return CustomRowError{row, CustomRowField::Hour, kHourMessage};
-        }
-        if (!Holds(rows[i].minute, 59)) {
-            return CustomRowError{row, CustomRowField::Minute, kMinuteMessage};
-        }
-        if (!Holds(rows[i].second, 59)) {
-            return CustomRowError{row, CustomRowField::Second, kSecondMessage};
-        }
+        fields.push_back({kCustomHourEdit + row, rows[i].hour, 0, 23, kHourMessage});
+        fields.push_back({kCustomMinuteEdit + row, rows[i].minute, 0, 59, kMinuteMessage});
+        fields.push_back({kCustomSecondEdit + row, rows[i].second, 0, 59, kSecondMessage});
     }
-    return std::nullopt;
+    return FirstBadField(fields);
 }
 
 std::string CustomRowLabel(int entryNumber) {

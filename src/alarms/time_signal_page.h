@@ -1,15 +1,22 @@
 #pragma once
-// What the time-signal page accepts from its custom-signal rows before it may be left or
-// applied. The edits are read as text: a letter, a sign or an empty edit can never name a
-// moment, so it is refused with the message of its field, like a value out of range, and
-// nothing the page refused reaches the settings file.
+// What the time-signal page accepts from its ten visible custom-signal rows before it may be
+// left or applied. The edits are read as text: a letter, a negative number or an empty edit can
+// never name a moment, so it is refused with the message of its field, like a value out of
+// range, and nothing the page refused reaches the settings file.
+
+#include "dialogs/page_protocol.h"
 
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace zentrava {
+
+inline constexpr int kCustomRowsPerPage = 10;
+// The edits of the first visible row; each next row's control is one more.
+inline constexpr int kCustomHourEdit = 1266;
+inline constexpr int kCustomMinuteEdit = 1276;
+inline constexpr int kCustomSecondEdit = 1360;
 
 struct CustomRowText {
     std::string hour;
@@ -17,20 +24,10 @@ struct CustomRowText {
     std::string second;
 };
 
-enum class CustomRowField { Hour, Minute, Second };
-
-struct CustomRowError {
-    int row = 0; // index into the rows given
-    CustomRowField field = CustomRowField::Hour;
-    std::string_view message; // CP932
-};
-
-// The first failure in row order, each row hour, then minute, then second; none when every row
-// holds a moment. Milliseconds are bounded by their spin control and not checked here.
-std::optional<CustomRowError> ValidateCustomRows(std::span<const CustomRowText> rows);
-
-// The edit's value once it passed: 0-99 from at most two digits.
-int CustomRowValue(std::string_view text);
+// The first failure in row order, each row hour, then minute, then second, with the edit to
+// put the user on; none when every row holds a moment. Milliseconds are bounded by their spin
+// control and not checked here.
+std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> rows);
 
 // A row's label, "%2d:" with the entry number (1-20).
 std::string CustomRowLabel(int entryNumber);
