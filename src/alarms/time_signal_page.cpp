@@ -39,4 +39,48 @@ std::string CustomRowLabel(int entryNumber) {
     return FormatText("%2d:", entryNumber);
 }
 
+void TakePageFields(SettingsPage page, const TimeSignalSettings& from, TimeSignalSettings& into) {
+    switch (page) {
+    case SettingsPage::TimeSignal: {
+        // Everything but the per-hour files: those two pages own them.
+        const TimeSignalSettings keep = into;
+        into = from;
+        into.CustumTimeSignalSoundEnable = keep.CustumTimeSignalSoundEnable;
+        into.CustumTimeSignalSoundEnable30 = keep.CustumTimeSignalSoundEnable30;
+        for (std::size_t h = 0; h < into.hours.size(); ++h) {
+            into.hours[h].TimeSignalSoundFile = keep.hours[h].TimeSignalSoundFile;
+            into.hours[h].TimeSignalSoundFileName = keep.hours[h].TimeSignalSoundFileName;
+            into.halfHours[h].TimeSignalSoundFile = keep.halfHours[h].TimeSignalSoundFile;
+            into.halfHours[h].TimeSignalSoundFileName = keep.halfHours[h].TimeSignalSoundFileName;
+        }
+        break;
+    }
+    case SettingsPage::HourlySounds:
+        into.CustumTimeSignalSoundEnable = from.CustumTimeSignalSoundEnable;
+        for (std::size_t h = 0; h < into.hours.size(); ++h) {
+            into.hours[h].TimeSignalSoundFile = from.hours[h].TimeSignalSoundFile;
+            into.hours[h].TimeSignalSoundFileName = from.hours[h].TimeSignalSoundFileName;
+        }
+        break;
+    case SettingsPage::HalfHourlySounds:
+        into.CustumTimeSignalSoundEnable30 = from.CustumTimeSignalSoundEnable30;
+        for (std::size_t h = 0; h < into.halfHours.size(); ++h) {
+            into.halfHours[h].TimeSignalSoundFile = from.halfHours[h].TimeSignalSoundFile;
+            into.halfHours[h].TimeSignalSoundFileName = from.halfHours[h].TimeSignalSoundFileName;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+int MillisecondOnStep(int typed) {
+    constexpr int kStep = 50;
+    constexpr int kLast = 950;
+    if (typed <= 0) {
+        return 0;
+    }
+    return typed >= kLast ? kLast : typed - typed % kStep;
+}
+
 } // namespace zentrava

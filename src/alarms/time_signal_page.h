@@ -4,6 +4,7 @@
 // never name a moment, so it is refused with the message of its field, like a value out of
 // range, and nothing the page refused reaches the settings file.
 
+#include "alarms/time_signal.h"
 #include "dialogs/page_protocol.h"
 
 #include <optional>
@@ -31,5 +32,15 @@ std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> row
 
 // A row's label, "%2d:" with the entry number (1-20).
 std::string CustomRowLabel(int entryNumber);
+
+// Three pages edit parts of the one time-signal record, and each may apply or cancel without
+// the others. So a page commits only its own part: these copy that part (SettingsPage
+// TimeSignal, HourlySounds or HalfHourlySounds) from one record into another and leave the
+// rest as it is.
+void TakePageFields(SettingsPage page, const TimeSignalSettings& from, TimeSignalSettings& into);
+
+// A typed millisecond: the spin control keeps it within 0-950; the tick only ever lands on
+// whole multiples of 50, so anything between is taken down to the step below.
+int MillisecondOnStep(int typed);
 
 } // namespace zentrava

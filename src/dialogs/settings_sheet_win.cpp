@@ -1,6 +1,7 @@
 #include "dialogs/settings_sheet_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/time_signal_page_win.h"
 #include "app/app_win.h"
 #include "app/commands.h"
 #include "resources/resource.h"
@@ -44,14 +45,6 @@ INT_PTR Answer(HWND page, LONG_PTR result) {
     return TRUE;
 }
 
-void ShowProblem(HWND page, const PageProblem& problem) {
-    MessageBoxA(page, problem.message.c_str(), kAppCaption, MB_OK);
-    if (HWND control = GetDlgItem(page, problem.control)) {
-        SetFocus(control);
-        SendMessageA(control, EM_SETSEL, 0, -1);
-    }
-}
-
 INT_PTR OnInitPage(HWND page, LPARAM lParam) {
     const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
     auto* slot = reinterpret_cast<PageSlot*>(sheetPage->lParam);
@@ -83,7 +76,7 @@ INT_PTR OnPageNotify(HWND page, PageSlot& slot, const NMHDR& header) {
         return Answer(page, 0);
     case PSN_KILLACTIVE:
         if (const std::optional<PageProblem> problem = slot.page->Validate(page)) {
-            ShowProblem(page, *problem);
+            ShowPageProblem(page, *problem);
             return Answer(page, TRUE);
         }
         return Answer(page, FALSE);
@@ -144,13 +137,13 @@ std::unique_ptr<SheetPage> MakeAlarmPage() {
     return std::make_unique<PlaceholderPage>();
 }
 std::unique_ptr<SheetPage> MakeTimeSignalPage() {
-    return std::make_unique<PlaceholderPage>();
+    return CreateTimeSignalPage();
 }
 std::unique_ptr<SheetPage> MakeHourlySoundsPage() {
-    return std::make_unique<PlaceholderPage>();
+    return CreateChimeSoundsPage(SettingsPage::HourlySounds);
 }
 std::unique_ptr<SheetPage> MakeHalfHourlySoundsPage() {
-    return std::make_unique<PlaceholderPage>();
+    return CreateChimeSoundsPage(SettingsPage::HalfHourlySounds);
 }
 std::unique_ptr<SheetPage> MakeAudioPage() {
     return std::make_unique<PlaceholderPage>();
@@ -196,6 +189,14 @@ struct OwnedPages {
 };
 
 } // namespace
+
+void ShowPageProblem(HWND page, const PageProblem& problem) {
+    MessageBoxA(page, problem.message.c_str(), kAppCaption, MB_OK);
+    if (HWND control = GetDlgItem(page, problem.control)) {
+        SetFocus(control);
+        SendMessageA(control, EM_SETSEL, 0, -1);
+    }
+}
 
 void MarkPageChanged(HWND page, SheetPage& sheetPage) {
     sheetPage.MarkChanged();

@@ -50,6 +50,10 @@ public:
 // through OnControl (a chooser that returned a file, a drop).
 void MarkPageChanged(HWND page, SheetPage& sheetPage);
 
+// The page's message box (caption "Zentrava"), then the focus on the bad edit with all its text
+// selected, so the user can type over it.
+void ShowPageProblem(HWND page, const PageProblem& problem);
+
 struct SheetPageEntry {
     int dialogId = 0;                            // a dialog resource of the instance, or
     const DLGTEMPLATE* dialogTemplate = nullptr; // a template in memory

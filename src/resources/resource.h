@@ -47,6 +47,52 @@
 #define IDD_WORLD_ZONE_PAGE 126         // settings sheet page 7
 #define IDD_HALF_HOURLY_SOUNDS_PAGE 135 // settings sheet page 3
 
+// ---- Time-signal page (dialog 117; 1103-2088). Per visible custom row r (0-9) each control is
+// its block's first id + r. ----------------------------------------------------------------------
+#define IDC_TS_SIGNAL_ON 1103
+#define IDC_TS_SOUND_NAME 1104
+#define IDC_TS_SOUND_CHOOSE 1105
+#define IDC_TS_CUSTOM_HOUR 1266   // 1266-1275
+#define IDC_TS_CUSTOM_MINUTE 1276 // 1276-1285
+#define IDC_TS_HOUR_START_MINUTE 1286
+#define IDC_TS_CUSTOM_LABEL 1287 // 1287-1296
+#define IDC_TS_CUSTOM_ON 1317    // 1317-1326
+#define IDC_TS_HALF_START_MINUTE 1328
+#define IDC_TS_BALLOON 1329
+#define IDC_TS_CUSTOM_HOUR_SPIN 1330   // 1330-1339
+#define IDC_TS_CUSTOM_MINUTE_SPIN 1340 // 1340-1349
+#define IDC_TS_CUSTOM_SECOND_SPIN 1350 // 1350-1359
+#define IDC_TS_CUSTOM_SECOND 1360      // 1360-1369
+#define IDC_TS_HOUR_START_MINUTE_SPIN 1370
+#define IDC_TS_HOUR_START_SECOND 1371
+#define IDC_TS_HOUR_START_SECOND_SPIN 1372
+#define IDC_TS_HALF_START_MINUTE_SPIN 1373
+#define IDC_TS_CUSTOM_MSECOND 1374      // 1374-1383
+#define IDC_TS_CUSTOM_MSECOND_SPIN 1384 // 1384-1393
+#define IDC_TS_HOUR_START_MSECOND 1394
+#define IDC_TS_HOUR_START_MSECOND_SPIN 1395
+#define IDC_TS_MSECOND_ENABLE 1396
+#define IDC_TS_HALF_START_SECOND 1398
+#define IDC_TS_HALF_START_SECOND_SPIN 1399
+#define IDC_TS_HALF_START_MSECOND 1400
+#define IDC_TS_HALF_START_MSECOND_SPIN 1401
+#define IDC_TS_EACH_SIGNAL 1454 // opens IDD_EACH_TIME_SIGNAL
+#define IDC_TS_HOUR_CHIME_ON 1490
+#define IDC_TS_HALF_HOUR_CHIME_ON 1491
+#define IDC_TS_PREVIOUS_HALF 1579
+#define IDC_TS_NEXT_HALF 1580
+#define IDC_TS_SOUND_CLEAR 2088
+
+// ---- On/off of each signal (dialog 121): one check box per hour h, first id + h ------------
+#define IDC_EACH_HOUR_ON 1555      // 1555-1578: h:00
+#define IDC_EACH_HALF_HOUR_ON 1901 // 1901-1924: h:30
+
+// ---- Per-hour and per-half-hour sound pages (dialogs 118, 135): one row per hour h ---------
+#define IDC_CHIME_SOUND_NAME 2001   // 2001-2024
+#define IDC_CHIME_SOUND_CHOOSE 2031 // 2031-2054
+#define IDC_CHIME_SOUND_ENABLE 2061
+#define IDC_CHIME_SOUND_CLEAR 2101 // 2101-2124
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions
@@ -181,6 +227,22 @@ static_assert(ID_CMD_NOODLE_4 == ID_CMD_NOODLE_3 + 1 && ID_CMD_NOODLE_5 == ID_CM
 static_assert(ID_CMD_CORNER_BOTTOM_RIGHT == ID_CMD_CORNER_TOP_RIGHT + 1 &&
               ID_CMD_CORNER_TOP_LEFT == ID_CMD_CORNER_TOP_RIGHT + 2 &&
               ID_CMD_CORNER_BOTTOM_LEFT == ID_CMD_CORNER_TOP_RIGHT + 3);
+// A block stepped through by row or hour must end before the next id in use.
+static_assert(IDC_TS_CUSTOM_HOUR + 10 <= IDC_TS_CUSTOM_MINUTE &&
+              IDC_TS_CUSTOM_MINUTE + 10 <= IDC_TS_HOUR_START_MINUTE &&
+              IDC_TS_CUSTOM_LABEL + 10 <= IDC_TS_CUSTOM_ON &&
+              IDC_TS_CUSTOM_ON + 10 <= IDC_TS_HALF_START_MINUTE &&
+              IDC_TS_CUSTOM_HOUR_SPIN + 10 <= IDC_TS_CUSTOM_MINUTE_SPIN &&
+              IDC_TS_CUSTOM_MINUTE_SPIN + 10 <= IDC_TS_CUSTOM_SECOND_SPIN &&
+              IDC_TS_CUSTOM_SECOND_SPIN + 10 <= IDC_TS_CUSTOM_SECOND &&
+              IDC_TS_CUSTOM_SECOND + 10 <= IDC_TS_HOUR_START_MINUTE_SPIN &&
+              IDC_TS_CUSTOM_MSECOND + 10 <= IDC_TS_CUSTOM_MSECOND_SPIN &&
+              IDC_TS_CUSTOM_MSECOND_SPIN + 10 <= IDC_TS_HOUR_START_MSECOND);
+static_assert(IDC_EACH_HOUR_ON + 24 <= IDC_TS_PREVIOUS_HALF &&
+              IDC_CHIME_SOUND_NAME + 24 <= IDC_CHIME_SOUND_CHOOSE &&
+              IDC_CHIME_SOUND_CHOOSE + 24 <= IDC_CHIME_SOUND_ENABLE &&
+              IDC_CHIME_SOUND_ENABLE < IDC_CHIME_SOUND_CLEAR &&
+              IDC_TS_SOUND_CLEAR < IDC_CHIME_SOUND_CLEAR);
 #endif
 
 #endif

@@ -1,7 +1,11 @@
 #include "alarms/time_signal_page.h"
 
+#include "app/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace zentrava {
@@ -64,6 +68,85 @@ TEST(TimeSignalPageValidation, TheFirstFailureInRowOrderWins) {
 TEST(TimeSignalPageValidation, RowLabelsAreRightAligned) {
     EXPECT_EQ(CustomRowLabel(1), " 1:");
     EXPECT_EQ(CustomRowLabel(20), "20:");
+}
+
+// A record in which every field differs from the defaults.
+TimeSignalSettings EveryFieldEdited() {
+    TimeSignalSettings s;
+    s.TimeSignalFlag = 0;
+    for (std::size_t h = 0; h < s.hours.size(); ++h) {
+        const std::string n = std::to_string(h);
+        s.hours[h] = {0, "C:\\h" + n + ".wav", "h" + n + ".wav"};
+        s.halfHours[h] = {0, "C:\\m" + n + ".wav", "m" + n + ".wav"};
+    }
+    s.TimeSignalBallonHelpOn = 0;
+    s.TimeSignalMSecondEnable = 1;
+    s.TimeSignalSoundFile = "C:\\chime.wav";
+    s.TimeSignalSoundFileName = "chime.wav";
+    for (std::size_t n = 0; n < s.custom.size(); ++n) {
+        const int v = static_cast<int>(n);
+        s.custom[n] = {1, 1 + v, 2 + v, 3 + v, 50 * (1 + v)};
+    }
+    s.TimeSignal0JustOnFlag = 1;
+    s.TimeSignal30JustOnFlag = 1;
+    s.TimeSignalMinuteBase = 58;
+    s.TimeSignalSecondBase = 1;
+    s.TimeSignalMSecondBase = 100;
+    s.TimeSignalMinuteBase30 = 28;
+    s.TimeSignalSecondBase30 = 2;
+    s.TimeSignalMSecondBase30 = 200;
+    s.CustumTimeSignalSoundEnable = 1;
+    s.CustumTimeSignalSoundEnable30 = 1;
+    return s;
+}
+
+struct PagePart {
+    SettingsPage page;
+    bool (*save)(SettingsStore&, const TimeSignalSettings&);
+};
+constexpr PagePart kParts[] = {
+    {SettingsPage::TimeSignal, SaveTimeSignal},
+    {SettingsPage::HourlySounds, SavePerHourSounds},
+    {SettingsPage::HalfHourlySounds, SavePerHalfHourSounds},
+};
+
+std::string Saved(const PagePart& part, const TimeSignalSettings& s) {
+    MemorySettingsStore store;
+    part.save(store, s);
+    return store.Text();
+}
+
+// Each page commits its part over what is live, so a page applied after another must carry
+// exactly what its own section saves, and nothing another page saves.
+TEST(TimeSignalPageParts, APageTakesExactlyWhatItsOwnApplySaves) {
+    const TimeSignalSettings defaults;
+    const TimeSignalSettings edited = EveryFieldEdited();
+    for (const PagePart& taken : kParts) {
+        SCOPED_TRACE(PageIndex(taken.page));
+        TimeSignalSettings live = defaults;
+        TakePageFields(taken.page, edited, live);
+        for (const PagePart& other : kParts) {
+            const TimeSignalSettings& expected = other.page == taken.page ? edited : defaults;
+            EXPECT_EQ(Saved(other, live), Saved(other, expected)) << PageIndex(other.page);
+        }
+    }
+}
+
+TEST(TimeSignalPageParts, TheThreePagesTogetherCoverTheWholeRecord) {
+    const TimeSignalSettings edited = EveryFieldEdited();
+    TimeSignalSettings live;
+    for (const PagePart& part : kParts) {
+        TakePageFields(part.page, edited, live);
+    }
+    EXPECT_EQ(live, edited);
+}
+
+TEST(TimeSignalPageParts, TypedMillisecondsLandOnTheTicksStep) {
+    const std::pair<int, int> cases[] = {{0, 0},     {49, 0},    {50, 50},   {125, 100},
+                                         {949, 900}, {950, 950}, {999, 950}, {-50, 0}};
+    for (const auto& [typed, kept] : cases) {
+        EXPECT_EQ(MillisecondOnStep(typed), kept) << typed;
+    }
 }
 
 } // namespace
