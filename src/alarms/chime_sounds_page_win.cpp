@@ -111,10 +111,8 @@ private:
     bool Choose(HWND page, int h) {
         ChimeHour& hour = Hour(h);
         ChosenFile file{hour.TimeSignalSoundFile, hour.TimeSignalSoundFileName};
-        ChooseSoundFile(page, file);
-        // A refused file empties the choice, which is a change as much as a chosen one.
-        if (file.path == hour.TimeSignalSoundFile &&
-            file.displayName == hour.TimeSignalSoundFileName) {
+        // A cancelled or refused choice leaves the setting as it was.
+        if (!ChooseSoundFile(page, file)) {
             return false;
         }
         hour.TimeSignalSoundFile = file.path;

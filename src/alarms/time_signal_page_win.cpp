@@ -300,9 +300,8 @@ private:
     bool ChooseSound(HWND page) {
         TimeSignalSettings& w = copies_.working();
         ChosenFile file{w.TimeSignalSoundFile, w.TimeSignalSoundFileName};
-        ChooseSoundFile(page, file);
-        // A refused file empties the choice, which is a change as much as a chosen one.
-        if (file.path == w.TimeSignalSoundFile && file.displayName == w.TimeSignalSoundFileName) {
+        // A cancelled or refused choice leaves the setting as it was.
+        if (!ChooseSoundFile(page, file)) {
             return false;
         }
         w.TimeSignalSoundFile = file.path;

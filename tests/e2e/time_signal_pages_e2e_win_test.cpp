@@ -109,8 +109,12 @@ bool IsChecked(HWND dialog, int control) {
 }
 
 // Apply, then waits until the program has handled it.
+// The press arrives as a posted click, after any sent message: wait until the apply has run,
+// which leaves the sheet's Apply button (0x3021) disabled again.
 void PressApply(HWND sheet) {
     SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+    HWND apply = GetDlgItem(sheet, 0x3021);
+    WaitFor([apply] { return apply == nullptr || !IsWindowEnabled(apply); }, 3000);
     SendMessageA(sheet, WM_NULL, 0, 0);
 }
 
