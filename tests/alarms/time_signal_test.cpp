@@ -1,4 +1,5 @@
 #include "alarms/time_signal.h"
+#include "app/idle_tick_duties.h"
 
 #include "app/memory_settings_store.h"
 
@@ -65,19 +66,11 @@ public:
 };
 
 // The tick's duties with the three time-signal checks wired to the time signal, the rest idle.
-class ChimeDuties final : public TickDuties {
+class ChimeDuties final : public IdleDuties {
 public:
     ChimeDuties(TimeSignal& signal, TickState& state, RecordingActions& actions)
         : signal_(signal), state_(state), actions_(actions) {}
 
-    void RefreshTooltip() override {}
-    void RedrawTrayClock() override {}
-    void InvalidateFace() override {}
-    void RepaintWatchdog() override {}
-    void CountNoodleSecond() override {}
-    bool IntervalAlarmStarted() override { return true; }
-    void StartIntervalAlarm() override {}
-    void CheckAlarms(const Clocks&) override {}
     void CheckHourChime(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock);
         zentrava::CheckHourChime(signal_, state_.timeSignalLockout, c, actions_);
@@ -90,13 +83,6 @@ public:
         actions_.when = Stamp(c.LocalClock);
         zentrava::CheckCustomTimeSignals(signal_, state_.timeSignalLockout, c, actions_);
     }
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override {}
-    void CheckTimeServerSchedule(const Clocks&) override {}
-    void ShowPendingBalloon() override {}
-    bool AlarmSounding() override { return false; }
-    bool StopKeyDown() override { return false; }
-    void StopAlarmSound() override {}
 
 private:
     TimeSignal& signal_;

@@ -1,6 +1,6 @@
 #include "alarms/alarm_schedule.h"
 #include "app/tick.h"
-#include "bench/idle_duties.h"
+#include "app/idle_tick_duties.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,7 +64,7 @@ void BM_AlarmCheckAtWholeMinute(benchmark::State& state) {
 BENCHMARK(BM_AlarmCheckAtWholeMinute);
 
 // The tick's duties with the real alarm pass behind CheckAlarms and nothing else.
-class AlarmDuties final : public bench::IdleDuties {
+class AlarmDuties final : public IdleDuties {
 public:
     AlarmDuties(AlarmTable& table, AlarmActions& actions) : table_(table), actions_(actions) {}
     void CheckAlarms(const Clocks& c) override {

@@ -1,12 +1,11 @@
 #include "app/tick.h"
-#include "bench/idle_duties.h"
+#include "app/idle_tick_duties.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace zentrava;
-using bench::IdleDuties;
 
 void BM_FullTickDefaultSettings(benchmark::State& state) {
     ClockKeeper keeper;

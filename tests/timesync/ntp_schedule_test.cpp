@@ -1,4 +1,5 @@
 #include "timesync/ntp_schedule.h"
+#include "app/idle_tick_duties.h"
 
 #include "timesync/ntp_texts.h"
 
@@ -73,32 +74,15 @@ NtpQueryOutcome Rejected(ReplyStatus reason) {
 }
 
 // The tick's duties with only the time-server schedule wired in.
-class ScheduleDuties final : public TickDuties {
+class ScheduleDuties final : public IdleDuties {
 public:
     ScheduleDuties(NtpSync& sync, TickState& state, RecordingActions& actions)
         : sync_(sync), state_(state), actions_(actions) {}
 
-    void RefreshTooltip() override {}
-    void RedrawTrayClock() override {}
-    void InvalidateFace() override {}
-    void RepaintWatchdog() override {}
-    void CountNoodleSecond() override {}
-    bool IntervalAlarmStarted() override { return true; }
-    void StartIntervalAlarm() override {}
-    void CheckAlarms(const Clocks&) override {}
-    void CheckHourChime(const Clocks&) override {}
-    void CheckHalfHourChime(const Clocks&) override {}
-    void CheckCustomTimeSignals(const Clocks&) override {}
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override {}
     void CheckTimeServerSchedule(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock) + " ";
         CheckNtpSchedule(sync_, state_.timeServerLockout, c, actions_);
     }
-    void ShowPendingBalloon() override {}
-    bool AlarmSounding() override { return false; }
-    bool StopKeyDown() override { return false; }
-    void StopAlarmSound() override {}
 
 private:
     NtpSync& sync_;

@@ -1,10 +1,10 @@
 #pragma once
-// Tick duties that do nothing, so a benchmark measures the tick's own cost; a benchmark that
-// measures one duty overrides just that one.
+// Tick duties that do nothing, so a benchmark measures the tick's own cost and a test wires
+// in only the duty it is about, overriding just that one.
 
 #include "app/tick.h"
 
-namespace zentrava::bench {
+namespace zentrava {
 
 class IdleDuties : public TickDuties {
 public:
@@ -28,4 +28,4 @@ public:
     void StopAlarmSound() override {}
 };
 
-} // namespace zentrava::bench
+} // namespace zentrava
