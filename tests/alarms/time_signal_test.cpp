@@ -1,6 +1,6 @@
 #include "alarms/time_signal.h"
-#include "app/idle_tick_duties.h"
 
+#include "app/idle_tick_duties.h"
 #include "app/memory_settings_store.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "timesync/ntp_schedule.h"
-#include "app/idle_tick_duties.h"
 
+#include "app/idle_tick_duties.h"
 #include "timesync/ntp_texts.h"
 
 #include <gtest/gtest.h>
