@@ -17,6 +17,7 @@
 #include "face/world_zones.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
+#include "timesync/timesync_win.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -46,10 +47,7 @@ MainWindowState& State() {
 }
 
 void LoadClocks(const DateTime& t, const char* reason) {
-    TheApp().clocks.Load(t, MonotonicNow());
-    if constexpr (kTestHooks) {
-        LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
-    }
+    LoadClocksAt(t, MonotonicNow(), reason);
 }
 
 // WTSAPI32 is loaded at run time: it is missing on some editions, and session tracking is
@@ -141,14 +139,11 @@ MenuInputs GatherMenuInputs() {
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
-void LoadNtpSettings(const SettingsStore&) {}
 void LoadAudioPlayerSettings(const SettingsStore&) {}
 void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
-void RunStartupTimeServerUpdate(HWND) {}
 void StartIntervalAlarmAtOnce(HWND) {}
 void FreeFeatureResources() {} // playlists, pictures
-void OnTimeServerRetryTimer(HWND) {}
 
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
@@ -170,7 +165,7 @@ LRESULT OnCreate(HWND hwnd) {
     // Every feature's settings, in the order the features depend on each other.
     const SettingsStore& settings = *app.settings;
     LoadClockAndFontSettings(settings, app.appearance);
-    LoadNtpSettings(settings);
+    LoadNtpSettingsAtCreate(settings);
     LoadTimeSignalSettings();
     LoadAlarmSettings();
     LoadAudioPlayerSettings(settings);
@@ -208,7 +203,7 @@ LRESULT OnCreate(HWND hwnd) {
     RefreshTrayTooltip(hwnd);
     GetLocalTime(&now);
     LoadClocks(ToDateTime(now), "create");
-    RunStartupTimeServerUpdate(hwnd);
+    RunNtpStartUpUpdate(hwnd);
     StartTick(hwnd);
     StartIntervalAlarmAtOnce(hwnd);
     return 0;
@@ -223,6 +218,7 @@ void OnDestroy(HWND hwnd) {
     App& app = TheApp();
     StopTick();
     KillWindowTimers(hwnd);
+    StopNtp(hwnd);
     StopEverySound(hwnd);
     app.drawing = DrawingObjects{};
     app.mainFont.reset();
@@ -278,9 +274,8 @@ LRESULT OnPowerBroadcast(HWND hwnd, WPARAM event) {
         StopTick();
         return TRUE;
     case PBT_APMRESUMESUSPEND:
-        // The time-server start-up update reloads the clocks itself once it exists; until then
-        // resume reloads them from the system clock either way.
         LoadClocksFromSystem("resume");
+        RunNtpStartUpUpdate(hwnd);
         StartTick(hwnd);
         return TRUE;
     default:
@@ -305,7 +300,7 @@ void OnWindowTimer(HWND hwnd, WPARAM id) {
         OnTooltipHideTimer(hwnd);
         break;
     case kTimerTimeServerRetry:
-        OnTimeServerRetryTimer(hwnd);
+        OnNtpRetryTimer(hwnd);
         break;
     default:
         break;
@@ -408,6 +403,13 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 }
 
 } // namespace
+
+void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason) {
+    TheApp().clocks.Load(t, now);
+    if constexpr (kTestHooks) {
+        LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
+    }
+}
 
 void LoadClocksFromSystem(const char* reason) {
     SYSTEMTIME now;
@@ -521,6 +523,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return OnSetVolumeRequest(wParam, lParam);
     case kTrayCallbackMessage:
         OnTrayCallback(hwnd, lParam);
+        return 0;
+    case kNtpResultMessage:
+        OnNtpResult(hwnd);
         return 0;
     case WM_COPYDATA:
         if constexpr (kTestHooks) {

@@ -9,6 +9,7 @@
 #include "app/platform_time_win.h"
 #include "app/tray_win.h"
 #include "sound/sound_win.h"
+#include "timesync/timesync_win.h"
 
 #include <mmsystem.h>
 
@@ -84,7 +85,10 @@ public:
     }
     bool QuickTimerRunning() override { return false; }
     void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
-    void CheckTimeServerSchedule(const Clocks&) override { Note("ntp"); }
+    void CheckTimeServerSchedule(const Clocks& c) override {
+        Note("ntp");
+        CheckNtpScheduleOnTick(hwnd_, c);
+    }
     void ShowPendingBalloon() override {
         Note("balloon");
         zentrava::ShowPendingBalloon(hwnd_);

@@ -533,9 +533,28 @@ bool ZentravaSession::Launch(const std::string& arguments) {
         return false;
     }
     main_ = nullptr;
+    if (!KeepTimeServersOff()) {
+        return false;
+    }
     if (!process_.Start(exePath_, arguments, dir_)) {
         lastError_ = LastErrorText(("starting " + exePath_).c_str());
         return false;
+    }
+    return true;
+}
+
+// A clock started with the defaults asks a public time server at start-up and on the hour.
+// Tests must not, so unless a test chose these switches itself they are off.
+bool ZentravaSession::KeepTimeServersOff() {
+    const std::string ini = IniPath();
+    for (const char* key : {"NTPStartUpTimeAdjust", "NTPAutoUpdate"}) {
+        char value[8] = {};
+        GetPrivateProfileStringA("NTP_Setting", key, "unset", value, sizeof value, ini.c_str());
+        if (std::string_view(value) == "unset" &&
+            WritePrivateProfileStringA("NTP_Setting", key, "0", ini.c_str()) == FALSE) {
+            lastError_ = LastErrorText(("writing " + ini).c_str());
+            return false;
+        }
     }
     return true;
 }

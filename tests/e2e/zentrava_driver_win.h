@@ -162,7 +162,8 @@ public:
     bool WriteIni(std::string_view bytes);
 
     // Refuses to start while another copy holds the instance mutex, since the new one would
-    // just exit and every check after would be about the wrong program.
+    // just exit and every check after would be about the wrong program. Time-server updates
+    // are switched off in the settings file unless the test set them.
     bool Launch(const std::string& arguments = {});
     // Another copy of the same exe, for single-instance checks.
     bool LaunchAnother(ChildProcess& other, const std::string& arguments = {}) const;
@@ -232,6 +233,8 @@ public:
     const std::string& lastError() const { return lastError_; }
 
 private:
+    bool KeepTimeServersOff();
+
     TempDir temp_;
     std::string dir_;
     std::string exePath_;

@@ -1,0 +1,125 @@
+#include "timesync/timesync_win.h"
+
+#include "app/app_win.h"
+#include "app/commands.h"
+#include "app/event_log_win.h"
+#include "app/main_window_win.h"
+#include "app/platform_time_win.h"
+#include "app/tray_win.h"
+#include "timesync/ntp_schedule.h"
+#include "timesync/ntp_texts.h"
+
+#include <string>
+
+namespace zentrava {
+
+namespace {
+
+class WindowNtpActions final : public NtpActions {
+public:
+    explicit WindowNtpActions(HWND main) : main_(main) {}
+
+    bool StartQuery(const NtpQuery& query) override {
+        return StartNtpJob(NtpJob{query, false, main_, kNtpResultMessage});
+    }
+    void LoadCorrectedTime(const NtpQueryOutcome& outcome, bool advanceOneTick) override {
+        LoadClocksFromNtp(outcome, advanceOneTick);
+    }
+    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    void RequestBalloon(const std::string& text) override {
+        Balloons().Request(BalloonSource::TimeUpdate, text);
+    }
+    void StartRetryTimer(int milliseconds) override {
+        SetTimer(main_, kTimerTimeServerRetry, static_cast<UINT>(milliseconds), nullptr);
+    }
+    // The small live clock in the tray is drawn by the tray-clock feature; the fixed icon it
+    // stands in for until then shows no time to refresh.
+    void RefreshTrayClock() override {}
+
+private:
+    HWND main_;
+};
+
+void LogOutcome(const NtpJobResult& r) {
+    if constexpr (kTestHooks) {
+        LogEvent("ntp result " + r.job.query.server + " " +
+                 std::to_string(static_cast<int>(r.outcome.result)) + " error " +
+                 std::to_string(static_cast<int>(r.outcome.error)) + " reply " +
+                 std::to_string(static_cast<int>(r.outcome.reply)));
+    } else {
+        (void)r;
+    }
+}
+
+} // namespace
+
+NtpSync& TheNtpSync() {
+    static NtpSync sync;
+    return sync;
+}
+
+void LoadNtpSettingsAtCreate(const SettingsStore& store) {
+    LoadNtpSettings(store, TheNtpSync());
+}
+
+void RunNtpStartUpUpdate(HWND main) {
+    if (TheNtpSync().Decide([](const NtpSettings& s) { return s.NTPStartUpTimeAdjust; }) != 1) {
+        return;
+    }
+    WindowNtpActions actions(main);
+    StartNtpStartUpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, actions);
+}
+
+void OnNtpRetryTimer(HWND main) {
+    KillTimer(main, kTimerTimeServerRetry);
+    LoadClocksFromSystem("ntp-retry");
+    WindowNtpActions actions(main);
+    StartNtpStartUpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, actions);
+}
+
+void CheckNtpScheduleOnTick(HWND main, const Clocks& clocks) {
+    WindowNtpActions actions(main);
+    CheckNtpSchedule(TheNtpSync(), TheApp().tick.timeServerLockout, clocks, actions);
+}
+
+void OnNtpResult(HWND main) {
+    const std::optional<NtpJobResult> result = TakeNtpResult(main);
+    if (!result) {
+        return;
+    }
+    LogOutcome(*result);
+    if (result->outcome.error == QueryError::SocketLibrary) {
+        MessageBoxA(main, SocketUnavailableText().c_str(), DateTimeSettingCaption().c_str(), MB_OK);
+    }
+    WindowNtpActions actions(main);
+    FinishNtpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, result->job.query,
+                    result->outcome, actions);
+}
+
+void LoadClocksFromNtp(const NtpQueryOutcome& outcome, bool advanceOneTick) {
+    const MonotonicTime now = MonotonicNow();
+    std::int64_t time = CorrectedTimeNow(outcome.corrected, outcome.atT4, now);
+    if (advanceOneTick) {
+        time += kTickPeriod;
+    }
+    LoadClocksAt(UtcTicksToLocal(time), now, "ntp");
+}
+
+void StopNtp(HWND main) {
+    KillTimer(main, kTimerTimeServerRetry);
+    WaitForNtpWorker();
+}
+
+DateTime UtcTicksToLocal(std::int64_t fileTicks) {
+    const auto bits = static_cast<std::uint64_t>(fileTicks);
+    const FILETIME utc{static_cast<DWORD>(bits & 0xFFFFFFFFu), static_cast<DWORD>(bits >> 32)};
+    SYSTEMTIME utcTime{};
+    SYSTEMTIME local{};
+    if (FileTimeToSystemTime(&utc, &utcTime) == FALSE ||
+        SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local) == FALSE) {
+        GetLocalTime(&local);
+    }
+    return ToDateTime(local);
+}
+
+} // namespace zentrava
