@@ -11,20 +11,52 @@ endif()
 
 file(GLOB_RECURSE ZENTRAVA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER ZENTRAVA_NATIVE_TESTS EXCLUDE REGEX "_win_test\\.cpp$")
+list(FILTER ZENTRAVA_NATIVE_TESTS EXCLUDE REGEX "_socket_test\\.cpp$")
 add_executable(zentrava_tests ${ZENTRAVA_NATIVE_TESTS})
 target_include_directories(zentrava_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(zentrava_tests PRIVATE zentrava_core GTest::gtest GTest::gtest_main
                                              Threads::Threads)
 gtest_discover_tests(zentrava_tests DISCOVERY_TIMEOUT 60)
 
-# Benchmarks are built without sanitizers so that their figures mean something.
+# Socket tests: RunSntpExchange over UDP against the loopback NTP servers that
+# scripts/ntp-servers.sh starts, as a fixture around them. Port 123 is one per machine, so
+# every test that needs the servers also holds the ntp_port lock.
+set(ZENTRAVA_NTP_STATE_DIR ${CMAKE_BINARY_DIR}/ntp-servers)
+file(GLOB_RECURSE ZENTRAVA_SOCKET_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_socket_test.cpp)
+add_executable(zentrava_socket_tests ${ZENTRAVA_SOCKET_TESTS}
+                                     ${CMAKE_SOURCE_DIR}/tests/timesync/posix_udp_transport.cpp)
+target_include_directories(zentrava_socket_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(zentrava_socket_tests PRIVATE
+    ZENTRAVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZENTRAVA_NTP_STATE_DIR="${ZENTRAVA_NTP_STATE_DIR}")
+target_link_libraries(zentrava_socket_tests PRIVATE zentrava_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(zentrava_socket_tests DISCOVERY_TIMEOUT 60
+                     PROPERTIES FIXTURES_REQUIRED zentrava_ntp_servers RESOURCE_LOCK ntp_port)
+add_test(NAME ntp_servers_start
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh start ${ZENTRAVA_NTP_STATE_DIR})
+add_test(NAME ntp_servers_stop
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh stop ${ZENTRAVA_NTP_STATE_DIR})
+set_tests_properties(ntp_servers_start PROPERTIES FIXTURES_SETUP zentrava_ntp_servers
+                                                  RESOURCE_LOCK ntp_port TIMEOUT 400)
+set_tests_properties(ntp_servers_stop PROPERTIES FIXTURES_CLEANUP zentrava_ntp_servers
+                                                 RESOURCE_LOCK ntp_port TIMEOUT 60)
+
+# Benchmarks and the SNTP probe are built without sanitizers so that their figures mean
+# something (and so that the probe runs under libfaketime's LD_PRELOAD).
+set(ZENTRAVA_CORE_PLAIN_SOURCES ${ZENTRAVA_CORE_SOURCES})
+add_library(zentrava_core_plain STATIC ${ZENTRAVA_CORE_PLAIN_SOURCES})
+target_include_directories(zentrava_core_plain PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(zentrava_core_plain PRIVATE -O2)
+target_link_libraries(zentrava_core_plain PUBLIC zentrava_warnings)
+
+# The offset-accuracy probe of scripts/bench-sntp.sh.
+add_executable(zentrava_sntp_probe ${CMAKE_SOURCE_DIR}/tests/timesync/sntp_probe_main.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/timesync/posix_udp_transport.cpp)
+target_compile_options(zentrava_sntp_probe PRIVATE -O2)
+target_include_directories(zentrava_sntp_probe PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(zentrava_sntp_probe PRIVATE zentrava_core_plain)
+
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-    set(ZENTRAVA_CORE_PLAIN_SOURCES ${ZENTRAVA_CORE_SOURCES})
-    add_library(zentrava_core_plain STATIC ${ZENTRAVA_CORE_PLAIN_SOURCES})
-    target_include_directories(zentrava_core_plain PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    target_compile_options(zentrava_core_plain PRIVATE -O2)
-    target_link_libraries(zentrava_core_plain PUBLIC zentrava_warnings)
     file(GLOB ZENTRAVA_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
     list(FILTER ZENTRAVA_BENCH_SOURCES EXCLUDE REGEX "_win_bench\\.cpp$")
     add_executable(zentrava_bench ${ZENTRAVA_BENCH_SOURCES})

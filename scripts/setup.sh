@@ -7,10 +7,15 @@ set -euo pipefail
 # "base" plugins for decodebin, the "good" ones for the WAV parser and the MP3 parser and
 # decoder. The output is ALSA's, into a file (scripts/wine-audio.sh), so no sound server. sox
 # makes the tests' MP3, which needs its MP3 format.
+# The time-sync tests' loopback servers: python3 for the fake ones, and the libraries of
+# chronyd, which scripts/ntp-servers.sh unpacks from Debian's package without installing it
+# (installing it would start a system time service). libfaketime shifts one process's clock
+# for scripts/bench-sntp.sh.
 packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
           xvfb xauth x11-utils x11-apps locales fonts-ipafont-gothic imagemagick sox
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good libsox-fmt-mp3)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good libsox-fmt-mp3
+          python3 libcap2 libedit2 libgnutls30 libnettle8 libseccomp2 faketime libfaketime)
 
 missing=()
 for p in "${packages[@]}"; do

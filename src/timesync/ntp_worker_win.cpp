@@ -270,6 +270,12 @@ bool StartNtpJob(const NtpJob& job) {
     if (w.thread.joinable()) {
         w.thread.join(); // it has delivered; only its last instructions may be left
     }
+    {
+        // A result posted just before its window went will never be taken.
+        const std::lock_guard results(w.resultsMutex);
+        std::erase_if(w.results,
+                      [](const NtpJobResult& r) { return IsWindow(r.job.notify) == FALSE; });
+    }
     if constexpr (kTestHooks) {
         LogEvent("ntp start " + job.query.server);
     }
