@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
+#include "timesync/time_server_page_win.h"
 
 #include <commctrl.h>
 
@@ -158,7 +159,7 @@ std::unique_ptr<SheetPage> MakeWorldZonePage() {
     return std::make_unique<PlaceholderPage>();
 }
 std::unique_ptr<SheetPage> MakeTimeServerPage() {
-    return std::make_unique<PlaceholderPage>();
+    return CreateTimeServerPage();
 }
 std::unique_ptr<SheetPage> MakeManualTimePage() {
     return std::make_unique<PlaceholderPage>();
@@ -279,6 +280,12 @@ INT_PTR OpenDateTimeSheet(HWND owner) {
     setup.instance = app.instance;
     setup.caption = "日付と時刻の設定";
     setup.pages = std::move(pages.entries);
+    // Each page puts back what it changed at once; an unchanged page does nothing.
+    setup.onCancel = [](std::span<SheetPage* const> all) {
+        for (SheetPage* page : all) {
+            page->Revert();
+        }
+    };
     return RunSheet(setup);
 }
 

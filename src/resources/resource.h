@@ -93,6 +93,29 @@
 #define IDC_CHIME_SOUND_ENABLE 2061
 #define IDC_CHIME_SOUND_CLEAR 2101 // 2101-2124
 
+// ---- Time-server page (dialog 111) ------------------------------------------------------------
+#define IDC_NTP_SERVER 1017 // combo box with an edit field, sorted
+#define IDC_NTP_INTERVAL 1007
+#define IDC_NTP_INTERVAL_SPIN 1008
+#define IDC_NTP_TEST 1176
+#define IDC_NTP_SET_LOCAL_TIME 1178
+#define IDC_NTP_HOUR 1225
+#define IDC_NTP_HOUR_SPIN 1226
+#define IDC_NTP_MINUTE 1227
+#define IDC_NTP_MINUTE_SPIN 1228
+#define IDC_NTP_AUTO_UPDATE 1229
+#define IDC_NTP_MODE_DAILY 1230
+#define IDC_NTP_MODE_INTERVAL 1231
+#define IDC_NTP_RESULT_BALLOON 1232
+#define IDC_NTP_DELETE 1233
+#define IDC_NTP_REPORT 1254
+#define IDC_NTP_MODE_HOURLY 1442
+#define IDC_NTP_ACCESS_MINUTE 1443
+#define IDC_NTP_ACCESS_MINUTE_SPIN 1444
+#define IDC_NTP_STARTUP_ADJUST 1456
+#define IDC_NTP_RETRY 2174
+#define IDC_NTP_RETRY_SPIN 2175
+#define IDC_NTP_FORCED_UPDATE 2179
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions
