@@ -40,6 +40,7 @@ TEST(StartupFailures, SettingsPathTooLongIsToldAndNoOtherFileIsUsed) {
         << session.lastError();
     ASSERT_LE(session.exePath().size(), 259u);
     ASSERT_GT(session.IniPath().size(), 259u);
+    session.LeaveSettingsFileAlone();
     ASSERT_TRUE(session.Launch()) << session.lastError();
 
     const MessageBoxInfo box = AnswerTheOnlyMessageBox(session);
@@ -55,6 +56,7 @@ TEST(StartupFailures, MutexThatCannotBeCreatedIsTold) {
     ASSERT_TRUE(squatter);
     ZentravaSession session;
     ASSERT_TRUE(session.Stage(ProgramPath("Zentrava.exe"), "Clock")) << session.lastError();
+    session.LeaveSettingsFileAlone();
     ASSERT_TRUE(session.Launch()) << session.lastError();
 
     const MessageBoxInfo box = AnswerTheOnlyMessageBox(session);

@@ -533,7 +533,7 @@ bool ZentravaSession::Launch(const std::string& arguments) {
         return false;
     }
     main_ = nullptr;
-    if (!KeepTimeServersOff()) {
+    if (keepTimeServersOff_ && !KeepTimeServersOff()) {
         return false;
     }
     if (!process_.Start(exePath_, arguments, dir_)) {

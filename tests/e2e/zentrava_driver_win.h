@@ -165,6 +165,9 @@ public:
     // just exit and every check after would be about the wrong program. Time-server updates
     // are switched off in the settings file unless the test set them.
     bool Launch(const std::string& arguments = {});
+    // For a start that must find no settings file: the program ends before it could ask a
+    // time server, and the test checks that it wrote nothing.
+    void LeaveSettingsFileAlone() { keepTimeServersOff_ = false; }
     // Another copy of the same exe, for single-instance checks.
     bool LaunchAnother(ChildProcess& other, const std::string& arguments = {}) const;
 
@@ -234,6 +237,7 @@ public:
 
 private:
     bool KeepTimeServersOff();
+    bool keepTimeServersOff_ = true;
 
     TempDir temp_;
     std::string dir_;
