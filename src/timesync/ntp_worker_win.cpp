@@ -104,12 +104,14 @@ public:
 
     std::optional<SntpDatagram> Receive(std::span<std::uint8_t> buffer,
                                         std::int64_t timeout) override {
-        const std::int64_t micros = (timeout + 9) / 10;
-        timeval wait{static_cast<long>(micros / 1'000'000), static_cast<long>(micros % 1'000'000)};
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(s_, &readable);
-        if (select(0, &readable, nullptr, nullptr, &wait) <= 0 || !FD_ISSET(s_, &readable)) {
+        // One blocking receive with a time limit rather than select and then a receive: under
+        // Wine each is a trip through the server, and all of that time lands between the
+        // answer's arrival and T4.
+        const DWORD limitMs =
+            static_cast<DWORD>(std::max<std::int64_t>(1, (timeout + 9'999) / 10'000));
+        if (setsockopt(s_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limitMs),
+                       sizeof limitMs) == SOCKET_ERROR &&
+            !Readable(timeout)) {
             return std::nullopt;
         }
         sockaddr_in from{};
@@ -135,6 +137,16 @@ public:
     }
 
 private:
+    // Where a receive cannot be given a time limit.
+    bool Readable(std::int64_t timeout) const {
+        const std::int64_t micros = (timeout + 9) / 10;
+        timeval wait{static_cast<long>(micros / 1'000'000), static_cast<long>(micros % 1'000'000)};
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s_, &readable);
+        return select(0, &readable, nullptr, nullptr, &wait) > 0 && FD_ISSET(s_, &readable);
+    }
+
     SOCKET s_;
     sockaddr_in server_{};
 };
