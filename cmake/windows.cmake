@@ -43,6 +43,11 @@ target_link_libraries(zentrava_paint_bench PRIVATE zentrava_glue ${ZENTRAVA_STAT
 add_executable(zentrava_timer_floor_bench ${CMAKE_SOURCE_DIR}/tests/bench/timer_floor_win_bench.cpp)
 target_link_libraries(zentrava_timer_floor_bench PRIVATE zentrava_warnings winmm ${ZENTRAVA_STATIC_LINK})
 
+# The time-server worker against one server, for the offset accuracy (bench-sntp.sh). The
+# shipped glue: its worker is not held to loopback, and every query leaves the clock alone.
+add_executable(zentrava_sntp_win_bench ${CMAKE_SOURCE_DIR}/tests/bench/sntp_win_bench.cpp)
+target_link_libraries(zentrava_sntp_win_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
+
 # The end-to-end driver, for scripts and for people.
 file(GLOB ZENTRAVA_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
 add_executable(zdriver ${ZENTRAVA_DRIVER_SOURCES}

@@ -7,12 +7,16 @@
 #   (b) a second chronyd, on 127.0.2.1, shifted by +1 hour, -3 days, +5 years, and to
 #       2036-03-01 (past the end of NTP era 0, so its timestamps wrap): the true offset is the
 #       shift.
+#   (c) the program's own worker under Wine (zentrava_sntp_win_bench: Winsock, the precise
+#       system clock, the worker thread), against chronyd on the true clock and in each case of
+#       (b). Wine is not run under libfaketime, so its own clock is never shifted.
 # Each case runs COUNT exchanges (default 20) and prints the error (computed - true) in ms.
 #
 #   scripts/bench-sntp.sh [COUNT]
 #
 # Nothing here touches the clock: chronyd runs with -x, libfaketime fakes the time inside the
-# one process it is preloaded into. Build directory: $ZENTRAVA_BENCH_BUILD (build/bench).
+# one process it is preloaded into. Build directories: $ZENTRAVA_BENCH_BUILD (build/bench) and,
+# for (c), $ZENTRAVA_BENCH_WIN_BUILD (build/windows).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -29,10 +33,19 @@ scripts/setup.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTRAVA_SANITIZE=OFF >/dev/null
 cmake --build "$build" --target zentrava_sntp_probe >/dev/null
 probe="$root/$build/zentrava_sntp_probe"
+win_build=${ZENTRAVA_BENCH_WIN_BUILD:-build/windows}
+cmake --preset windows -B "$win_build" >/dev/null
+cmake --build "$win_build" --target zentrava_sntp_win_bench >/dev/null
+win_probe() { # address count pause
+    scripts/wine-run "$root/$win_build/zentrava_sntp_win_bench.exe" "$@" 2>/dev/null | tr -d '\r'
+}
+. scripts/session.sh
 
 mkdir -p "$state"
 shifted_pid=""
 cleanup() {
+    zentrava_stop_wine
+    zentrava_stop_xvfb
     if [ -n "$shifted_pid" ]; then
         kill "$shifted_pid" 2>/dev/null || true
         wait "$shifted_pid" 2>/dev/null || true
@@ -41,6 +54,8 @@ cleanup() {
 }
 trap cleanup EXIT
 scripts/ntp-servers.sh start "$state"
+zentrava_start_xvfb
+zentrava_start_wine
 
 # Probe output on stdin, true offset in seconds as $1: one summary line.
 summarise() {
@@ -74,7 +89,10 @@ for shift in -0.05 +0.05 -0.5 +0.9; do
         "$probe" 127.0.0.1 "$count" 100 || true; } | summarise "client $shift s" "$known"
 done
 
-echo "== (b) chronyd on 127.0.2.1 shifted, our clock true"
+echo "== (c) under Wine, the program's worker, chronyd on 127.0.0.1 true"
+{ win_probe 127.0.0.1 "$count" 100 || true; } | summarise "wine: server true" 0
+
+echo "== (b) chronyd on 127.0.2.1 shifted, our clock true; (c) the same under Wine"
 cat >"$state/shifted.conf" <<EOF
 port 123
 bindaddress 127.0.2.1
@@ -98,6 +116,7 @@ for spec in "+3600:server +1 hour" "-259200:server -3 days" "+157766400:server +
         exit 1
     fi
     { "$probe" 127.0.2.1 "$count" 100 || true; } | summarise "$label ($shift s)" "$shift"
+    { win_probe 127.0.2.1 "$count" 100 || true; } | summarise "wine: $label" "$shift"
     kill "$shifted_pid"
     wait "$shifted_pid" 2>/dev/null || true
     shifted_pid=""
