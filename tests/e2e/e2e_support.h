@@ -42,6 +42,29 @@ inline ::testing::AssertionResult StartCopy(ZentravaSession& session, const char
     return ::testing::AssertionSuccess();
 }
 
+// Polls until the condition holds; false when it did not within the time.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= end) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// A visible dialog of the program with this caption (a property sheet, a modal dialog).
+inline HWND FindDialog(const ZentravaSession& session, const std::string& caption) {
+    for (HWND w : session.process().TopLevelWindows("#32770")) {
+        if (IsWindowVisible(w) && WindowText(w) == caption) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 inline void ExpectClosesCleanly(ZentravaSession& session) {
     const CloseResult r = session.Close();
     EXPECT_TRUE(r.exited) << r.error;

@@ -50,27 +50,6 @@ std::string NtpIni(const std::vector<std::string>& servers, const std::string& m
     return ini + more;
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
-HWND FindDialog(const ZentravaSession& session, const std::string& caption) {
-    for (HWND w : session.process().TopLevelWindows("#32770")) {
-        if (IsWindowVisible(w) && WindowText(w) == caption) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
 struct OpenSheet {
     HWND sheet = nullptr;
     HWND page = nullptr;

@@ -39,27 +39,6 @@ constexpr int kTimeSignalPage = 1;
 constexpr int kHourlySoundsPage = 2;
 constexpr int kHalfHourlySoundsPage = 3;
 
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
-HWND FindDialog(const ZentravaSession& session, const std::string& caption) {
-    for (HWND w : session.process().TopLevelWindows("#32770")) {
-        if (IsWindowVisible(w) && WindowText(w) == caption) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
 HWND WaitForDialog(const ZentravaSession& session, const std::string& caption) {
     HWND found = nullptr;
     WaitFor([&] { return (found = FindDialog(session, caption)) != nullptr; });
