@@ -18,10 +18,8 @@ target_link_libraries(zentrava_tests PRIVATE zentrava_core GTest::gtest GTest::g
                                              Threads::Threads)
 gtest_discover_tests(zentrava_tests DISCOVERY_TIMEOUT 60)
 
-# Socket tests: RunSntpExchange over UDP against the loopback NTP servers that
-# scripts/ntp-servers.sh starts, as a fixture around them. Port 123 is one per machine, so
-# every test that needs the servers also holds the ntp_port lock.
-set(ZENTRAVA_NTP_STATE_DIR ${CMAKE_BINARY_DIR}/ntp-servers)
+# Socket tests: RunSntpExchange over UDP against the loopback NTP servers.
+include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
 file(GLOB_RECURSE ZENTRAVA_SOCKET_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_socket_test.cpp)
 add_executable(zentrava_socket_tests ${ZENTRAVA_SOCKET_TESTS}
                                      ${CMAKE_SOURCE_DIR}/tests/timesync/posix_udp_transport.cpp)
@@ -30,15 +28,7 @@ target_compile_definitions(zentrava_socket_tests PRIVATE
     ZENTRAVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZENTRAVA_NTP_STATE_DIR="${ZENTRAVA_NTP_STATE_DIR}")
 target_link_libraries(zentrava_socket_tests PRIVATE zentrava_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(zentrava_socket_tests DISCOVERY_TIMEOUT 60
-                     PROPERTIES FIXTURES_REQUIRED zentrava_ntp_servers RESOURCE_LOCK ntp_port)
-add_test(NAME ntp_servers_start
-         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh start ${ZENTRAVA_NTP_STATE_DIR})
-add_test(NAME ntp_servers_stop
-         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh stop ${ZENTRAVA_NTP_STATE_DIR})
-set_tests_properties(ntp_servers_start PROPERTIES FIXTURES_SETUP zentrava_ntp_servers
-                                                  RESOURCE_LOCK ntp_port TIMEOUT 400)
-set_tests_properties(ntp_servers_stop PROPERTIES FIXTURES_CLEANUP zentrava_ntp_servers
-                                                 RESOURCE_LOCK ntp_port TIMEOUT 60)
+                     PROPERTIES ${ZENTRAVA_NTP_TEST_PROPERTIES})
 
 # Benchmarks and the SNTP probe are built without sanitizers so that their figures mean
 # something (and so that the probe runs under libfaketime's LD_PRELOAD).

@@ -110,22 +110,11 @@ else()
     message(WARNING "sox not found: the MP3 playback test will fail (scripts/setup.sh installs it)")
 endif()
 
-# The loopback NTP servers (chronyd on 127.0.0.1, tests/timesync/fake_ntp_server.py on
-# 127.0.1.N) for the tests that query them over Winsock. Port 123 is one per machine, so those
-# tests also hold the ntp_port lock.
-set(ZENTRAVA_NTP_STATE_DIR ${CMAKE_BINARY_DIR}/ntp-servers)
-add_test(NAME ntp_servers_start
-         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh start ${ZENTRAVA_NTP_STATE_DIR})
-add_test(NAME ntp_servers_stop
-         COMMAND ${CMAKE_SOURCE_DIR}/scripts/ntp-servers.sh stop ${ZENTRAVA_NTP_STATE_DIR})
-set_tests_properties(ntp_servers_start PROPERTIES FIXTURES_SETUP zentrava_ntp_servers
-                                                  RESOURCE_LOCK ntp_port TIMEOUT 400)
-set_tests_properties(ntp_servers_stop PROPERTIES FIXTURES_CLEANUP zentrava_ntp_servers
-                                                 RESOURCE_LOCK ntp_port TIMEOUT 60)
+# The tests that query the loopback NTP servers over Winsock.
+include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
 foreach(name timesync_sntp_winsock_win_test e2e_time_sync_e2e_win_test
              e2e_time_server_page_e2e_win_test)
     if(TEST ${name})
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED zentrava_ntp_servers
-                                                RESOURCE_LOCK ntp_port)
+        set_tests_properties(${name} PROPERTIES ${ZENTRAVA_NTP_TEST_PROPERTIES})
     endif()
 endforeach()

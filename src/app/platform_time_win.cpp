@@ -39,6 +39,35 @@ MonotonicTime MonotonicNow() {
     return whole * 10'000'000 + part * 10'000'000 / frequency;
 }
 
+std::int64_t FileTicks(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
+std::int64_t SystemFileTicksNow() {
+    static const auto precise = reinterpret_cast<void(WINAPI*)(LPFILETIME)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+    FILETIME now{};
+    if (precise != nullptr) {
+        precise(&now);
+    } else {
+        GetSystemTimeAsFileTime(&now);
+    }
+    return FileTicks(now);
+}
+
+DateTime UtcTicksToLocal(std::int64_t fileTicks) {
+    const auto bits = static_cast<std::uint64_t>(fileTicks);
+    const FILETIME utc{static_cast<DWORD>(bits & 0xFFFFFFFFu), static_cast<DWORD>(bits >> 32)};
+    SYSTEMTIME utcTime{};
+    SYSTEMTIME local{};
+    if (FileTimeToSystemTime(&utc, &utcTime) == FALSE ||
+        SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local) == FALSE) {
+        GetLocalTime(&local);
+    }
+    return ToDateTime(local);
+}
+
 namespace {
 
 bool SetComputerClock(const SYSTEMTIME& localTime) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace zentrava {
 
 DateTime ToDateTime(const SYSTEMTIME& st);
@@ -13,6 +15,14 @@ SYSTEMTIME ToSystemTime(const DateTime& t);
 
 // QueryPerformanceCounter in 100 ns units.
 MonotonicTime MonotonicNow();
+
+// A FILETIME as a count of 100 ns since 1601 UTC (the file-time scale of clock/calendar.h).
+std::int64_t FileTicks(const FILETIME& time);
+// The system's UTC time on that scale, read whole in one call at the best resolution the system
+// has (GetSystemTimePreciseAsFileTime where it exists).
+std::int64_t SystemFileTicksNow();
+// A UTC instant on that scale as local calendar time.
+DateTime UtcTicksToLocal(std::int64_t fileTicks);
 
 using SystemClockSetter = bool (*)(const SYSTEMTIME& localTime);
 // Replaces the setter; returns the previous one.

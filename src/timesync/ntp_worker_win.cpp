@@ -5,7 +5,6 @@
 
 #include "app/event_log_win.h"
 #include "app/platform_time_win.h"
-#include "timesync/timesync_win.h"
 
 #include <algorithm>
 #include <atomic>
@@ -151,22 +150,9 @@ private:
     sockaddr_in server_{};
 };
 
-// The system time read whole in one call, to the best resolution the system has.
 class PlatformClocks final : public SntpClocks {
 public:
-    std::int64_t SystemNow() override {
-        static const auto precise =
-            reinterpret_cast<void(WINAPI*)(LPFILETIME)>(reinterpret_cast<void*>(GetProcAddress(
-                GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
-        FILETIME now{};
-        if (precise != nullptr) {
-            precise(&now);
-        } else {
-            GetSystemTimeAsFileTime(&now);
-        }
-        return static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
-                                         now.dwLowDateTime);
-    }
+    std::int64_t SystemNow() override { return SystemFileTicksNow(); }
     MonotonicTime MonotonicNow() override { return zentrava::MonotonicNow(); }
 };
 

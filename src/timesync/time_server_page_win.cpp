@@ -1,6 +1,7 @@
 #include "timesync/time_server_page_win.h"
 
 #include "app/app_win.h"
+#include "app/platform_time_win.h"
 #include "resources/resource.h"
 #include "timesync/ntp_schedule.h"
 #include "timesync/ntp_texts.h"

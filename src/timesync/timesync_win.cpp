@@ -110,16 +110,4 @@ void StopNtp(HWND main) {
     WaitForNtpWorker();
 }
 
-DateTime UtcTicksToLocal(std::int64_t fileTicks) {
-    const auto bits = static_cast<std::uint64_t>(fileTicks);
-    const FILETIME utc{static_cast<DWORD>(bits & 0xFFFFFFFFu), static_cast<DWORD>(bits >> 32)};
-    SYSTEMTIME utcTime{};
-    SYSTEMTIME local{};
-    if (FileTimeToSystemTime(&utc, &utcTime) == FALSE ||
-        SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local) == FALSE) {
-        GetLocalTime(&local);
-    }
-    return ToDateTime(local);
-}
-
 } // namespace zentrava

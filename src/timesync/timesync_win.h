@@ -32,7 +32,4 @@ void LoadClocksFromNtp(const NtpQueryOutcome& outcome, bool advanceOneTick);
 // Before the window goes: a query in flight ends first.
 void StopNtp(HWND main);
 
-// A UTC instant on the file-time scale as local calendar time.
-DateTime UtcTicksToLocal(std::int64_t fileTicks);
-
 } // namespace zentrava

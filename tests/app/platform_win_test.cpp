@@ -38,6 +38,31 @@ bool RecordOnly(const SYSTEMTIME&) {
     return true;
 }
 
+TEST(Platform, UtcInstantsBecomeThisZonesCalendarTime) {
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    FILETIME f{};
+    SystemTimeToFileTime(&utc, &f);
+    SYSTEMTIME local{};
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    const DateTime t = UtcTicksToLocal(FileTicks(f));
+    EXPECT_EQ(t.hour, local.wHour);
+    EXPECT_EQ(t.minute, local.wMinute);
+    EXPECT_EQ(t.milliseconds, local.wMilliseconds);
+    EXPECT_EQ(t.dayOfWeek, local.wDayOfWeek);
+}
+
+TEST(Platform, PreciseSystemTimeIsTheSystemTime) {
+    FILETIME before{};
+    GetSystemTimeAsFileTime(&before);
+    const std::int64_t now = SystemFileTicksNow();
+    FILETIME after{};
+    GetSystemTimeAsFileTime(&after);
+    // The coarse clock may lag the precise one by its tick (up to about 16 ms).
+    EXPECT_GE(now, FileTicks(before));
+    EXPECT_LE(now, FileTicks(after) + 200'000);
+}
+
 TEST(Platform, TestBuildNeverSetsTheComputersClock) {
     SYSTEMTIME before;
     GetLocalTime(&before);

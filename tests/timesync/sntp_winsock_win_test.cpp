@@ -5,7 +5,6 @@
 #include "app/platform_time_win.h"
 #include "timesync/fake_ntp_servers.h"
 #include "timesync/ntp_worker_win.h"
-#include "timesync/timesync_win.h"
 
 #include <gtest/gtest.h>
 
@@ -101,11 +100,8 @@ TEST_F(Worker, ForcedUpdateAsksTheSetterForTheServersLocalTime) {
     FILETIME b{};
     SystemTimeToFileTime(&Record().asked, &a);
     SystemTimeToFileTime(&now, &b);
-    const auto ticks = [](const FILETIME& f) {
-        return static_cast<std::int64_t>((static_cast<std::uint64_t>(f.dwHighDateTime) << 32) |
-                                         f.dwLowDateTime);
-    };
-    EXPECT_LT(std::llabs(ticks(b) - ticks(a)), 5'000'000) << "local time, within half a second";
+    EXPECT_LT(std::llabs(FileTicks(b) - FileTicks(a)), 5'000'000)
+        << "local time, within half a second";
 }
 
 TEST_F(Worker, RefusedSetterIsReportedAsFailedSetting) {
@@ -178,22 +174,6 @@ TEST_F(Worker, ResultForAWindowThatIsGoneIsDropped) {
     ASSERT_TRUE(StartNtpJob(job));
     WaitForNtpWorker();
     EXPECT_FALSE(TakeNtpResult(gone).has_value());
-}
-
-TEST(LocalTime, UtcInstantsBecomeThisZonesCalendarTime) {
-    SYSTEMTIME utc{};
-    GetSystemTime(&utc);
-    FILETIME f{};
-    SystemTimeToFileTime(&utc, &f);
-    const auto ticks = static_cast<std::int64_t>(
-        (static_cast<std::uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
-    SYSTEMTIME local{};
-    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    const DateTime t = UtcTicksToLocal(ticks);
-    EXPECT_EQ(t.hour, local.wHour);
-    EXPECT_EQ(t.minute, local.wMinute);
-    EXPECT_EQ(t.milliseconds, local.wMilliseconds);
-    EXPECT_EQ(t.dayOfWeek, local.wDayOfWeek);
 }
 
 } // namespace
