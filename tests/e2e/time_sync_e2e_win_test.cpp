@@ -120,5 +120,39 @@ TEST(TimeSync, ScheduledUpdateAtItsMinuteLoadsTheServersTime) {
     ExpectClosesCleanly(session);
 }
 
+TEST(TimeSync, ResumeFromSuspendAsksTheServerAgain) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          NtpIni("127.0.0.1", "NTPStartUpTimeAdjust=1\r\nNTPAutoUpdate=0\r\n"
+                                              "SetLocalTime=0\r\n")));
+    std::string log = session.WaitForLogLine("ntp result 127.0.0.1", 8000);
+    ASSERT_EQ(Count(log, "ntp start 127.0.0.1"), 1u) << log;
+    ASSERT_TRUE(session.Send(WM_POWERBROADCAST, PBT_APMSUSPEND, 0).has_value());
+    ASSERT_TRUE(session.Send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0).has_value());
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            log = session.EventLogText().value_or("");
+            return Count(log, "ntp result 127.0.0.1") == 2;
+        },
+        8000))
+        << log;
+    EXPECT_EQ(Count(log, "ntp start 127.0.0.1"), 2u) << log;
+    // The system's time first, the server's when it answers.
+    const std::size_t resumed = log.find("load resume");
+    ASSERT_NE(resumed, std::string::npos) << log;
+    EXPECT_NE(log.find("load ntp", resumed), std::string::npos) << log;
+    ExpectClosesCleanly(session);
+}
+
+TEST(TimeSync, ClosingWhileAQueryWaitsEndsCleanly) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          NtpIni("127.0.0.99", "NTPStartUpTimeAdjust=1\r\nNTPAutoUpdate=0\r\n"
+                                               "SetLocalTime=0\r\n")));
+    const std::string log = session.WaitForLogLine("ntp start 127.0.0.99", 5000);
+    ASSERT_NE(log.find("ntp start 127.0.0.99"), std::string::npos) << log;
+    ExpectClosesCleanly(session);
+}
+
 } // namespace
 } // namespace zentrava::e2e
