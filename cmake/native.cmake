@@ -18,6 +18,23 @@ target_link_libraries(zentrava_tests PRIVATE zentrava_core GTest::gtest GTest::g
                                              Threads::Threads)
 gtest_discover_tests(zentrava_tests DISCOVERY_TIMEOUT 60)
 
+# The configure-time check of MSVC's flags refuses /utf-8 beside an execution character set and
+# accepts the flags the build uses.
+add_test(NAME msvc_flags_refuse_utf8_with_execution_charset
+         COMMAND ${CMAKE_COMMAND} "-DFLAGS=/W4;/utf-8;/execution-charset:.932"
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_msvc_flags.cmake)
+set_tests_properties(msvc_flags_refuse_utf8_with_execution_charset PROPERTIES WILL_FAIL TRUE)
+add_test(NAME msvc_flags_of_the_build_pass
+         COMMAND ${CMAKE_COMMAND}
+                 "-DFLAGS=${ZENTRAVA_MSVC_FLAGS};${ZENTRAVA_MSVC_EXECUTION_CHARSET}"
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_msvc_flags.cmake)
+
+# Folders depend one way: services below features below the main window.
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+add_test(NAME include_layers
+         COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/check_layers.py
+                 ${CMAKE_SOURCE_DIR}/src)
+
 # Socket tests: RunSntpExchange over UDP against the loopback NTP servers.
 include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
 file(GLOB_RECURSE ZENTRAVA_SOCKET_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_socket_test.cpp)

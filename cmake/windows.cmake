@@ -4,7 +4,7 @@ if(NOT MSVC)
     target_compile_options(zentrava_core PUBLIC -fexec-charset=CP932)
     set(ZENTRAVA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 else()
-    target_compile_options(zentrava_core PUBLIC /execution-charset:.932)
+    target_compile_options(zentrava_core PUBLIC ${ZENTRAVA_MSVC_EXECUTION_CHARSET})
     set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 target_compile_definitions(zentrava_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00

@@ -1,6 +1,6 @@
 #include "alarms/alarm_schedule.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 #include <array>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "alarms/alarm_table.h"
 
-#include "app/cp932_text.h"
-#include "app/settings_clamps.h"
-#include "app/settings_path.h"
+#include "base/cp932_text.h"
+#include "base/settings_clamps.h"
+#include "base/settings_path.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -41,37 +41,6 @@ constexpr std::string_view kSoundFileStem = "AlarmSoundFile";
 constexpr std::string_view kPictureFileStem = "AlarmPicFile";
 constexpr std::string_view kTestSoundFileKey = "TestSoundFile";
 
-struct FontIntKey {
-    std::string_view stem;
-    int LogFontFields::*field;
-};
-
-struct FontByteKey {
-    std::string_view stem;
-    std::uint8_t LogFontFields::*field;
-};
-
-// In the order of the platform's font record, as the file keeps them.
-constexpr std::array<FontIntKey, 5> kFontIntKeys{{
-    {"HeightAlarmDlg", &LogFontFields::Height},
-    {"WidthAlarmDlg", &LogFontFields::Width},
-    {"EscapementAlarmDlg", &LogFontFields::Escapement},
-    {"OrientationAlarmDlg", &LogFontFields::Orientation},
-    {"WeightAlarmDlg", &LogFontFields::Weight},
-}};
-
-constexpr std::array<FontByteKey, 8> kFontByteKeys{{
-    {"ItalicAlarmDlg", &LogFontFields::Italic},
-    {"UnderlineAlarmDlg", &LogFontFields::Underline},
-    {"StrikeOutAlarmDlg", &LogFontFields::StrikeOut},
-    {"CharSetAlarmDlg", &LogFontFields::CharSet},
-    {"OutPrecisionAlarmDlg", &LogFontFields::OutPrecision},
-    {"ClipPrecisionAlarmDlg", &LogFontFields::ClipPrecision},
-    {"QualityAlarmDlg", &LogFontFields::Quality},
-    {"PitchAndFamilyAlarmDlg", &LogFontFields::PitchAndFamily},
-}};
-
-constexpr std::string_view kFaceNameStem = "FontFaceNameAlarmDlg";
 constexpr std::string_view kTextColorStem = "TextColorAlarmDlg";
 
 // "AlarmOn05" for alarm 5, or "AlarmSoundFile5" where the key carries no leading zero.
@@ -94,24 +63,13 @@ void ReadFile(const SettingsStore& store, std::string_view stem, int number, std
     name = FileDisplayName(path);
 }
 
+// "AlarmDlg05": what follows each font key's name for alarm 5.
+std::string FontSuffix(int number) {
+    return AlarmKey("AlarmDlg", number);
+}
+
 void LoadFont(const SettingsStore& store, int number, AlarmRecord& alarm) {
-    const LogFontFields defaults = DefaultAlarmFont();
-    for (const FontIntKey& k : kFontIntKeys) {
-        alarm.Font.*k.field =
-            ReadInt(store, kFontSettingSection, k.stem, number, defaults.*k.field);
-    }
-    for (const FontByteKey& k : kFontByteKeys) {
-        // The platform record holds a byte; a larger number keeps its low byte, as it would
-        // in the platform's own record.
-        alarm.Font.*k.field = static_cast<std::uint8_t>(
-            ReadInt(store, kFontSettingSection, k.stem, number, defaults.*k.field));
-    }
-    alarm.Font.FontFaceName = store.GetText(kFontSettingSection, AlarmKey(kFaceNameStem, number),
-                                            kDefaultFontFaceName, kFaceNameBufferSize);
-    // An empty name lets the font mapper pick any face, often one without Japanese.
-    if (alarm.Font.FontFaceName.empty()) {
-        alarm.Font.FontFaceName = std::string(kDefaultFontFaceName);
-    }
+    alarm.Font = ReadLogFont(store, kFontSettingSection, FontSuffix(number), DefaultAlarmFont());
     alarm.TextColor = ReadInt(store, kFontSettingSection, kTextColorStem, number, 0);
 }
 
@@ -143,16 +101,7 @@ bool WriteAlarm(SettingsStore& store, int number, const AlarmRecord& alarm) {
 }
 
 bool WriteFont(SettingsStore& store, int number, const AlarmRecord& alarm) {
-    bool ok = true;
-    for (const FontIntKey& k : kFontIntKeys) {
-        ok = WriteInt(store, kFontSettingSection, k.stem, number, alarm.Font.*k.field) && ok;
-    }
-    for (const FontByteKey& k : kFontByteKeys) {
-        ok = WriteInt(store, kFontSettingSection, k.stem, number, alarm.Font.*k.field) && ok;
-    }
-    ok = store.PutText(kFontSettingSection, AlarmKey(kFaceNameStem, number),
-                       alarm.Font.FontFaceName) &&
-         ok;
+    bool ok = WriteLogFont(store, kFontSettingSection, FontSuffix(number), alarm.Font);
     ok = WriteInt(store, kFontSettingSection, kTextColorStem, number, alarm.TextColor) && ok;
     return ok;
 }
@@ -165,8 +114,7 @@ bool AnyAlarmOn(const AlarmRecords& records) {
 }
 
 AlarmRecords AlarmTable::Records() const {
-    const std::lock_guard lock(mutex_);
-    return records_;
+    return records_.Read();
 }
 
 void AlarmTable::SetMessage(std::string_view text) {

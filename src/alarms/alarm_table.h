@@ -22,8 +22,9 @@
 //   menu 40025       ToggleAlarmsArmed; the check mark shows Armed().
 //   page apply       CommitAlarms with the working copy, mark changed/fontChanged, SaveAlarms.
 
-#include "app/appearance_settings.h" // LogFontFields
-#include "app/settings_store.h"
+#include "base/guarded.h"
+#include "base/settings_keys.h" // LogFontFields
+#include "base/settings_store.h"
 
 #include <array>
 #include <atomic>
@@ -87,11 +88,12 @@ public:
     // flag that is stored back when fn returns. fn must only compute.
     template <typename Fn>
     auto Update(Fn&& fn) {
-        const std::lock_guard lock(mutex_);
-        bool armed = armed_.load() != 0;
-        auto result = fn(records_, armed);
-        armed_.store(armed ? 1 : 0);
-        return result;
+        return records_.Update([&](AlarmRecords& records) {
+            bool armed = armed_.load() != 0;
+            auto result = fn(records, armed);
+            armed_.store(armed ? 1 : 0);
+            return result;
+        });
     }
 
     // The alarms-armed flag: while it is off no alarm fires.
@@ -109,8 +111,7 @@ public:
     std::array<bool, kAlarmCount> fontChanged{}; // font keys to write on the next save
 
 private:
-    mutable std::mutex mutex_;
-    AlarmRecords records_;
+    Guarded<AlarmRecords> records_;
     std::atomic<int> armed_{0};
 
     mutable std::mutex messageMutex_;

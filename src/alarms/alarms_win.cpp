@@ -1,10 +1,10 @@
 #include "alarms/alarms_win.h"
 
 #include "alarms/alarm_schedule.h"
-#include "app/app_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
-#include "app/tray_win.h"
+#include "base/app_context_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
+#include "base/balloon_requests.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
@@ -24,13 +24,13 @@ public:
         SetChannelFile(SoundChannel::Alarm, file);
         SendCommand(kCmdStartAlarmSound, 0);
     }
-    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    bool BalloonsSupported() override { return Context().BalloonsSupported(); }
     void RequestBalloon(const std::string& text) override {
         Balloons().Request(BalloonSource::Alarm, text);
     }
     void OpenNotification(int index) override { SendCommand(kCmdNotifyAlarm, index); }
     void SaveAlarmOn(int index) override {
-        SaveAlarmOnKey(*TheApp().settings, index, 0);
+        SaveAlarmOnKey(*Context().settings, index, 0);
         if constexpr (kTestHooks) {
             LogEvent("alarm-off " + std::to_string(index + 1));
         }
@@ -52,8 +52,9 @@ AlarmTable& Alarms() {
 }
 
 void LoadAlarmSettings() {
-    LoadAlarms(*TheApp().settings, Alarms());
+    LoadAlarms(*Context().settings, Alarms());
     SetChannelFile(SoundChannel::Alarm, {});
+    SetChannelFile(SoundChannel::SoundTest, Alarms().testSoundFile);
 }
 
 void CheckAlarmsOnTick(HWND mainWindow, const ClockTimeRecord& now) {

@@ -6,7 +6,7 @@
 
 #include "alarms/time_signal_page.h"
 #include "alarms/time_signal_win.h"
-#include "app/app_win.h"
+#include "base/app_context_win.h"
 #include "dialogs/pickers_win.h"
 #include "resources/resource.h"
 
@@ -73,9 +73,9 @@ public:
         copies_.Apply(live, [this](const TimeSignalSettings& edited) {
             const TimeSignalSettings now = CommitPagePart(part_, edited);
             if (part_ == SettingsPage::HourlySounds) {
-                SavePerHourSounds(*TheApp().settings, now);
+                SavePerHourSounds(*Context().settings, now);
             } else {
-                SavePerHalfHourSounds(*TheApp().settings, now);
+                SavePerHalfHourSounds(*Context().settings, now);
             }
         });
     }

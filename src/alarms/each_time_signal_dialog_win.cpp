@@ -3,7 +3,7 @@
 
 #include "alarms/time_signal_page_win.h"
 
-#include "app/app_win.h"
+#include "base/app_context_win.h"
 #include "resources/resource.h"
 
 namespace zentrava {
@@ -70,7 +70,7 @@ INT_PTR CALLBACK EachSignalProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 bool EditEachTimeSignal(HWND owner, TimeSignalSettings& working) {
     EachSignalDialog state{working};
     const INT_PTR result =
-        DialogBoxParamA(TheApp().instance, MAKEINTRESOURCEA(IDD_EACH_TIME_SIGNAL), owner,
+        DialogBoxParamA(Context().instance, MAKEINTRESOURCEA(IDD_EACH_TIME_SIGNAL), owner,
                         EachSignalProc, reinterpret_cast<LPARAM>(&state));
     return result == IDOK && state.clicked;
 }

@@ -1,6 +1,7 @@
 #include "alarms/time_signal.h"
 
 #include "alarms/alarm_table.h" // FileDisplayName
+#include "base/settings_keys.h"
 
 #include <cstdio>
 #include <utility>
@@ -15,11 +16,6 @@ constexpr std::string_view kMSecondEnableKey = "TimeSignalMSecondEnable";
 constexpr std::string_view kSoundFileKey = "TimeSignalSoundFile"; // also the per-hour stem
 constexpr std::string_view kCustomEnableKey = "CustumTimeSignalSoundEnable";
 constexpr std::string_view kCustomEnable30Key = "CustumTimeSignalSoundEnable30";
-
-struct IntKey {
-    std::string_view key;
-    int TimeSignalSettings::*field;
-};
 
 struct CustomKey {
     std::string_view stem;
@@ -36,7 +32,7 @@ constexpr std::array<CustomKey, 5> kCustomKeys{{
 }};
 
 // The keys that close the page's section, after the custom entries.
-constexpr std::array<IntKey, 8> kClosingKeys{{
+constexpr std::array<IntKey<TimeSignalSettings>, 8> kClosingKeys{{
     {"TimeSignal0JustOnFlag", &TimeSignalSettings::TimeSignal0JustOnFlag},
     {"TimeSignal30JustOnFlag", &TimeSignalSettings::TimeSignal30JustOnFlag},
     {"TimeSignalMinuteBase", &TimeSignalSettings::TimeSignalMinuteBase},
@@ -192,20 +188,20 @@ CustomMatch FindDueCustomEntry(const TimeSignalSettings& s, int last, const Cloc
 } // namespace
 
 TimeSignalSettings TimeSignal::Settings() const {
-    const std::lock_guard lock(mutex_);
-    return settings_;
+    return settings_.Read();
 }
 
 void TimeSignal::Commit(const TimeSignalSettings& settings) {
     // Copied before locking and swapped in, so the tick never waits on an allocation, nor on
     // freeing the old record: that happens in `copy` after the lock is released.
     TimeSignalSettings copy = settings;
-    const std::lock_guard lock(mutex_);
-    std::swap(settings_, copy);
-    timeSignalFlag_.store(settings_.TimeSignalFlag);
-    hourChimeOn_.store(settings_.TimeSignal0JustOnFlag);
-    halfHourChimeOn_.store(settings_.TimeSignal30JustOnFlag);
-    mSecondEnable_.store(settings_.TimeSignalMSecondEnable);
+    settings_.Update([&](TimeSignalSettings& current) {
+        std::swap(current, copy);
+        timeSignalFlag_.store(current.TimeSignalFlag);
+        hourChimeOn_.store(current.TimeSignal0JustOnFlag);
+        halfHourChimeOn_.store(current.TimeSignal30JustOnFlag);
+        mSecondEnable_.store(current.TimeSignalMSecondEnable);
+    });
 }
 
 void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal) {
@@ -239,9 +235,7 @@ void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal) {
             c.*k.field = store.GetInt(sec, NumberedKey(k.stem, n + 1), 0);
         }
     }
-    for (const IntKey& k : kClosingKeys) {
-        s.*k.field = store.GetInt(sec, k.key, defaults.*k.field);
-    }
+    ReadInts<TimeSignalSettings>(store, sec, kClosingKeys, s, defaults);
     signal.Commit(s);
     signal.ClearLastCustomEntry();
 }
@@ -282,10 +276,7 @@ bool SaveTimeSignal(SettingsStore& store, const TimeSignalSettings& s) {
             ok = store.PutInt(sec, NumberedKey(k.stem, n + 1), c.*k.field) && ok;
         }
     }
-    for (const IntKey& k : kClosingKeys) {
-        ok = store.PutInt(sec, k.key, s.*k.field) && ok;
-    }
-    return ok;
+    return WriteInts<TimeSignalSettings>(store, sec, kClosingKeys, s) && ok;
 }
 
 bool SavePerHourSounds(SettingsStore& store, const TimeSignalSettings& s) {
@@ -297,13 +288,6 @@ bool SavePerHalfHourSounds(SettingsStore& store, const TimeSignalSettings& s) {
     bool ok =
         store.PutInt(kTimeSignal30Section, kCustomEnable30Key, s.CustumTimeSignalSoundEnable30);
     return WriteHourFiles(store, kTimeSignal30Section, true, s.halfHours) && ok;
-}
-
-void CopyTickFlags(const TimeSignal& signal, TickSettings& tick) {
-    tick.TimeSignalFlag = signal.TimeSignalFlag();
-    tick.TimeSignal0JustOnFlag = signal.TimeSignal0JustOnFlag();
-    tick.TimeSignal30JustOnFlag = signal.TimeSignal30JustOnFlag();
-    tick.TimeSignalMSecondEnable = signal.TimeSignalMSecondEnable();
 }
 
 void CheckHourChime(TimeSignal& signal, Lockout& lockout, const Clocks& clocks,

@@ -13,20 +13,22 @@
 //     the lock together with the record they come from, so the tick reads them lock-free.
 //   - The pending balloons and the last custom entry are atomics: the tick writes them, the end
 //     of the sound clears the last custom entry from the window thread.
-//   - The lockout is the tick's own (TickState::timeSignalLockout): the tick counts it down at
+//   - The lockout is the time signal's own (TimeSignal::lockout): the tick counts it down at
 //     each whole second before the checks run, the checks only test and take it.
 //
 // How the main window uses them:
 //   WM_CREATE        LoadTimeSignal, LoadPerHourSounds, LoadPerHalfHourSounds; the glue marks
 //                    the time-signal channel as not sounding.
-//   each callback    CopyTickFlags into the tick's settings.
+//   each callback    the tick copies the four switches (CopyTickFlags of app/tick.h).
 //   tick             CheckHourChime, CheckHalfHourChime, CheckCustomTimeSignals from the duties.
 //   sound ended      ClearLastCustomEntry (SoundHost::ClearLastCustomTimeSignal).
 //   page apply       CommitTimeSignal with the working copy, then the page's own save:
 //                    SaveTimeSignal, SavePerHourSounds or SavePerHalfHourSounds.
 
-#include "app/settings_store.h"
-#include "app/tick.h"
+#include "base/settings_store.h"
+#include "base/guarded.h"
+#include "base/lockout.h"
+#include "clock/clock_keeper.h"
 #include "clock/clock_time.h"
 
 #include <array>
@@ -101,8 +103,7 @@ public:
     // Runs fn(settings) under the lock and returns its result. fn must only compute.
     template <typename Fn>
     auto Decide(Fn&& fn) const {
-        const std::lock_guard lock(mutex_);
-        return fn(settings_);
+        return settings_.Decide(std::forward<Fn>(fn));
     }
 
     // Lock-free for the tick's once-per-callback read.
@@ -121,9 +122,11 @@ public:
     std::atomic<int> pendingHourBalloon{0};
     std::atomic<int> pendingHalfHourBalloon{0};
 
+    // Set by each start, counted down by the tick: no second sound for 55 seconds.
+    Lockout lockout;
+
 private:
-    mutable std::mutex mutex_;
-    TimeSignalSettings settings_;
+    Guarded<TimeSignalSettings> settings_;
     std::atomic<int> timeSignalFlag_{1};
     std::atomic<int> hourChimeOn_{0};
     std::atomic<int> halfHourChimeOn_{0};
@@ -150,9 +153,6 @@ bool SavePerHalfHourSounds(SettingsStore& store, const TimeSignalSettings& setti
 inline void CommitTimeSignal(TimeSignal& signal, const TimeSignalSettings& settings) {
     signal.Commit(settings);
 }
-
-// The four switches that decide which time-signal checks a tick runs.
-void CopyTickFlags(const TimeSignal& signal, TickSettings& tick);
 
 // What the checks ask of the rest of the program, on the tick thread, after the settings lock
 // is released.

@@ -1,6 +1,6 @@
 #include "alarms/time_signal_page.h"
 
-#include "app/format_text.h"
+#include "base/format_text.h"
 
 #include <vector>
 

@@ -2,7 +2,8 @@
 
 #include "alarms/time_signal_page.h"
 #include "alarms/time_signal_win.h"
-#include "app/app_win.h"
+#include "base/app_context_win.h"
+#include "dialogs/page_controls_win.h"
 #include "dialogs/pickers_win.h"
 #include "resources/resource.h"
 
@@ -55,11 +56,7 @@ constexpr StartRow kStartRows[] = {
 };
 
 // The page's plain check boxes and the switch each one stands for.
-struct CheckBox {
-    int control;
-    int TimeSignalSettings::*field;
-};
-constexpr CheckBox kCheckBoxes[] = {
+constexpr CheckBoxField<TimeSignalSettings> kCheckBoxes[] = {
     {IDC_TS_SIGNAL_ON, &TimeSignalSettings::TimeSignalFlag},
     {IDC_TS_BALLOON, &TimeSignalSettings::TimeSignalBallonHelpOn},
     {IDC_TS_MSECOND_ENABLE, &TimeSignalSettings::TimeSignalMSecondEnable},
@@ -67,26 +64,8 @@ constexpr CheckBox kCheckBoxes[] = {
     {IDC_TS_HALF_HOUR_CHIME_ON, &TimeSignalSettings::TimeSignal30JustOnFlag},
 };
 
-std::string ControlText(HWND page, int control) {
-    std::array<char, 16> text{};
-    GetDlgItemTextA(page, control, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
-bool Checked(HWND page, int control) {
-    return IsDlgButtonChecked(page, control) == BST_CHECKED;
-}
-
-void SetChecked(HWND page, int control, int on) {
-    CheckDlgButton(page, control, on == 1 ? BST_CHECKED : BST_UNCHECKED);
-}
-
 void SetupSpin(HWND page, int spin, Range range, int step) {
-    SendDlgItemMessageA(page, spin, UDM_SETRANGE32, static_cast<WPARAM>(range.min), range.max);
-    if (step != 1) {
-        UDACCEL accel{0, static_cast<UINT>(step)};
-        SendDlgItemMessageA(page, spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-    }
+    zentrava::SetupSpin(page, spin, range.min, range.max, step);
 }
 
 void SetSpin(HWND page, int spin, int value) {
@@ -160,14 +139,11 @@ public:
             return false;
         }
         TimeSignalSettings& w = copies_.working();
-        for (const CheckBox& box : kCheckBoxes) {
-            if (control == box.control) {
-                w.*box.field = Checked(page, control) ? 1 : 0;
-                if (control == IDC_TS_MSECOND_ENABLE) {
-                    EnableMilliseconds(page, w.TimeSignalMSecondEnable == 1);
-                }
-                return true;
+        if (ReadCheckBox<TimeSignalSettings>(page, kCheckBoxes, control, w) != nullptr) {
+            if (control == IDC_TS_MSECOND_ENABLE) {
+                EnableMilliseconds(page, w.TimeSignalMSecondEnable == 1);
             }
+            return true;
         }
         if (control >= IDC_TS_CUSTOM_ON && control < IDC_TS_CUSTOM_ON + kCustomRowsPerPage) {
             Entry(control - IDC_TS_CUSTOM_ON).TimeSignalOn = Checked(page, control) ? 1 : 0;
@@ -208,7 +184,7 @@ public:
         TimeSignalSettings live;
         copies_.Apply(live, [](const TimeSignalSettings& edited) {
             const TimeSignalSettings now = CommitPagePart(SettingsPage::TimeSignal, edited);
-            SaveTimeSignal(*TheApp().settings, now);
+            SaveTimeSignal(*Context().settings, now);
         });
     }
 
@@ -231,9 +207,7 @@ private:
     void Fill(HWND page) {
         const TimeSignalSettings& w = copies_.working();
         showing_ = true;
-        for (const CheckBox& box : kCheckBoxes) {
-            SetChecked(page, box.control, w.*box.field);
-        }
+        FillCheckBoxes<TimeSignalSettings>(page, kCheckBoxes, w);
         SetDlgItemTextA(page, IDC_TS_SOUND_NAME, w.TimeSignalSoundFileName.c_str());
         for (const StartRow& row : kStartRows) {
             SetSpin(page, row.minuteSpin, w.*row.minute);

@@ -1,8 +1,8 @@
 #include "alarms/time_signal_win.h"
 
-#include "app/app_win.h"
-#include "app/commands.h"
-#include "app/tray_win.h"
+#include "base/app_context_win.h"
+#include "resources/commands.h"
+#include "base/balloon_requests.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
@@ -21,7 +21,7 @@ public:
         SetChannelFile(SoundChannel::TimeSignal, path);
         SendCommand(kCmdStartTimeSignalSound);
     }
-    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    bool BalloonsSupported() override { return Context().BalloonsSupported(); }
     void RequestBalloon(const std::string& text) override {
         Balloons().Request(BalloonSource::TimeSignal, text);
     }
@@ -40,7 +40,7 @@ TimeSignal& TheTimeSignal() {
 }
 
 void LoadTimeSignalSettings() {
-    const SettingsStore& store = *TheApp().settings;
+    const SettingsStore& store = *Context().settings;
     LoadTimeSignal(store, TheTimeSignal());
     LoadPerHourSounds(store, TheTimeSignal());
     LoadPerHalfHourSounds(store, TheTimeSignal());
@@ -48,17 +48,17 @@ void LoadTimeSignalSettings() {
 
 void CheckHourChimeOnTick(HWND mainWindow, const Clocks& clocks) {
     WindowTimeSignalActions actions(mainWindow);
-    CheckHourChime(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+    CheckHourChime(TheTimeSignal(), TheTimeSignal().lockout, clocks, actions);
 }
 
 void CheckHalfHourChimeOnTick(HWND mainWindow, const Clocks& clocks) {
     WindowTimeSignalActions actions(mainWindow);
-    CheckHalfHourChime(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+    CheckHalfHourChime(TheTimeSignal(), TheTimeSignal().lockout, clocks, actions);
 }
 
 void CheckCustomTimeSignalsOnTick(HWND mainWindow, const Clocks& clocks) {
     WindowTimeSignalActions actions(mainWindow);
-    CheckCustomTimeSignals(TheTimeSignal(), TheApp().tick.timeSignalLockout, clocks, actions);
+    CheckCustomTimeSignals(TheTimeSignal(), TheTimeSignal().lockout, clocks, actions);
 }
 
 } // namespace zentrava

@@ -1,19 +1,20 @@
 #pragma once
 // Process-wide values of the application core: set at start-up, read everywhere after.
 
-#include "app/appearance_settings.h"
-#include "app/drawing_objects_win.h"
-#include "app/settings_store.h"
 #include "app/tick.h"
-#include "app/win_handles_win.h"
 #include "app/window_behaviour.h"
 #include "app/window_position.h"
-#include "clock/clock_keeper.h"
+#include "base/app_context_win.h"
+#include "base/guarded.h"
+#include "base/win_handles_win.h"
+#include "face/appearance_settings.h"
+#include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -23,19 +24,27 @@ inline constexpr const char* kAppIdentifier = "Zentrava_Application_UserMode";
 inline constexpr const char* kVendorIdentifier = "Zentrava_Application_VenderMode";
 inline constexpr const char* kMainClassName = "Zentrava";
 inline constexpr const char* kOwnerClassName = "ダミー";
-inline constexpr const char* kAppCaption = "Zentrava";
 // The tray icon's callback; WM_APP itself is the set-volume request.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 2;
 
+// What the tick and the menu refresher read of the window thread's records: published by the
+// window thread whenever one of them changes (PublishWindowSnapshot), read as a consistent copy.
+struct WindowSnapshot {
+    int WindowDispOn = 1;
+    int SecondHandDispOnOff = 1;
+    int SecondHandSmooth = 0;
+    int TaskTrayIconClock = 0;
+    int MainCharSet = 128; // the tray tooltip's texts are cut for it
+
+    friend bool operator==(const WindowSnapshot&, const WindowSnapshot&) = default;
+};
+
+// The main window's own values; what features may see of the program is in AppContext.
 struct App {
-    HINSTANCE instance = nullptr;
-    unsigned platformMajor = 0;
     std::string userName;
     std::string settingsPath;
-    std::unique_ptr<SettingsStore> settings;
     UniqueHandle mutex;
     HWND owner = nullptr;
-    HWND main = nullptr;
     // Windows that take dialog keys in the message loop; null while they do not exist.
     HWND notificationWindow = nullptr;
     HWND quickTimerWindow = nullptr;
@@ -44,7 +53,6 @@ struct App {
     WindowBehaviour behaviour;
 
     AppearanceSettings appearance;
-    VolumeSettings volumes;
     UniqueFont mainFont;
     DrawingObjects drawing;
 
@@ -53,16 +61,22 @@ struct App {
     HandShapes handShapes;
     TextFontHeights fontHeights;
 
-    ClockKeeper clocks;
     TickState tick;
+    Guarded<WindowSnapshot> snapshot;
 
-    int modalDialog = 0;
-    int menuIdle = 1;
+    // Read by the menu refresher's thread.
+    std::atomic<int> modalDialog{0};
+    std::atomic<int> menuIdle{1};
     int positionTracking = 1;
     UINT taskbarCreatedMessage = 0;
 };
 
 App& TheApp();
+
+// Window thread: after any change to the records WindowSnapshot copies.
+void PublishWindowSnapshot();
+// Window thread: WindowDispOn, published at once.
+void SetWindowShown(int on);
 
 // The icon resource of this edition.
 int AppIconId();

@@ -1,7 +1,7 @@
 #pragma once
 // The off-screen picture of the face: every painter draws into it and WM_PAINT copies from it.
 
-#include "app/win_handles_win.h"
+#include "base/win_handles_win.h"
 
 #include <windows.h>
 

@@ -2,11 +2,11 @@
 
 #include "alarms/alarms_win.h"
 #include "app/app_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
-#include "dialogs/settings_sheet_win.h"
+#include "app/sheets_win.h"
 #include "sound/sound_win.h"
 
 #include <string>
@@ -75,16 +75,10 @@ void SetTopmost(HWND hwnd, bool topmost) {
 
 } // namespace
 
-void ReleaseSender() {
-    if (InSendMessage()) {
-        ReplyMessage(0);
-    }
-}
-
 void ToggleClockShown(HWND hwnd) {
     App& app = TheApp();
     if (app.position.WindowDispOn == 0) {
-        app.position.WindowDispOn = 1;
+        SetWindowShown(1);
         if (app.behaviour.WindowHideSetting != 1) {
             ShowWindow(hwnd, SW_SHOWNA);
         }
@@ -94,7 +88,7 @@ void ToggleClockShown(HWND hwnd) {
             RunProximityCheck(hwnd);
         }
     } else {
-        app.position.WindowDispOn = 0;
+        SetWindowShown(0);
         ShowWindow(hwnd, SW_HIDE);
     }
 }

@@ -12,8 +12,4 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam);
 // Show or hide the clock (command 40034 and a double click on the tray icon).
 void ToggleClockShown(HWND hwnd);
 
-// A handler reached from the tick through SendMessageA must let the tick go on before it
-// opens a message box or a dialog.
-void ReleaseSender();
-
 } // namespace zentrava

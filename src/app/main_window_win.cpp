@@ -5,11 +5,13 @@
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
 #include "app/command_table_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
-#include "app/platform_time_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
 #include "app/popup_menu_win.h"
-#include "app/test_hooks.h"
+#include "app/sound_host_win.h"
+#include "base/test_hooks.h"
 #include "app/tick_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
@@ -101,7 +103,7 @@ void RebuildDrawingObjects(HWND hwnd) {
         app.appearance.font.HeightDisit = client.bottom / 8;
     }
     const TextFontHeights heights = ComputeTextFontHeights(app.appearance.font, height);
-    if (ReplaceDrawingObjects(app.drawing, app.appearance.colors, app.clocks.Zones(),
+    if (ReplaceDrawingObjects(app.drawing, app.appearance.colors, TheClocks().Zones(),
                               app.appearance.font, heights)) {
         app.fontHeights = heights;
     }
@@ -125,15 +127,15 @@ void RelayoutFace(HWND hwnd) {
     }
 }
 
-// What the menus show is read from the features; the values are plain words, safe to read
-// from the menu refresher's thread.
+// What the menus show, read from the menu refresher's thread: the window's snapshot and the
+// features' atomics, never the window thread's records.
 MenuInputs GatherMenuInputs() {
     const App& app = TheApp();
     MenuInputs in;
-    in.WindowDispOn = app.position.WindowDispOn;
+    in.WindowDispOn = app.snapshot.Read().WindowDispOn;
     in.alarmsArmed = Alarms().Armed();
     in.alarmSounding = AlarmChannelSounding();
-    in.modalDialogOpen = app.modalDialog != 0;
+    in.modalDialogOpen = app.modalDialog.load() != 0;
     return in;
 }
 
@@ -157,30 +159,31 @@ LRESULT OnCreate(HWND hwnd) {
     app.positionTracking = 1;
     RegisterSessionNotification(hwnd);
 
+    InstallSoundHost();
     CreateFaceTooltip(hwnd);
-    app.clocks.Reset();
+    TheClocks().Reset();
     StartPlacement();
     app.modalDialog = 0;
 
     // Every feature's settings, in the order the features depend on each other.
-    const SettingsStore& settings = *app.settings;
+    const SettingsStore& settings = *Context().settings;
     LoadClockAndFontSettings(settings, app.appearance);
     LoadNtpSettingsAtCreate(settings);
     LoadTimeSignalSettings();
     LoadAlarmSettings();
     LoadAudioPlayerSettings(settings);
-    app.clocks.SetZones(LoadWorldZoneSettings(settings));
+    TheClocks().SetZones(LoadWorldZoneSettings(settings));
     LoadFeatureSettingsAfterZones(settings);
-    app.volumes = LoadVolumeSettings(settings);
-    LoadSoundSettings(app.volumes);
+    Channels().LoadVolumes(LoadVolumeSettings(settings));
     LoadQuickTimerSettings(settings);
-    app.behaviour = LoadWindowBehaviour(settings, static_cast<int>(app.platformMajor));
+    app.behaviour = LoadWindowBehaviour(settings, static_cast<int>(Context().platformMajor));
     ApplyLayeredStyle(hwnd);
 
     app.menuIdle = 1;
     SetMenuInputsProvider(&GatherMenuInputs);
     app.mainFont = MainFont(app.appearance.font);
     app.appearance.colors = LoadDrawColors(settings);
+    PublishWindowSnapshot();
     RelayoutFace(hwnd);
     RebuildDrawingObjects(hwnd);
     State().backBuffer.Create(hwnd);
@@ -224,10 +227,10 @@ void OnDestroy(HWND hwnd) {
     app.mainFont.reset();
     state.backBuffer.Release();
     DeleteWindowRegion(hwnd);
-    SaveVolumeSettings(*app.settings, app.volumes);
-    app.settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
-                         app.behaviour.AudioFilePropertySheetPos);
-    SaveWindowPosition(*app.settings, app.position);
+    SaveVolumeSettings(*Context().settings, Channels().Volumes());
+    Context().settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
+                               app.behaviour.AudioFilePropertySheetPos);
+    SaveWindowPosition(*Context().settings, app.position);
     FreeFeatureResources();
     FreeTrayIcons();
     DeleteTrayIcon(hwnd);
@@ -242,8 +245,8 @@ void OnPaint(HWND hwnd) {
     if (buffer.dc() != nullptr) {
         const App& app = TheApp();
         // A consistent copy: the tick may be advancing the records right now.
-        const Clocks clocks = app.clocks.Read();
-        const WorldZoneSettings zones = app.clocks.Zones();
+        const Clocks clocks = TheClocks().Read();
+        const WorldZoneSettings zones = TheClocks().Zones();
         PaintFace(buffer.dc(), {app.faceGeometry, app.handShapes, app.appearance, app.drawing,
                                 app.fontHeights, zones, clocks});
     }
@@ -326,7 +329,7 @@ bool OnSetCursor(LPARAM lParam) {
         return true;
     }
     if (app.menuIdle == 1) {
-        if (HCURSOR cursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDCUR_FACE))) {
+        if (HCURSOR cursor = LoadCursorA(Context().instance, MAKEINTRESOURCEA(IDCUR_FACE))) {
             SetCursor(cursor);
             return true;
         }
@@ -349,7 +352,7 @@ void OnTrayCallback(HWND hwnd, LPARAM mouseMessage) {
 }
 
 void WriteClocks(const std::string& path) {
-    const Clocks c = TheApp().clocks.Read();
+    const Clocks c = TheClocks().Read();
     const UniqueFile file(std::fopen(path.c_str(), "wb"));
     std::FILE* f = file.get();
     if (f == nullptr) {
@@ -403,19 +406,6 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 }
 
 } // namespace
-
-void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason) {
-    TheApp().clocks.Load(t, now);
-    if constexpr (kTestHooks) {
-        LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
-    }
-}
-
-void LoadClocksFromSystem(const char* reason) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    LoadClocks(ToDateTime(now), reason);
-}
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     App& app = TheApp();

@@ -195,8 +195,4 @@ std::optional<Point> CornerPosition(ScreenCorner corner, const Rect& workArea, i
                  KeepOverlapping(at.y, height, workArea.top, workArea.bottom)};
 }
 
-Point CentredOnScreen(int screenWidth, int screenHeight, int width, int height) {
-    return Point{std::max((screenWidth - width) / 2, 0), std::max((screenHeight - height) / 2, 0)};
-}
-
 } // namespace zentrava

@@ -5,8 +5,7 @@
 // monitor, metrics) and carries out the rectangle or position that comes back.
 
 #include "app/window_position.h"
-#include "face/face_geometry.h" // Rect
-#include "face/hands.h"         // Point
+#include "base/geometry.h"
 #include "resources/resource.h"
 
 #include <optional>
@@ -103,9 +102,5 @@ enum class ScreenCorner : int {
 // nothing can overlap it, so the window stays where it is.
 std::optional<Point> CornerPosition(ScreenCorner corner, const Rect& workArea, int width,
                                     int height, int captionHeight);
-
-// The top-left that centres a width x height window on the primary screen. A window larger
-// than the screen keeps its top-left on it, so that its caption can still be grabbed.
-Point CentredOnScreen(int screenWidth, int screenHeight, int width, int height);
 
 } // namespace zentrava

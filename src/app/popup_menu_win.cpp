@@ -1,8 +1,8 @@
 #include "app/popup_menu_win.h"
 
 #include "app/app_win.h"
-#include "app/callback_gate_win.h"
-#include "app/commands.h"
+#include "base/callback_gate_win.h"
+#include "resources/commands.h"
 #include "resources/resource.h"
 
 #include <mmsystem.h>
@@ -47,7 +47,7 @@ MenuRefresh& Refresh() {
 }
 
 HINSTANCE ResourceModule() {
-    const HINSTANCE instance = TheApp().instance;
+    const HINSTANCE instance = Context().instance;
     return instance != nullptr ? instance : GetModuleHandleA(nullptr);
 }
 

@@ -3,7 +3,7 @@
 // current while they are open.
 
 #include "app/menu_state.h"
-#include "app/win_handles_win.h"
+#include "base/win_handles_win.h"
 
 #include <windows.h>
 
@@ -37,7 +37,7 @@ private:
 };
 
 // Sets the items' checks and grays and the show/hide text (its strings come from
-// TheApp().instance). Items the menu does not hold are left alone. With withBitmaps the audio
+// Context().instance). Items the menu does not hold are left alone. With withBitmaps the audio
 // items also get their pictures, when bitmaps is complete.
 void ApplyMenuState(HMENU menu, const MenuState& state, bool withBitmaps,
                     const MenuBitmaps* bitmaps);

@@ -5,8 +5,7 @@
 // so a window the user has shown or hidden otherwise stays as it is until the cursor or Ctrl
 // changes.
 
-#include "face/face_geometry.h" // Rect
-#include "face/hands.h"         // Point
+#include "base/geometry.h"
 
 namespace zentrava {
 

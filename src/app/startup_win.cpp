@@ -1,11 +1,11 @@
 #include "app/startup_win.h"
 
 #include "app/app_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
 #include "app/main_window_win.h"
-#include "app/settings_path.h"
-#include "app/settings_store_win.h"
+#include "base/settings_path.h"
+#include "base/settings_store_win.h"
 #include "app/window_behaviour_win.h"
 
 #include <algorithm>
@@ -15,6 +15,19 @@ namespace zentrava {
 App& TheApp() {
     static App app;
     return app;
+}
+
+void PublishWindowSnapshot() {
+    App& app = TheApp();
+    const ClockSettings& clock = app.appearance.clock;
+    app.snapshot.Commit({app.position.WindowDispOn, clock.SecondHandDispOnOff,
+                         clock.SecondHandSmooth, clock.TaskTrayIconClock,
+                         app.appearance.font.logFont.CharSet});
+}
+
+void SetWindowShown(int on) {
+    TheApp().position.WindowDispOn = on;
+    PublishWindowSnapshot();
 }
 
 int AppIconId() {
@@ -96,17 +109,17 @@ bool RegisterClasses(HINSTANCE instance) {
 
 void ShowFirstTime(App& app) {
     if (app.position.WindowDispOn == 1) {
-        ApplySavedMaximised(app.main);
+        ApplySavedMaximised(Context().main);
         if (app.behaviour.WindowHideSetting != 1) {
-            ShowWindow(app.main, SW_SHOWNA);
+            ShowWindow(Context().main, SW_SHOWNA);
         }
-        SendMessageA(app.main, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
+        SendMessageA(Context().main, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
         if (app.behaviour.WindowHideSetting == 1) {
             RestartProximity();
-            RunProximityCheck(app.main);
+            RunProximityCheck(Context().main);
         }
     }
-    UpdateWindow(app.main);
+    UpdateWindow(Context().main);
 }
 
 int RunMessageLoop(App& app) {
@@ -137,7 +150,7 @@ int RunMessageLoop(App& app) {
 
 int RunApplication(HINSTANCE instance) {
     App& app = TheApp();
-    app.platformMajor = PlatformMajorVersion();
+    Context().platformMajor = PlatformMajorVersion();
 
     bool alreadyRunning = false;
     app.mutex = CreateInstanceMutex(alreadyRunning);
@@ -151,7 +164,7 @@ int RunApplication(HINSTANCE instance) {
         return 0;
     }
 
-    app.instance = instance;
+    Context().instance = instance;
     app.userName = UserName();
     const std::string exePath = ModulePath(instance);
     std::optional<std::string> settingsPath;
@@ -166,10 +179,10 @@ int RunApplication(HINSTANCE instance) {
         return 0;
     }
     app.settingsPath = *settingsPath;
-    app.settings = std::make_unique<IniFileSettingsStore>(app.settingsPath);
+    Context().settings = std::make_unique<IniFileSettingsStore>(app.settingsPath);
     OpenTestEventLog(app.settingsPath);
 
-    app.position = LoadWindowPosition(*app.settings);
+    app.position = LoadWindowPosition(*Context().settings);
     // A window larger than every monitor together cannot be seen whole or grabbed again.
     app.position = FitToVirtualScreen(app.position, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                       GetSystemMetrics(SM_CYVIRTUALSCREEN));
@@ -184,11 +197,11 @@ int RunApplication(HINSTANCE instance) {
         return 0;
     }
     ShowWindow(app.owner, SW_HIDE);
-    app.main =
+    Context().main =
         CreateWindowExA(WS_EX_APPWINDOW, kMainClassName, "", WS_POPUP, app.position.Window_X_Pos,
                         app.position.Window_Y_Pos, app.position.Window_Width,
                         app.position.Window_Height, app.owner, nullptr, instance, nullptr);
-    if (app.main == nullptr) {
+    if (Context().main == nullptr) {
         return 0;
     }
     ShowFirstTime(app);

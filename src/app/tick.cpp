@@ -91,6 +91,13 @@ void FinishCallback(TickDuties& duties) {
 
 } // namespace
 
+void CopyTickFlags(const TimeSignal& signal, TickSettings& tick) {
+    tick.TimeSignalFlag = signal.TimeSignalFlag();
+    tick.TimeSignal0JustOnFlag = signal.TimeSignal0JustOnFlag();
+    tick.TimeSignal30JustOnFlag = signal.TimeSignal30JustOnFlag();
+    tick.TimeSignalMSecondEnable = signal.TimeSignalMSecondEnable();
+}
+
 TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
                    TickDuties& duties, MonotonicTime now) {
     TickReport report;
@@ -115,8 +122,7 @@ TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& se
         } else {
             ++report.advances;
             if (step.events.wholeSecond) {
-                state.timeSignalLockout.CountSecond();
-                state.timeServerLockout.CountSecond();
+                duties.CountLockoutSeconds();
                 duties.CountNoodleSecond();
             }
             CollectDisplayWork(step.events, settings, deferred);

@@ -3,6 +3,7 @@
 // timer callbacks are made up. Portable: the glue supplies the monotonic time, the settings
 // and the duties, and carries out what they ask of the window.
 
+#include "alarms/time_signal.h"
 #include "clock/clock_keeper.h"
 
 #include <atomic>
@@ -36,6 +37,8 @@ public:
     virtual void RedrawTrayClock() = 0;
     virtual void InvalidateFace() = 0;
     virtual void RepaintWatchdog() = 0; // commands 40061 then 40060
+    // Every whole second: the features' lockouts and the noodle timer count down.
+    virtual void CountLockoutSeconds() = 0;
     virtual void CountNoodleSecond() = 0;
     virtual bool IntervalAlarmStarted() = 0;
     virtual void StartIntervalAlarm() = 0; // marks it started
@@ -52,32 +55,9 @@ public:
     virtual void StopAlarmSound() = 0; // command 40030
 };
 
-// A lockout set by one feature and cleared by the tick 55 whole seconds later.
-class Lockout {
-public:
-    void Set() {
-        seconds_.store(0);
-        on_.store(1);
-    }
-    bool IsSet() const { return on_.load() != 0; }
-    void CountSecond() {
-        if (on_.load() != 0 && seconds_.fetch_add(1) + 1 >= kSeconds) {
-            on_.store(0);
-            seconds_.store(0);
-        }
-    }
-
-private:
-    static constexpr int kSeconds = 55;
-    std::atomic<int> on_{0};
-    std::atomic<int> seconds_{0};
-};
-
 // State of the tick shared with the window thread.
 struct TickState {
     std::atomic<int> unpaintedRedraws{0}; // the paint handler sets it to 0
-    Lockout timeSignalLockout;
-    Lockout timeServerLockout;
 };
 
 struct TickReport {
@@ -85,6 +65,9 @@ struct TickReport {
     int advances = 0;       // ticks replayed with their duties
     bool jumped = false;    // the records jumped over more than 5 s
 };
+
+// The four switches that decide which time-signal checks a tick runs.
+void CopyTickFlags(const TimeSignal& signal, TickSettings& tick);
 
 // Runs one timer callback: every tick owed at `now`, each with its duties, and the once-per-
 // callback duties (tooltip, tray clock, invalidation, balloon, stop keys) after the last.

@@ -3,10 +3,11 @@
 #include "alarms/alarms_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
-#include "app/callback_gate_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
-#include "app/platform_time_win.h"
+#include "base/callback_gate_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
 #include "app/tray_win.h"
 #include "sound/sound_win.h"
 #include "timesync/timesync_win.h"
@@ -63,6 +64,10 @@ public:
         Note("watchdog");
         SendCommand(kCmdApplyOpaqueLayer);
         SendCommand(kCmdApplyLayer);
+    }
+    void CountLockoutSeconds() override {
+        TheTimeSignal().lockout.CountSecond();
+        TheNtpSync().lockout.CountSecond();
     }
     void CountNoodleSecond() override { Note("noodle"); }
     bool IntervalAlarmStarted() override { return false; }
@@ -129,12 +134,12 @@ private:
 };
 
 TickSettings CurrentTickSettings() {
-    const App& app = TheApp();
+    const WindowSnapshot window = TheApp().snapshot.Read();
     TickSettings s;
-    s.WindowDispOn = app.position.WindowDispOn;
-    s.SecondHandDispOnOff = app.appearance.clock.SecondHandDispOnOff;
-    s.SecondHandSmooth = app.appearance.clock.SecondHandSmooth;
-    s.TaskTrayIconClock = app.appearance.clock.TaskTrayIconClock;
+    s.WindowDispOn = window.WindowDispOn;
+    s.SecondHandDispOnOff = window.SecondHandDispOnOff;
+    s.SecondHandSmooth = window.SecondHandSmooth;
+    s.TaskTrayIconClock = window.TaskTrayIconClock;
     CopyTickFlags(TheTimeSignal(), s);
     return s;
 }
@@ -174,9 +179,8 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         if constexpr (kTestHooks) {
             RequestQueuedTestBalloons();
         }
-        App& app = TheApp();
         WindowTickDuties duties(reinterpret_cast<HWND>(user));
-        RunTick(app.clocks, app.tick, CurrentTickSettings(), duties, MonotonicNow());
+        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
     });
 }
 

@@ -1,8 +1,8 @@
 #include "app/tray_text.h"
 
-#include "app/cp932_text.h"
-#include "app/format_text.h"
-#include "app/settings_path.h"
+#include "base/cp932_text.h"
+#include "base/format_text.h"
+#include "base/settings_path.h"
 #include "face/digital_text.h"
 
 #include <cstdio>

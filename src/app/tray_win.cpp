@@ -1,8 +1,9 @@
 #include "app/tray_win.h"
 
 #include "app/app_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
+#include "clock/clocks_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
 #include "app/tray_text.h"
 
 #include <commctrl.h>
@@ -60,12 +61,13 @@ TrayStatus GatherTrayStatus() {
     return TrayStatus{};
 }
 
+// The tick's thread: from the snapshot, never from the window thread's records.
 int MainCharSet() {
-    return TheApp().appearance.font.logFont.CharSet;
+    return TheApp().snapshot.Read().MainCharSet;
 }
 
 std::string RefreshTipText() {
-    return TrayRefreshTip(TheApp().clocks.Read().LocalClock, MainCharSet(), GatherTrayStatus());
+    return TrayRefreshTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus());
 }
 
 // The small live clock is drawn by the tray-clock feature; until it exists the fixed picture
@@ -85,7 +87,7 @@ HICON IconForAdd() {
     }
     if (!state.fixedIcon) {
         state.fixedIcon.reset(static_cast<HICON>(
-            LoadImageA(app.instance, MAKEINTRESOURCEA(AppIconId()), IMAGE_ICON, 16, 16, 0)));
+            LoadImageA(Context().instance, MAKEINTRESOURCEA(AppIconId()), IMAGE_ICON, 16, 16, 0)));
     }
     return state.fixedIcon.get();
 }
@@ -110,17 +112,13 @@ std::string Escaped(std::string_view text) {
 
 } // namespace
 
-BalloonRequests& Balloons() {
-    return State().balloons;
-}
-
 bool AddTrayIcon(HWND hwnd) {
     NOTIFYICONDATAA data = IconData(hwnd);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = IconForAdd();
     CopyField(data.szTip,
-              TrayAddTip(TheApp().clocks.Read().LocalClock, MainCharSet(), GatherTrayStatus()));
+              TrayAddTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus()));
     const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
     State().iconPresent.store(added);
     if constexpr (kTestHooks) {
@@ -202,7 +200,7 @@ void IconiseToTray(HWND hwnd) {
     if (!RefreshTrayTooltip(hwnd) && !AddTrayIcon(hwnd)) {
         SetTimer(hwnd, kTimerTrayRetry, 5000, nullptr);
     }
-    TheApp().position.WindowDispOn = 0;
+    SetWindowShown(0);
     ShowWindow(hwnd, SW_HIDE);
 }
 
@@ -212,7 +210,7 @@ void CreateFaceTooltip(HWND hwnd) {
     state.lastMove = {-1, -1};
     state.faceTooltip = CreateWindowExA(
         WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, TheApp().instance, nullptr);
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, Context().instance, nullptr);
     if (state.faceTooltip == nullptr) {
         return;
     }

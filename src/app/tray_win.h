@@ -2,7 +2,7 @@
 // The notification-area icon, its tooltip and balloons, and the face's own tooltip. The texts
 // and the merging of balloon requests live in tray_text.h and balloon_requests.h.
 
-#include "app/balloon_requests.h"
+#include "base/balloon_requests.h"
 
 #include <windows.h>
 
@@ -11,9 +11,6 @@
 namespace zentrava {
 
 inline constexpr UINT kTrayIconId = 100;
-
-// Requests from the schedulers and the time-server update; the tick shows them.
-BalloonRequests& Balloons();
 
 // Window thread. Each returns the shell's answer; the add keeps it as the icon-present flag.
 bool AddTrayIcon(HWND hwnd);

@@ -1,6 +1,6 @@
 #include "app/window_behaviour.h"
 
-#include "app/settings_clamps.h"
+#include "base/settings_clamps.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // and the mouse-proximity modes. Loaded at window creation and written by the general settings
 // dialog; the decisions here give the glue the attributes to set on the layered window.
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 #include <cstdint>
 #include <optional>

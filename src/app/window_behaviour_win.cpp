@@ -1,7 +1,7 @@
 #include "app/window_behaviour_win.h"
 
 #include "app/app_win.h"
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "app/placement.h"
 #include "app/proximity.h"
 #include "app/window_behaviour.h"
@@ -33,7 +33,7 @@ constexpr const char* kAllBlackRefusal =
     "現在の各種の色の設定ではアナログ時計画面を透明化すると\n時計画面が完全に透過してしまいます。";
 
 bool LayeringAvailable() {
-    return TheApp().platformMajor >= static_cast<unsigned>(kLayeringPlatformMajor);
+    return Context().platformMajor >= static_cast<unsigned>(kLayeringPlatformMajor);
 }
 
 LayerColours CurrentLayerColours() {
@@ -221,7 +221,6 @@ void ResetPlacement(HWND hwnd) {
 }
 
 void MoveToCorner(HWND hwnd, int command) {
-    App& app = TheApp();
     RECT work{};
     RECT window{};
     if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) && GetWindowRect(hwnd, &window)) {
@@ -235,7 +234,7 @@ void MoveToCorner(HWND hwnd, int command) {
             ShowWindow(hwnd, SW_SHOWNA);
         }
     }
-    app.position.WindowDispOn = 1;
+    SetWindowShown(1);
 }
 
 bool PlacementOffEveryMonitor() {
@@ -331,16 +330,6 @@ void RunProximityCheck(HWND hwnd) {
         state.hideWhenNear = step.state;
         Carry(hwnd, step.action);
     }
-}
-
-void CentreWindow(HWND hwnd) {
-    RECT r;
-    if (!GetWindowRect(hwnd, &r)) {
-        return;
-    }
-    const Point at = CentredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                     r.right - r.left, r.bottom - r.top);
-    SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace zentrava

@@ -46,7 +46,4 @@ void RestartProximity();
 void StartProximityTimer(HWND hwnd);
 void RunProximityCheck(HWND hwnd);
 
-// Moves a dialog so that it is centred on the primary screen, keeping its size.
-void CentreWindow(HWND hwnd);
-
 } // namespace zentrava

@@ -1,12 +1,10 @@
 #pragma once
 // Where the clock window was and whether it was shown, kept in section Window_Position.
 
-#include "app/settings_store.h"
+#include "base/settings_clamps.h" // kMinWindowSide
+#include "base/settings_store.h"
 
 namespace zentrava {
-
-// The window's minimum tracking size: no saved or computed placement is smaller.
-inline constexpr int kMinWindowSide = 64;
 
 struct WindowPositionSettings {
     int Window_X_Pos = 200;

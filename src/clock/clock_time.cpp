@@ -1,5 +1,7 @@
 #include "clock/clock_time.h"
 
+#include <cstdio>
+
 namespace zentrava {
 
 namespace {
@@ -192,6 +194,13 @@ AdvanceEvents AdvanceClocks(Clocks& clocks, const WorldZoneSettings& zones) {
 
 DateTime LocalDateTime(const ClockTimeRecord& r) {
     return {r.Year, r.Month, r.DayOfWeek, r.Day, r.Hour, r.Minute, r.Second, r.Millisecond};
+}
+
+std::string FormatLogTime(const DateTime& t) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second, t.milliseconds);
+    return text;
 }
 
 } // namespace zentrava

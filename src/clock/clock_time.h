@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace zentrava {
 
@@ -79,6 +80,9 @@ AdvanceEvents AdvanceClocks(Clocks& clocks, const WorldZoneSettings& zones);
 
 // The date-time LocalClock shows, to reload the records from it.
 DateTime LocalDateTime(const ClockTimeRecord& record);
+
+// "YYYY-MM-DD HH:MM:SS.mmm", as the event log writes times.
+std::string FormatLogTime(const DateTime& t);
 
 // The zone description of world zone 1 or 2 for a UTC instant (Bias, names aside, as built
 // for SetWorldClock).

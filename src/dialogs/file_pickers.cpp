@@ -1,6 +1,6 @@
 #include "dialogs/file_pickers.h"
 
-#include "app/settings_path.h"
+#include "base/settings_path.h"
 
 #include <algorithm>
 #include <array>

@@ -79,8 +79,12 @@ std::optional<int> ParseTypedNumber(std::string_view text) {
 std::optional<PageProblem> FirstBadField(std::span<const NumberField> fields) {
     for (const NumberField& field : fields) {
         const std::optional<int> value = ParseTypedNumber(field.text);
-        if (!value || *value < field.min || *value > field.max) {
-            return PageProblem{field.control, std::string(field.message)};
+        const bool notNumber = !value;
+        if (notNumber || *value < field.min || *value > field.max) {
+            const std::string_view message = notNumber && !field.notNumberMessage.empty()
+                                                 ? field.notNumberMessage
+                                                 : field.message;
+            return PageProblem{field.control, std::string(message), std::string(field.caption)};
         }
     }
     return std::nullopt;

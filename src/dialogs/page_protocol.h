@@ -117,10 +117,12 @@ std::vector<CancelStep> CancelPlan(const CancelInputs& inputs);
 // The page a restore step belongs to; nothing for the steps that are not a page's.
 std::optional<SettingsPage> PageOfStep(CancelStep step);
 
-// A value that keeps the user on the page: the control to put the focus on and the message.
+// A value that keeps the user on the page: the control to put the focus on, the message and
+// the box's caption (empty for the program's own).
 struct PageProblem {
     int control = 0;
     std::string message;
+    std::string caption = {};
 
     friend bool operator==(const PageProblem&, const PageProblem&) = default;
 };
@@ -131,7 +133,11 @@ struct NumberField {
     std::string_view text;
     int min = 0;
     int max = 0;
-    std::string_view message; // shown for anything outside the range, and for non-numbers
+    std::string_view message; // shown for a number outside the range
+    // Shown for anything that is not a number (letters, signs alone, an empty edit); empty:
+    // `message` for those too.
+    std::string_view notNumberMessage = {};
+    std::string_view caption = {}; // empty: the program's own
 };
 
 // A whole decimal number with an optional sign and nothing else (no blanks, no letters);
@@ -139,8 +145,8 @@ struct NumberField {
 std::optional<int> ParseTypedNumber(std::string_view text);
 
 // The first field, in the order given, that is not a number within its range. Letters and
-// empty edits are refused with the field's range message, so nothing that can never take
-// effect reaches the settings file.
+// empty edits are refused (with the field's not-a-number message, or its range message where it
+// has none), so nothing that can never take effect reaches the settings file.
 std::optional<PageProblem> FirstBadField(std::span<const NumberField> fields);
 
 } // namespace zentrava

@@ -1,7 +1,6 @@
 #include "dialogs/pickers_win.h"
 
-#include "app/app_win.h"
-#include "app/window_behaviour_win.h"
+#include "base/app_context_win.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,8 +30,17 @@ public:
     virtual void Start(HWND page) = 0;
     // WM_COMMAND from a control: true when the user changed the working copy.
     virtual bool OnControl(HWND /*page*/, int /*control*/, int /*notification*/) { return false; }
+    // WM_NOTIFY from a control (a tree view, a date picker, a month calendar): true when the
+    // user changed the working copy. `answer` is what the page answers the control
+    // (DWLP_MSGRESULT); it starts at 0. Notifications the filling causes do not mark the page.
+    virtual bool OnNotify(HWND /*page*/, const NMHDR& /*header*/, LONG_PTR& /*answer*/) {
+        return false;
+    }
     // Leaving the page and before apply: the first bad value, if any.
     virtual std::optional<PageProblem> Validate(HWND /*page*/) { return std::nullopt; }
+    // OK or Apply, changed or not, before Apply: what must happen whenever the sheet is
+    // confirmed (a sound test still playing stops).
+    virtual void OnEveryApply(HWND /*page*/) {}
     // OK or Apply on a changed page: commit, save the section, take any immediate effect.
     virtual void Apply(HWND /*page*/) {}
     // The cancel handler's step for a changed page: the live record back to the backup.
@@ -50,8 +60,8 @@ public:
 // through OnControl (a chooser that returned a file, a drop).
 void MarkPageChanged(HWND page, SheetPage& sheetPage);
 
-// The page's message box (caption "Zentrava"), then the focus on the bad edit with all its text
-// selected, so the user can type over it.
+// The page's message box (under the problem's caption, "Zentrava" when it has none), then the
+// focus on the bad edit with all its text selected, so the user can type over it.
 void ShowPageProblem(HWND page, const PageProblem& problem);
 
 struct SheetPageEntry {
@@ -76,22 +86,8 @@ struct SheetSetup {
 // Modal; returns what PropertySheetA returns (positive after OK or Apply, 0 after Cancel).
 INT_PTR RunSheet(const SheetSetup& setup);
 
-// Command 40049: the eight pages, opened on the page that was active last.
-INT_PTR OpenSettingsSheet(HWND owner);
-// Command 40031: its two pages, opened on the first.
-INT_PTR OpenDateTimeSheet(HWND owner);
-
-// True while the settings sheet is on screen.
-bool SettingsSheetOpen();
-
-// The page whose test buttons the sound-test channel resets when a test sound ends: the alarm
-// page sets itself here. The main window clears it before the settings sheet opens, so a test
-// that ends later never reaches a page of an earlier sheet.
-void SetSoundTestPage(HWND page);
-HWND SoundTestPage();
-void ClearSoundTestPage();
-
-// The cancel handler of the settings sheet, in the order of CancelPlan.
-void RunSettingsCancel(HWND mainWindow, std::span<SheetPage* const> pages);
+// A page whose feature is not built yet: at its index with its caption, every control
+// disabled.
+std::unique_ptr<SheetPage> CreatePlaceholderPage();
 
 } // namespace zentrava

@@ -3,21 +3,13 @@
 // client size and the clock settings. The painters draw from these numbers; nothing here
 // touches a device context, so every value can be checked natively.
 
-#include "app/appearance_settings.h"
-#include "face/hands.h" // Point
+#include "face/appearance_settings.h"
+#include "base/geometry.h"
+#include "face/hands.h"
 
 #include <array>
 
 namespace zentrava {
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 // Radii in pixels. The primed radii of the 24-hour dials carry the suffix Inner.
 struct FaceGeometry {

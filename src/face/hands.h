@@ -2,6 +2,7 @@
 // The hands' corner points in a hand-local frame (x across the hand, y along it toward the
 // tip), their angles from a clock record and their rotation onto the face.
 
+#include "base/geometry.h"
 #include "clock/clock_time.h"
 
 #include <array>
@@ -9,13 +10,6 @@
 #include <string_view>
 
 namespace zentrava {
-
-struct Point {
-    int x = 0;
-    int y = 0;
-
-    friend bool operator==(const Point&, const Point&) = default;
-};
 
 // Before the first size change every point is zero.
 struct HandShapes {

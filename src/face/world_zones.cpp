@@ -1,6 +1,6 @@
 #include "face/world_zones.h"
 
-#include "app/settings_clamps.h"
+#include "base/settings_clamps.h"
 
 #include <array>
 #include <cstdio>

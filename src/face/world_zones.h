@@ -1,7 +1,7 @@
 #pragma once
 // The two world-clock zones' settings, kept in section TimeZone_Diff_Setting.
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "clock/clock_time.h"
 
 namespace zentrava {

@@ -1,7 +1,7 @@
 #include "sound/sound_channels.h"
 
-#include "app/format_text.h"
-#include "app/settings_path.h"
+#include "base/format_text.h"
+#include "base/settings_path.h"
 
 #include <cstdio>
 #include <initializer_list>
@@ -263,20 +263,31 @@ std::string MciErrorBoxText(MciError error, std::string_view errorText, const ch
                       where.c_str(), placeNumber);
 }
 
-void SoundChannels::LoadVolumes(const VolumeSettings& volumes) {
-    ChannelRecord& alarm = Channel(SoundChannel::Alarm);
-    alarm.volume = volumes.AlarmVolumeVal;
-    alarm.mute = volumes.MuteAlarm;
-    ChannelRecord& soundTest = Channel(SoundChannel::SoundTest);
-    soundTest.volume = volumes.AlarmVolumeVal;
-    soundTest.mute = 0;
-    ChannelRecord& audio = Channel(SoundChannel::Audio);
-    audio.volume = volumes.AudioVolumeVal;
-    audio.mute = volumes.MuteAudio;
-    ChannelRecord& timeSignal = Channel(SoundChannel::TimeSignal);
-    timeSignal.volume = volumes.TimeSignalVolumeVal;
-    timeSignal.mute = volumes.MuteTimeSignal;
-    otherSoundMuteAudio_ = volumes.OtherSoundMuteAudio;
+int SoundChannels::Volume(SoundChannel channel) const {
+    switch (channel) {
+    case SoundChannel::Alarm:
+    case SoundChannel::SoundTest:
+        return volumes_.AlarmVolumeVal;
+    case SoundChannel::Audio:
+        return volumes_.AudioVolumeVal;
+    case SoundChannel::TimeSignal:
+        return volumes_.TimeSignalVolumeVal;
+    }
+    return 0;
+}
+
+bool SoundChannels::Muted(SoundChannel channel) const {
+    switch (channel) {
+    case SoundChannel::Alarm:
+        return volumes_.MuteAlarm != 0;
+    case SoundChannel::Audio:
+        return volumes_.MuteAudio != 0;
+    case SoundChannel::TimeSignal:
+        return volumes_.MuteTimeSignal != 0;
+    case SoundChannel::SoundTest:
+        return false;
+    }
+    return false;
 }
 
 void SoundChannels::Check(WindowRef owner, MciError error, SoundChannel channel,
@@ -284,10 +295,10 @@ void SoundChannels::Check(WindowRef owner, MciError error, SoundChannel channel,
     if (error == 0) {
         return;
     }
-    host_.ShowMessage(owner,
-                      MciErrorBoxText(error, mci_.ErrorText(error), Channel(channel).alias,
-                                      place.text, place.number),
-                      kMciErrorCaption);
+    host_->ShowMessage(owner,
+                       MciErrorBoxText(error, mci_.ErrorText(error), Channel(channel).alias,
+                                       place.text, place.number),
+                       kMciErrorCaption);
 }
 
 std::uint64_t SoundChannels::QueryMode(WindowRef owner, SoundChannel channel, bool wait,
@@ -313,16 +324,15 @@ bool SoundChannels::AlarmOrTimeSignalSounding() const {
 }
 
 std::uint32_t SoundChannels::StartVolume(SoundChannel channel) const {
-    const ChannelRecord& record = Channel(channel);
     // A muted channel stays silent even when the other-sound rule would turn it down.
-    if (record.mute != 0) {
+    if (Muted(channel)) {
         return 0;
     }
-    if (channel == SoundChannel::Audio && otherSoundMuteAudio_ == 1 &&
+    if (channel == SoundChannel::Audio && volumes_.OtherSoundMuteAudio == 1 &&
         AlarmOrTimeSignalSounding()) {
-        return static_cast<std::uint32_t>(Lowered(record.volume));
+        return static_cast<std::uint32_t>(Lowered(Volume(channel)));
     }
-    return static_cast<std::uint32_t>(record.volume);
+    return static_cast<std::uint32_t>(Volume(channel));
 }
 
 int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartPlaces& places) {
@@ -483,7 +493,7 @@ void SoundChannels::StopAudio(WindowRef window) {
             audio.sounding = 0;
             StopAndClose(window, SoundChannel::Audio, kStopAudioStop, kStopAudioClose);
             ZeroOpenBlock(audio);
-            host_.KillAudioPositionTimer();
+            host_->KillAudioPositionTimer();
         }
     } else if (audio.sounding == 0 && audio_.playlistRun == 1) {
         // Between two songs there is nothing to close: the player sees the request when it
@@ -493,7 +503,7 @@ void SoundChannels::StopAudio(WindowRef window) {
     } else {
         return;
     }
-    host_.ResetAudioSongIndex();
+    host_->ResetAudioSongIndex();
     audio.paused = 0;
 }
 
@@ -564,15 +574,15 @@ MciError SoundChannels::SetVolumeRequest(int channelNumber, std::uint32_t volume
 }
 
 void SoundChannels::ApplyOtherSoundRule(bool started) {
-    const ChannelRecord& audio = Channel(SoundChannel::Audio);
-    if (otherSoundMuteAudio_ != 0 && audio.mute == 0) {
-        const int volume = AlarmOrTimeSignalSounding() ? Lowered(audio.volume) : audio.volume;
+    if (volumes_.OtherSoundMuteAudio != 0 && !Muted(SoundChannel::Audio)) {
+        const int full = Volume(SoundChannel::Audio);
+        const int volume = AlarmOrTimeSignalSounding() ? Lowered(full) : full;
         // Not reported: with no song open the request does nothing, and a refused volume
         // must not interrupt the alarm that caused it.
         SetVolumeRequest(static_cast<int>(SoundChannel::Audio), static_cast<std::uint32_t>(volume));
     }
-    if (otherSoundMuteAudio_ == 1) {
-        host_.EnableVolumeDialogAudioControls(!(started && AlarmOrTimeSignalSounding()));
+    if (volumes_.OtherSoundMuteAudio == 1) {
+        host_->EnableVolumeDialogAudioControls(!(started && AlarmOrTimeSignalSounding()));
     }
 }
 
@@ -587,12 +597,12 @@ bool SoundChannels::Claims(SoundChannel channel, MciDeviceId deviceId) const {
 void SoundChannels::OnMciNotify(WindowRef window, std::uint32_t code, MciDeviceId deviceId) {
     switch (code) {
     case kMciNotifySuperseded:
-        host_.ShowMessage(window, "MCI_NOTIFY_SUPERSEDED", kSoundNotifyCaption);
+        host_->ShowMessage(window, "MCI_NOTIFY_SUPERSEDED", kSoundNotifyCaption);
         return;
     case kMciNotifyAborted:
         return;
     case kMciNotifyFailure:
-        host_.ShowMessage(window, "MCI_NOTIFY_FAILURE", kSoundNotifyCaption);
+        host_->ShowMessage(window, "MCI_NOTIFY_FAILURE", kSoundNotifyCaption);
         return;
     default:
         break;
@@ -621,7 +631,7 @@ void SoundChannels::OnMM_MCINotifyAudio(WindowRef window) {
     if (mode == kMciModeStop) {
         if (audio.sounding == 1) {
             audio_.songLength = GetAudioLength(window);
-            host_.NotifySeekDialog();
+            host_->NotifySeekDialog();
             if (audio_.pausePending != 0) {
                 audio.paused = 1;
                 audio_.pausePending = 0;
@@ -636,7 +646,7 @@ void SoundChannels::OnMM_MCINotifyAudio(WindowRef window) {
         StopAndClose(window, SoundChannel::Audio, kNotifyAudioStop, kNotifyAudioClose);
         audio.deviceId = 0;
         audio_.playlistRun = 1;
-        host_.PlayNextSong(window);
+        host_->PlayNextSong(window);
     }
 }
 
@@ -670,7 +680,7 @@ void SoundChannels::OnMM_MCINotifyTimeSignal(WindowRef window) {
         timeSignal.sounding = 0;
         StopAndClose(window, SoundChannel::TimeSignal, kNotifyTimeSignalStop,
                      kNotifyTimeSignalClose);
-        host_.ClearLastCustomTimeSignal();
+        host_->ClearLastCustomTimeSignal();
         timeSignal.deviceId = 0;
         ApplyOtherSoundRule(false);
     }
@@ -693,7 +703,7 @@ void SoundChannels::OnMM_MCINotifySoundTest(WindowRef window) {
         soundTest.sounding = 0;
         StopAndClose(window, SoundChannel::SoundTest, kNotifySoundTestStop, kNotifySoundTestClose);
         ZeroOpenBlock(soundTest);
-        host_.ResetSoundTestButtons();
+        host_->ResetSoundTestButtons();
     }
 }
 

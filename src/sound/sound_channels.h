@@ -20,8 +20,8 @@
 // file names belong to the window thread: a feature on another thread hands its path over with
 // the command and the glue copies it into the channel there.
 
-#include "app/appearance_settings.h"
 #include "sound/mci_port.h"
+#include "sound/volume_settings.h"
 
 #include <array>
 #include <atomic>
@@ -102,9 +102,8 @@ struct ChannelRecord {
     MciDeviceId deviceId = 0;
     const char* alias = nullptr;
     std::atomic<int> sounding{0}; // 1 from a successful start until stopped or ended
-    int paused = 0;               // audio and sound-test channels
-    int volume = 500;             // 0..1000
-    int mute = 0;
+    // Audio and sound-test channels; the menu refresher reads it from its own thread.
+    std::atomic<int> paused{0};
     // Alarm, time-signal and audio: the path the owning feature put there before the start.
     // Sound test: a copy of the test sound file made by its start.
     std::string fileName;
@@ -120,21 +119,27 @@ struct AudioRunState {
 
 class SoundChannels {
 public:
-    SoundChannels(MciPort& mci, SoundHost& host) : mci_(mci), host_(host) {}
+    SoundChannels(MciPort& mci, SoundHost& host) : mci_(mci), host_(&host) {}
     SoundChannels(const SoundChannels&) = delete;
     SoundChannels& operator=(const SoundChannels&) = delete;
+
+    // The program's host is installed by whoever wires the features together, before the
+    // first sound.
+    void SetHost(SoundHost& host) { host_ = &host; }
 
     ChannelRecord& Channel(SoundChannel channel) { return channels_[Index(channel)]; }
     const ChannelRecord& Channel(SoundChannel channel) const { return channels_[Index(channel)]; }
     AudioRunState& Audio() { return audio_; }
     const AudioRunState& Audio() const { return audio_; }
-    int OtherSoundMuteAudio() const { return otherSoundMuteAudio_; }
-    void SetOtherSoundMuteAudio(int on) { otherSoundMuteAudio_ = on; }
+    int OtherSoundMuteAudio() const { return volumes_.OtherSoundMuteAudio; }
+    void SetOtherSoundMuteAudio(int on) { volumes_.OtherSoundMuteAudio = on; }
+    // The one record of the volumes: the channels play at them, the volume dialog changes
+    // them here, and the main window saves them from here.
+    const VolumeSettings& Volumes() const { return volumes_; }
     bool IsSounding(SoundChannel channel) const { return Channel(channel).sounding.load() == 1; }
 
-    // Volumes and mutes from the settings; the sound test takes the alarm's volume and always
-    // starts unmuted.
-    void LoadVolumes(const VolumeSettings& volumes);
+    // Volumes and mutes; the sound test takes the alarm's volume and always starts unmuted.
+    void LoadVolumes(const VolumeSettings& volumes) { volumes_ = volumes; }
 
     // Starts return 1 when the channel plays (the audio channel: or sits paused because a pause
     // was pending), 0 when it failed; a failed start has closed every channel. The window
@@ -175,6 +180,8 @@ private:
     void CloseAllAfterFailedStart(WindowRef window, SoundChannel channel, MciError error,
                                   const MciStartPlaces& places);
     std::uint32_t StartVolume(SoundChannel channel) const;
+    int Volume(SoundChannel channel) const;
+    bool Muted(SoundChannel channel) const;
     void ApplyOtherSoundRule(bool started);
     bool AlarmOrTimeSignalSounding() const;
 
@@ -194,10 +201,10 @@ private:
     void OnMM_MCINotifySoundTest(WindowRef window);
 
     MciPort& mci_;
-    SoundHost& host_;
+    SoundHost* host_;
     std::array<ChannelRecord, kSoundChannelCount> channels_;
     AudioRunState audio_;
-    int otherSoundMuteAudio_ = 0;
+    VolumeSettings volumes_;
 };
 
 } // namespace zentrava

@@ -1,11 +1,8 @@
 #include "sound/sound_win.h"
 
-#include "alarms/alarms_win.h"
-#include "alarms/time_signal_win.h"
-#include "app/app_win.h"
-#include "app/command_table_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
+#include "base/app_context_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
 
 #include <mmsystem.h>
 
@@ -116,22 +113,19 @@ private:
     MciDeviceId endedDevice_ = 0;
 };
 
-// The features the channels call into come later (audio player, seek and volume dialogs, the
-// alarm page's sound test, the time signal); each keeps its named call here until then.
-class WindowSoundHost final : public SoundHost {
+// Stands in until the main window installs the program's host: the boxes are shown, there is
+// no feature to call back yet.
+class NoSoundHost final : public SoundHost {
 public:
     void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
-        Log("mci-box " + text.substr(0, text.find('\n')));
-        // A start may have been sent by the tick: let it go on while the box is open.
-        ReleaseSender();
-        MessageBoxA(ToHwnd(owner), text.c_str(), caption, MB_OK);
+        ShowSoundMessage(owner, text, caption);
     }
     void NotifySeekDialog() override {}
     void PlayNextSong(WindowRef) override {}
     void ResetSoundTestButtons() override {}
     void EnableVolumeDialogAudioControls(bool) override {}
     void KillAudioPositionTimer() override {}
-    void ClearLastCustomTimeSignal() override { TheTimeSignal().ClearLastCustomEntry(); }
+    void ClearLastCustomTimeSignal() override {}
     void ResetAudioSongIndex() override {}
 };
 
@@ -143,6 +137,12 @@ struct PendingFiles {
 PendingFiles& Pending() {
     static PendingFiles pending;
     return pending;
+}
+
+std::string PendingFile(SoundChannel channel) {
+    PendingFiles& pending = Pending();
+    const std::lock_guard lock(pending.mutex);
+    return pending.paths[static_cast<std::size_t>(channel)];
 }
 
 void TakePendingFile(SoundChannel channel) {
@@ -178,14 +178,20 @@ WindowsMci& Mci() {
 } // namespace
 
 SoundChannels& Channels() {
-    static WindowSoundHost host;
-    static SoundChannels channels(Mci(), host);
+    static NoSoundHost noHost;
+    static SoundChannels channels(Mci(), noHost);
     return channels;
 }
 
-void LoadSoundSettings(const VolumeSettings& volumes) {
-    Channels().LoadVolumes(volumes);
-    Channels().SetOtherSoundMuteAudio(volumes.OtherSoundMuteAudio);
+void ShowSoundMessage(WindowRef owner, const std::string& text, const char* caption) {
+    Log("mci-box " + text.substr(0, text.find('\n')));
+    // A start may have been sent by the tick: let it go on while the box is open.
+    ReleaseSender();
+    MessageBoxA(ToHwnd(owner), text.c_str(), caption, MB_OK);
+}
+
+void SetSoundHost(SoundHost& host) {
+    Channels().SetHost(host);
 }
 
 bool AlarmChannelSounding() {
@@ -218,7 +224,7 @@ bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result) {
         channels.OnStopTSSound(window);
         return true;
     case kCmdSoundTest:
-        result = channels.SoundTestToggle(window, Alarms().testSoundFile);
+        result = channels.SoundTestToggle(window, PendingFile(SoundChannel::SoundTest));
         return true;
     case kCmdSoundTestPause:
         channels.OnAlarmSoundTestPause(window);

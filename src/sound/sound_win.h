@@ -12,14 +12,16 @@ namespace zentrava {
 
 SoundChannels& Channels();
 
-// Creation: volumes, mutes and the other-sound rule from Sound_Volume_Setting.
-void LoadSoundSettings(const VolumeSettings& volumes);
+// What the channels call back: installed by the main window before its first sound.
+void SetSoundHost(SoundHost& host);
+// The MCI error boxes, for any host.
+void ShowSoundMessage(WindowRef owner, const std::string& text, const char* caption);
 
 // Any thread.
 bool AlarmChannelSounding();
 // Any thread: the path the next start of the alarm (40029) or time-signal (40050) channel
-// plays. The window thread copies it into the channel when the command runs, so the channel's
-// record stays its own.
+// plays, or the next sound test (40035) tries. The window thread copies it into the channel when
+// the command runs, so the channel's record stays its own.
 void SetChannelFile(SoundChannel channel, const std::string& path);
 
 // The sound commands (40029, 40030, 40035, 40036, 40044, 40045, 40050, 40051, 40063); false

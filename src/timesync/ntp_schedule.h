@@ -22,7 +22,7 @@
 //   worker's result    FinishNtpUpdate with the query it answers.
 //   page's test        NoteNtpOutcome, so that a refusal counts there too.
 
-#include "app/tick.h"
+#include "base/lockout.h"
 #include "clock/clock_time.h"
 #include "timesync/ntp_settings.h"
 #include "timesync/sntp_math.h"

@@ -1,5 +1,7 @@
 #include "timesync/ntp_settings.h"
 
+#include "base/settings_keys.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -10,13 +12,8 @@ namespace {
 constexpr std::string_view kServerNameKey = "NTPServerName";
 constexpr int kMinIntervalMinutes = 3;
 
-struct IntKey {
-    std::string_view key;
-    int NtpSettings::*field;
-};
-
 // In the file's order; the server name and the list follow them.
-constexpr std::array<IntKey, 11> kIntKeys{{
+constexpr std::array<IntKey<NtpSettings>, 11> kIntKeys{{
     {"SetLocalTime", &NtpSettings::SetLocalTime},
     {"SetLocalTimeForcedUpdate", &NtpSettings::SetLocalTimeForcedUpdate},
     {"NTPAutoUpdate", &NtpSettings::NTPAutoUpdate},
@@ -54,15 +51,11 @@ int NtpIntervalMinutes(int stored) {
 }
 
 NtpSettings NtpSync::Settings() const {
-    const std::lock_guard lock(mutex_);
-    return settings_;
+    return settings_.Read();
 }
 
 void NtpSync::Commit(const NtpSettings& settings) {
-    // Copied before locking and swapped in, so the tick never waits on an allocation.
-    NtpSettings copy = settings;
-    const std::lock_guard lock(mutex_);
-    std::swap(settings_, copy);
+    settings_.Commit(settings);
 }
 
 void NtpSync::Shun(std::string_view server) {
@@ -81,9 +74,7 @@ void LoadNtpSettings(const SettingsStore& store, NtpSync& sync) {
     const std::string_view sec = kNtpSettingSection;
     NtpSettings s = sync.Settings();
     const NtpSettings defaults;
-    for (const IntKey& k : kIntKeys) {
-        s.*k.field = store.GetInt(sec, k.key, defaults.*k.field);
-    }
+    ReadInts<NtpSettings>(store, sec, kIntKeys, s, defaults);
     s.SetNTPInterval = NtpIntervalMinutes(s.SetNTPInterval);
     s.NTPServerName =
         store.GetText(sec, kServerNameKey, defaults.NTPServerName, kNtpServerNameBufferSize);
@@ -105,10 +96,7 @@ void LoadNtpSettings(const SettingsStore& store, NtpSync& sync) {
 
 bool SaveNtpSettings(SettingsStore& store, const NtpSettings& s) {
     const std::string_view sec = kNtpSettingSection;
-    bool ok = true;
-    for (const IntKey& k : kIntKeys) {
-        ok = store.PutInt(sec, k.key, s.*k.field) && ok;
-    }
+    bool ok = WriteInts<NtpSettings>(store, sec, kIntKeys, s);
     ok = store.PutText(sec, kServerNameKey, s.NTPServerName) && ok;
     for (int n = 1; n <= kNtpServerListSize; ++n) {
         ok = store.PutText(sec, ListKey(n), s.NTPServerNameList[static_cast<std::size_t>(n - 1)]) &&

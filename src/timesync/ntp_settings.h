@@ -18,7 +18,9 @@
 //   page change      Commit of the changed switch or mode at once; apply: Commit, SaveNtpSettings.
 //   queries          see ntp_schedule.h.
 
-#include "app/settings_store.h"
+#include "base/guarded.h"
+#include "base/lockout.h"
+#include "base/settings_store.h"
 
 #include <array>
 #include <atomic>
@@ -92,8 +94,7 @@ public:
     // Runs fn(settings) under the lock and returns its result. fn must only compute.
     template <typename Fn>
     auto Decide(Fn&& fn) const {
-        const std::lock_guard lock(mutex_);
-        return fn(settings_);
+        return settings_.Decide(std::forward<Fn>(fn));
     }
 
     // 1 from a failed start-up update until its one retry has been reported.
@@ -103,9 +104,12 @@ public:
     void Shun(std::string_view server);
     bool IsShunned(std::string_view server) const;
 
+    // Set before every hand-off to the worker, counted down by the tick: a schedule's
+    // minute asks once.
+    Lockout lockout;
+
 private:
-    mutable std::mutex mutex_;
-    NtpSettings settings_;
+    Guarded<NtpSettings> settings_;
 
     mutable std::mutex shunnedMutex_;
     std::vector<std::string> shunned_;

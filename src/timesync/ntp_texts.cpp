@@ -1,6 +1,6 @@
 #include "timesync/ntp_texts.h"
 
-#include "app/format_text.h"
+#include "base/format_text.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 
 #include "timesync/ntp_worker_win.h"
 
-#include "app/event_log_win.h"
-#include "app/platform_time_win.h"
+#include "base/event_log_win.h"
+#include "clock/platform_time_win.h"
 
 #include <algorithm>
 #include <atomic>

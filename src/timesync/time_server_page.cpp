@@ -1,6 +1,6 @@
 #include "timesync/time_server_page.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "dialogs/page_protocol.h"
 #include "timesync/sntp_math.h"
 #include "timesync/sntp_packet.h"

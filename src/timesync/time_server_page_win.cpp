@@ -1,7 +1,9 @@
 #include "timesync/time_server_page_win.h"
 
-#include "app/app_win.h"
-#include "app/platform_time_win.h"
+#include "base/app_context_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
+#include "dialogs/page_controls_win.h"
 #include "resources/resource.h"
 #include "timesync/ntp_schedule.h"
 #include "timesync/ntp_texts.h"
@@ -31,14 +33,7 @@ constexpr int kTypedDigits = 2;
 constexpr const char* kQueryBusyText =
     "ほかの問い合わせを実行中です。しばらくしてから、もう一度お試しください。\r\n";
 
-struct NumberControl {
-    int edit;
-    int spin;
-    int min;
-    int max;
-    int NtpSettings::*field;
-};
-constexpr NumberControl kNumbers[] = {
+constexpr SpinField<NtpSettings> kNumbers[] = {
     {IDC_NTP_HOUR, IDC_NTP_HOUR_SPIN, 0, 23, &NtpSettings::SetNTPHour},
     {IDC_NTP_MINUTE, IDC_NTP_MINUTE_SPIN, 0, 59, &NtpSettings::SetNTPMinute},
     {IDC_NTP_INTERVAL, IDC_NTP_INTERVAL_SPIN, 3, 360, &NtpSettings::SetNTPInterval},
@@ -47,11 +42,7 @@ constexpr NumberControl kNumbers[] = {
     {IDC_NTP_RETRY, IDC_NTP_RETRY_SPIN, 0, 60, &NtpSettings::NTPAccessRetryTime},
 };
 
-struct CheckBox {
-    int control;
-    int NtpSettings::*field;
-};
-constexpr CheckBox kCheckBoxes[] = {
+constexpr CheckBoxField<NtpSettings> kCheckBoxes[] = {
     {IDC_NTP_SET_LOCAL_TIME, &NtpSettings::SetLocalTime},
     {IDC_NTP_FORCED_UPDATE, &NtpSettings::SetLocalTimeForcedUpdate},
     {IDC_NTP_AUTO_UPDATE, &NtpSettings::NTPAutoUpdate},
@@ -72,12 +63,6 @@ NtpSettings ChangeLive(Change&& change) {
     change(settings);
     sync.Commit(settings);
     return settings;
-}
-
-std::string ControlText(HWND page, int control) {
-    std::array<char, kNtpServerNameBufferSize> text{};
-    GetDlgItemTextA(page, control, text.data(), static_cast<int>(text.size()));
-    return text.data();
 }
 
 HWND Combo(HWND page) {
@@ -133,15 +118,6 @@ void EnableTestButton(HWND page, bool on) {
     EnableWindow(button, on ? TRUE : FALSE);
 }
 
-bool IsNumberEdit(int control) {
-    for (const NumberControl& n : kNumbers) {
-        if (control == n.edit) {
-            return true;
-        }
-    }
-    return false;
-}
-
 class TimeServerPage final : public SheetPage {
 public:
     void Start(HWND page) override {
@@ -151,20 +127,12 @@ public:
         testing_ = false;
         SetReport(page, "");
         FillServers(page, s);
-        for (const CheckBox& box : kCheckBoxes) {
-            CheckDlgButton(page, box.control, s.*box.field == 1 ? BST_CHECKED : BST_UNCHECKED);
-        }
+        FillCheckBoxes<NtpSettings>(page, kCheckBoxes, s);
         for (std::size_t mode = 0; mode < kModeRadios.size(); ++mode) {
             const bool on = s.SetNTPUpdateTime == static_cast<int>(mode);
             CheckDlgButton(page, kModeRadios[mode], on ? BST_CHECKED : BST_UNCHECKED);
         }
-        for (const NumberControl& n : kNumbers) {
-            SendDlgItemMessageA(page, n.edit, EM_LIMITTEXT, kTypedDigits, 0);
-            SendDlgItemMessageA(page, n.spin, UDM_SETRANGE32, static_cast<WPARAM>(n.min), n.max);
-            SendDlgItemMessageA(page, n.spin, UDM_SETPOS32, 0, s.*n.field);
-            // The spin keeps its position within its range; the edit shows what is stored.
-            SetDlgItemInt(page, n.edit, static_cast<UINT>(s.*n.field), TRUE);
-        }
+        FillSpinFields<NtpSettings>(page, kNumbers, s, kTypedDigits);
     }
 
     bool OnControl(HWND page, int control, int notification) override {
@@ -172,17 +140,15 @@ public:
             return notification == CBN_SELCHANGE;
         }
         if (notification == EN_CHANGE) {
-            return IsNumberEdit(control);
+            return IsSpinEdit<NtpSettings>(kNumbers, control);
         }
         if (notification != BN_CLICKED) {
             return false;
         }
-        for (const CheckBox& box : kCheckBoxes) {
-            if (control == box.control) {
-                const int on = IsDlgButtonChecked(page, control) == BST_CHECKED ? 1 : 0;
-                ChangeLive([&](NtpSettings& s) { s.*box.field = on; });
-                return true;
-            }
+        if (NtpSettings s = TheNtpSync().Settings();
+            ReadCheckBox<NtpSettings>(page, kCheckBoxes, control, s) != nullptr) {
+            TheNtpSync().Commit(s);
+            return true;
         }
         for (std::size_t mode = 0; mode < kModeRadios.size(); ++mode) {
             if (control == kModeRadios[mode]) {
@@ -205,9 +171,11 @@ public:
         const int selection = ComboSelection(page);
         const std::vector<std::string> entries = ComboEntries(page);
         const TimeServerNumbers typed{
-            ControlText(page, IDC_NTP_HOUR), ControlText(page, IDC_NTP_MINUTE),
-            ControlText(page, IDC_NTP_INTERVAL), ControlText(page, IDC_NTP_ACCESS_MINUTE),
-            ControlText(page, IDC_NTP_RETRY)};
+            ControlText(page, IDC_NTP_HOUR, kNtpServerNameBufferSize),
+            ControlText(page, IDC_NTP_MINUTE, kNtpServerNameBufferSize),
+            ControlText(page, IDC_NTP_INTERVAL, kNtpServerNameBufferSize),
+            ControlText(page, IDC_NTP_ACCESS_MINUTE, kNtpServerNameBufferSize),
+            ControlText(page, IDC_NTP_RETRY, kNtpServerNameBufferSize)};
         const NtpSettings s = ChangeLive([&](NtpSettings& live) {
             if (selection >= 0) {
                 AdoptServerEntries(live, entries, selection);
@@ -215,7 +183,7 @@ public:
             ReadTypedNumbers(live, typed);
         });
         copy_ = TakePageCopy(s);
-        SaveNtpSettings(*TheApp().settings, s);
+        SaveNtpSettings(*Context().settings, s);
     }
 
     void Revert() override {
@@ -279,8 +247,9 @@ private:
         }
         const int selection = ComboSelection(page);
         const bool typed = selection < 0;
-        const std::string server =
-            typed ? ControlText(page, IDC_NTP_SERVER) : ComboEntry(Combo(page), selection);
+        const std::string server = typed
+                                       ? ControlText(page, IDC_NTP_SERVER, kNtpServerNameBufferSize)
+                                       : ComboEntry(Combo(page), selection);
         NtpSync& sync = TheNtpSync();
         if (sync.IsShunned(server)) {
             // It refused us earlier in this run; asking again is what it told us not to do.
@@ -327,7 +296,7 @@ private:
             SetReport(page, NtpFailureReportText(outcome));
             return;
         }
-        const ClockTimeRecord clockNow = TheApp().clocks.Read().LocalClock;
+        const ClockTimeRecord clockNow = TheClocks().Read().LocalClock;
         const NtpReportData data =
             MakeNtpReportData(server, result->exchange, outcome.result, clockNow, UtcTicksToLocal);
         LoadClocksFromNtp(outcome, true);

@@ -1,11 +1,11 @@
 #include "timesync/timesync_win.h"
 
-#include "app/app_win.h"
-#include "app/commands.h"
-#include "app/event_log_win.h"
-#include "app/main_window_win.h"
-#include "app/platform_time_win.h"
-#include "app/tray_win.h"
+#include "base/app_context_win.h"
+#include "resources/commands.h"
+#include "base/event_log_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
+#include "base/balloon_requests.h"
 #include "timesync/ntp_schedule.h"
 #include "timesync/ntp_texts.h"
 
@@ -25,7 +25,7 @@ public:
     void LoadCorrectedTime(const NtpQueryOutcome& outcome, bool advanceOneTick) override {
         LoadClocksFromNtp(outcome, advanceOneTick);
     }
-    bool BalloonsSupported() override { return TheApp().platformMajor >= 5; }
+    bool BalloonsSupported() override { return Context().BalloonsSupported(); }
     void RequestBalloon(const std::string& text) override {
         Balloons().Request(BalloonSource::TimeUpdate, text);
     }
@@ -67,19 +67,19 @@ void RunNtpStartUpUpdate(HWND main) {
         return;
     }
     WindowNtpActions actions(main);
-    StartNtpStartUpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, actions);
+    StartNtpStartUpUpdate(TheNtpSync(), TheNtpSync().lockout, actions);
 }
 
 void OnNtpRetryTimer(HWND main) {
     KillTimer(main, kTimerTimeServerRetry);
     LoadClocksFromSystem("ntp-retry");
     WindowNtpActions actions(main);
-    StartNtpStartUpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, actions);
+    StartNtpStartUpUpdate(TheNtpSync(), TheNtpSync().lockout, actions);
 }
 
 void CheckNtpScheduleOnTick(HWND main, const Clocks& clocks) {
     WindowNtpActions actions(main);
-    CheckNtpSchedule(TheNtpSync(), TheApp().tick.timeServerLockout, clocks, actions);
+    CheckNtpSchedule(TheNtpSync(), TheNtpSync().lockout, clocks, actions);
 }
 
 void OnNtpResult(HWND main) {
@@ -92,8 +92,8 @@ void OnNtpResult(HWND main) {
         MessageBoxA(main, SocketUnavailableText().c_str(), DateTimeSettingCaption().c_str(), MB_OK);
     }
     WindowNtpActions actions(main);
-    FinishNtpUpdate(TheNtpSync(), TheApp().tick.timeServerLockout, result->job.query,
-                    result->outcome, actions);
+    FinishNtpUpdate(TheNtpSync(), TheNtpSync().lockout, result->job.query, result->outcome,
+                    actions);
 }
 
 void LoadClocksFromNtp(const NtpQueryOutcome& outcome, bool advanceOneTick) {

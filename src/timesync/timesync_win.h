@@ -5,7 +5,7 @@
 
 #include "clock/clock_keeper.h"
 #include "clock/clock_time.h"
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "timesync/ntp_settings.h"
 #include "timesync/ntp_worker_win.h"
 

@@ -1,6 +1,6 @@
 #include "alarms/alarm_table.h"
 
-#include "app/memory_settings_store.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 

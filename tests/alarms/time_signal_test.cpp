@@ -1,7 +1,7 @@
 #include "alarms/time_signal.h"
 
 #include "app/idle_tick_duties.h"
-#include "app/memory_settings_store.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -71,17 +71,18 @@ public:
     ChimeDuties(TimeSignal& signal, TickState& state, RecordingActions& actions)
         : signal_(signal), state_(state), actions_(actions) {}
 
+    void CountLockoutSeconds() override { signal_.lockout.CountSecond(); }
     void CheckHourChime(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock);
-        zentrava::CheckHourChime(signal_, state_.timeSignalLockout, c, actions_);
+        zentrava::CheckHourChime(signal_, signal_.lockout, c, actions_);
     }
     void CheckHalfHourChime(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock);
-        zentrava::CheckHalfHourChime(signal_, state_.timeSignalLockout, c, actions_);
+        zentrava::CheckHalfHourChime(signal_, signal_.lockout, c, actions_);
     }
     void CheckCustomTimeSignals(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock);
-        zentrava::CheckCustomTimeSignals(signal_, state_.timeSignalLockout, c, actions_);
+        zentrava::CheckCustomTimeSignals(signal_, signal_.lockout, c, actions_);
     }
 
 private:

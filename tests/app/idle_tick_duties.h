@@ -12,6 +12,7 @@ public:
     void RedrawTrayClock() override {}
     void InvalidateFace() override {}
     void RepaintWatchdog() override {}
+    void CountLockoutSeconds() override {}
     void CountNoodleSecond() override {}
     bool IntervalAlarmStarted() override { return false; }
     void StartIntervalAlarm() override {}

@@ -1,7 +1,7 @@
 #include "app/app_win.h"
 #include "app/gdi_count_win.h"
 #include "app/main_window_win.h"
-#include "app/memory_settings_store.h"
+#include "base/memory_settings_store.h"
 #include "app/tick_win.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +16,11 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        App& app = TheApp();
-        app.instance = GetModuleHandleA(nullptr);
-        app.settings = std::make_unique<MemorySettingsStore>();
+        Context().instance = GetModuleHandleA(nullptr);
+        Context().settings = std::make_unique<MemorySettingsStore>();
         WNDCLASSA wc{};
         wc.lpfnWndProc = &MainWindowProc;
-        wc.hInstance = app.instance;
+        wc.hInstance = Context().instance;
         wc.lpszClassName = "ZentravaMainWindowProbe";
         RegisterClassA(&wc);
         KeepTrayShown();
@@ -58,7 +57,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, OpeningResizingRecolouringAndClosingLeaksNoGdiObject) {
-    SettingsStore& settings = *TheApp().settings;
+    SettingsStore& settings = *Context().settings;
     auto cycle = [&](int i) {
         settings.PutInt("Draw_Color", "HourHandColor", i * 4099);
         settings.PutInt("Font_Setting", "AutoFontSize", i % 2);
@@ -87,11 +86,11 @@ TEST_F(MainWindowTest, ExitSavesVolumesAndPlacementOncePerWindow) {
     ASSERT_NE(hwnd, nullptr);
     SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(TickRunning());
-    TheApp().settings->PutInt("Sound_Volume_Setting", "AudioVolumeVal", 123);
+    Context().settings->PutInt("Sound_Volume_Setting", "AudioVolumeVal", 123);
     // The window is destroyed after the session's end: nothing is saved a second time.
     DestroyWindow(hwnd);
-    EXPECT_EQ(TheApp().settings->GetInt("Sound_Volume_Setting", "AudioVolumeVal", -1), 123);
-    EXPECT_EQ(TheApp().settings->GetInt("Window_Position", "Window_Width", -1), 128);
+    EXPECT_EQ(Context().settings->GetInt("Sound_Volume_Setting", "AudioVolumeVal", -1), 123);
+    EXPECT_EQ(Context().settings->GetInt("Window_Position", "Window_Width", -1), 128);
 }
 
 } // namespace

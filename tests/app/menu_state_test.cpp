@@ -1,6 +1,6 @@
 #include "app/menu_state.h"
 
-#include "app/commands.h"
+#include "resources/commands.h"
 
 #include <gtest/gtest.h>
 

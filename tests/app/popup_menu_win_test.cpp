@@ -1,5 +1,5 @@
 #include "app/app_win.h"
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "app/popup_menu_win.h"
 #include "resources/resource.h"
 
@@ -92,9 +92,9 @@ MenuInputs Quiet() {
 
 class PopupMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override { TheApp().instance = GetModuleHandleA(nullptr); }
+    void SetUp() override { Context().instance = GetModuleHandleA(nullptr); }
     void TearDown() override {
-        TheApp().instance = nullptr;
+        Context().instance = nullptr;
         SetMenuInputsProvider(nullptr);
     }
     // Skips the test when the program was built without the resource.
@@ -103,7 +103,7 @@ protected:
         if (module == nullptr || LoadText(module, IDS_MENU_SHOW_CLOCK).empty()) {
             return nullptr;
         }
-        TheApp().instance = module;
+        Context().instance = module;
         return module;
     }
 };

@@ -32,6 +32,7 @@ public:
     void RedrawTrayClock() override { Add("trayclock"); }
     void InvalidateFace() override { Add("invalidate"); }
     void RepaintWatchdog() override { Add("watchdog"); }
+    void CountLockoutSeconds() override { Add("lockouts"); }
     void CountNoodleSecond() override { Add("noodle"); }
     bool IntervalAlarmStarted() override { return intervalStarted; }
     void StartIntervalAlarm() override {
@@ -106,8 +107,8 @@ TEST(TickOrder, MinuteBoundaryRunsEachMinuteDutyOnceAfterTheAdvance) {
     Rig rig(At(2024, 12, 31, 23, 59, 59, 950));
     rig.Callback(kTickPeriod);
     ASSERT_EQ(rig.duties.ticks.size(), 1u);
-    EXPECT_EQ(rig.duties.ticks[0],
-              (Duties{"noodle", "tooltip", "invalidate", "alarms", "custom", "ntp", "balloon"}));
+    EXPECT_EQ(rig.duties.ticks[0], (Duties{"lockouts", "noodle", "tooltip", "invalidate", "alarms",
+                                           "custom", "ntp", "balloon"}));
     const Clocks& c = rig.duties.seen[0];
     EXPECT_EQ(c.LocalClock.Year, 2025);
     EXPECT_EQ(c.LocalClock.MinuteTicks, 0);
@@ -130,9 +131,9 @@ TEST(TickOrder, EveryDutyInItsPlaceWhenAllAreSwitchedOn) {
     rig.duties.alarmSounding = true;
     rig.duties.stopKey = true;
     rig.Callback(kTickPeriod);
-    EXPECT_EQ(rig.duties.ticks[0],
-              (Duties{"noodle", "tooltip", "trayclock", "invalidate", "interval", "alarms",
-                      "chime0", "chime30", "custom", "quicktimer", "ntp", "balloon", "stopkey"}));
+    EXPECT_EQ(rig.duties.ticks[0], (Duties{"lockouts", "noodle", "tooltip", "trayclock",
+                                           "invalidate", "interval", "alarms", "chime0", "chime30",
+                                           "custom", "quicktimer", "ntp", "balloon", "stopkey"}));
 }
 
 TEST(TickOrder, OneMinuteOfTicksRunsEachDutyAsOftenAsItShould) {
@@ -251,14 +252,21 @@ TEST(TickRedraw, WatchdogNudgesAWindowThatStoppedPainting) {
     EXPECT_EQ(painted.duties.Count("watchdog"), 0);
 }
 
-TEST(TickLockouts, ClearedOnTheFiftyFifthWholeSecond) {
+TEST(TickLockouts, CountedDownOnceEveryWholeSecond) {
     Rig rig(At(2024, 3, 5, 12, 0, 0, 0));
-    rig.state.timeSignalLockout.Set();
-    rig.RunPeriods(54 * 20);
-    EXPECT_TRUE(rig.state.timeSignalLockout.IsSet());
-    EXPECT_FALSE(rig.state.timeServerLockout.IsSet());
-    rig.RunPeriods(20);
-    EXPECT_FALSE(rig.state.timeSignalLockout.IsSet());
+    rig.RunPeriods(55 * 20);
+    EXPECT_EQ(rig.duties.Count("lockouts"), 55);
+}
+
+TEST(TickLockouts, ClearedOnTheFiftyFifthWholeSecond) {
+    Lockout lockout;
+    lockout.Set();
+    for (int second = 1; second < 55; ++second) {
+        lockout.CountSecond();
+    }
+    EXPECT_TRUE(lockout.IsSet());
+    lockout.CountSecond();
+    EXPECT_FALSE(lockout.IsSet());
 }
 
 TEST(TickPacing, LateCallbackReplaysEveryOwedTickAndRedrawsOnce) {

@@ -1,6 +1,7 @@
 #include "app/app_win.h"
-#include "app/commands.h"
-#include "app/platform_time_win.h"
+#include "clock/clocks_win.h"
+#include "resources/commands.h"
+#include "clock/platform_time_win.h"
 #include "app/tick_win.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,8 @@ protected:
         ASSERT_NE(hwnd_, nullptr);
         SYSTEMTIME now;
         GetLocalTime(&now);
-        TheApp().clocks.Reset();
-        TheApp().clocks.Load(ToDateTime(now), MonotonicNow());
+        TheClocks().Reset();
+        TheClocks().Load(ToDateTime(now), MonotonicNow());
         TheApp().tick.unpaintedRedraws.store(0);
         g_watchdogCommands.store(0);
     }
@@ -59,12 +60,12 @@ protected:
 };
 
 TEST_F(TickTimerTest, ClockAdvancesInRealTime) {
-    const ClockTimeRecord before = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord before = TheClocks().Read().LocalClock;
     ASSERT_TRUE(StartTick(hwnd_));
     EXPECT_TRUE(TickRunning());
     Pump(1000);
     StopTick();
-    const ClockTimeRecord after = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord after = TheClocks().Read().LocalClock;
     const int ticks = (after.DayTicks - before.DayTicks + kTicksPerDayUnit) % kTicksPerDayUnit;
     EXPECT_GE(ticks, 18);
     EXPECT_LE(ticks, 22);
@@ -80,20 +81,20 @@ TEST_F(TickTimerTest, StoppingWhileTheTickWaitsOnThisThreadNeitherHangsNorLeaves
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_GE(g_watchdogCommands.load(), 1) << "the waiting tick was answered";
     const int seen = g_watchdogCommands.load();
-    const ClockTimeRecord stopped = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord stopped = TheClocks().Read().LocalClock;
     Pump(300);
     EXPECT_EQ(g_watchdogCommands.load(), seen);
-    EXPECT_EQ(TheApp().clocks.Read().LocalClock, stopped);
+    EXPECT_EQ(TheClocks().Read().LocalClock, stopped);
 }
 
 TEST_F(TickTimerTest, ATickHeldUpForSecondsCatchesUpWithoutLosingTime) {
     ASSERT_TRUE(StartTick(hwnd_));
     const MonotonicTime begin = MonotonicNow();
-    const ClockTimeRecord before = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord before = TheClocks().Read().LocalClock;
     Sleep(3000); // the tick is blocked on this thread for about 1.5 s of it
     Pump(500);
     const MonotonicTime elapsed = MonotonicNow() - begin;
-    const ClockTimeRecord after = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord after = TheClocks().Read().LocalClock;
     StopTick();
     const int ticks = (after.DayTicks - before.DayTicks + kTicksPerDayUnit) % kTicksPerDayUnit;
     const auto expected = static_cast<int>(elapsed / kTickPeriod);

@@ -1,6 +1,6 @@
 #include "app/window_behaviour.h"
 
-#include "app/memory_settings_store.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 

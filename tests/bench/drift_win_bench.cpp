@@ -5,7 +5,8 @@
 // slow handler would.
 
 #include "app/app_win.h"
-#include "app/platform_time_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
 #include "app/tick_win.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ double DriftMs() {
     GetSystemTimePreciseAsFileTime(&system);
     FILETIME local;
     FileTimeToLocalFileTime(&system, &local);
-    const ClockTimeRecord r = TheApp().clocks.Read().LocalClock;
+    const ClockTimeRecord r = TheClocks().Read().LocalClock;
     const std::int64_t clock = ToFileTicks(LocalDateTime(r));
     const std::int64_t actual =
         (static_cast<std::int64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
@@ -86,8 +87,8 @@ int main(int argc, char** argv) {
     do {
         GetLocalTime(&now);
     } while (now.wMilliseconds % 50 != 0);
-    TheApp().clocks.Reset();
-    TheApp().clocks.Load(ToDateTime(now), MonotonicNow());
+    TheClocks().Reset();
+    TheClocks().Load(ToDateTime(now), MonotonicNow());
     StartTick(hwnd);
     Pump(1000);
     const double start = EdgeDriftMs();

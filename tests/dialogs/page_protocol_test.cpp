@@ -149,5 +149,21 @@ TEST(PageValidation, StopsAtTheFirstBadFieldInOrder) {
     EXPECT_EQ(FirstBadField(row("12", "0", "")), (PageProblem{1003, std::string(kSecond)}));
 }
 
+TEST(PageValidation, AFieldWithItsOwnCaptionTellsNotANumberFromOutOfRange) {
+    const NumberField field{1001, "", -11, 11, "range", "not a number", "caption"};
+    const auto problem = [&](std::string_view text) {
+        NumberField typed = field;
+        typed.text = text;
+        return FirstBadField(std::span(&typed, 1));
+    };
+    for (const char* bad : {"", "-", "1a", "+-1"}) {
+        EXPECT_EQ(problem(bad), (PageProblem{1001, "not a number", "caption"})) << bad;
+    }
+    for (const char* outside : {"-12", "12", "99999"}) {
+        EXPECT_EQ(problem(outside), (PageProblem{1001, "range", "caption"})) << outside;
+    }
+    EXPECT_EQ(problem("-11"), std::nullopt);
+}
+
 } // namespace
 } // namespace zentrava

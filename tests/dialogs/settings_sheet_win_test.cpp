@@ -17,7 +17,10 @@ namespace zentrava {
 namespace {
 
 constexpr int kMinutesEdit = 1001;
+constexpr int kTree = 1002;
 constexpr const char* kMinutesMessage = "分の設定は0～59迄です。";
+constexpr const char* kNotANumberMessage = "数値を入力してください。";
+constexpr const char* kOwnCaption = "分の入力エラー";
 
 // A dialog template in memory with one edit, so the test needs no resources.
 class PageTemplate {
@@ -76,7 +79,34 @@ public:
         window = page;
         copies_.Begin(live_);
         SetDlgItemInt(page, kMinutesEdit, static_cast<UINT>(copies_.working()), TRUE);
+        if (withTree) {
+            // A tree view of two items, the first selected while filling.
+            INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES};
+            InitCommonControlsEx(&classes);
+            HWND tree = CreateWindowExA(
+                0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 40, 120, 60, page,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTree)), nullptr, nullptr);
+            for (const char* name : {"one", "two"}) {
+                TVINSERTSTRUCTA item{};
+                item.hParent = TVI_ROOT;
+                item.hInsertAfter = TVI_LAST;
+                item.item.mask = TVIF_TEXT;
+                item.item.pszText = const_cast<char*>(name);
+                items.push_back(reinterpret_cast<HTREEITEM>(
+                    SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item))));
+            }
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items.front()));
+        }
     }
+    bool OnNotify(HWND, const NMHDR& header, LONG_PTR& answer) override {
+        if (header.idFrom != kTree) {
+            return false;
+        }
+        selectionChanges += header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW;
+        answer = 0;
+        return header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW;
+    }
+    void OnEveryApply(HWND) override { ++everyApply; }
     bool OnControl(HWND page, int control, int notification) override {
         if (control != kMinutesEdit || notification != EN_CHANGE) {
             return false;
@@ -88,7 +118,11 @@ public:
     }
     std::optional<PageProblem> Validate(HWND page) override {
         const std::string text = EditText(page);
-        const NumberField field{kMinutesEdit, text, 0, 59, kMinutesMessage};
+        NumberField field{kMinutesEdit, text, 0, 59, kMinutesMessage};
+        if (ownCaption) {
+            field.notNumberMessage = kNotANumberMessage;
+            field.caption = kOwnCaption;
+        }
         return FirstBadField(std::span(&field, 1));
     }
     void Apply(HWND) override {
@@ -100,6 +134,11 @@ public:
 
     std::atomic<HWND> window{nullptr};
     std::vector<int> saved;
+    bool withTree = false;
+    bool ownCaption = false;
+    std::vector<HTREEITEM> items;
+    std::atomic<int> selectionChanges{0};
+    std::atomic<int> everyApply{0};
 
 private:
     int& live_;
@@ -293,6 +332,53 @@ TEST(PageProtocolWin, TheShownPageIsRecordedFromTheStartPageOn) {
         EXPECT_EQ(sheet.activePage, 0);
     });
     EXPECT_EQ(sheet.cancels, 1);
+}
+
+TEST(PageProtocolWin, AControlsNotificationReachesThePageAndMarksItOnlyWhenTheUserActs) {
+    TwoPageSheet sheet;
+    sheet.first.withTree = true;
+    RunDriven(sheet.setup, sheet.first, [&](HWND) {
+        EXPECT_FALSE(sheet.first.Changed()) << "selecting while filling is not a change";
+        HWND tree = GetDlgItem(sheet.first.window, kTree);
+        const int before = sheet.first.selectionChanges;
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(sheet.first.items.back()));
+        EXPECT_EQ(sheet.first.selectionChanges, before + 1);
+        EXPECT_TRUE(sheet.first.Changed());
+    });
+}
+
+TEST(PageProtocolWin, TheEveryApplyHookRunsOnAnUnchangedPage) {
+    TwoPageSheet sheet;
+    RunDriven(sheet.setup, sheet.first, [&](HWND window) {
+        SendMessageA(window, PSM_APPLY, 0, 0);
+        EXPECT_EQ(sheet.first.everyApply, 1);
+        EXPECT_TRUE(sheet.first.saved.empty()) << "an unchanged page still writes nothing";
+    });
+}
+
+TEST(PageProtocolWin, APageProblemHasItsOwnCaptionAndTellsNotANumberFromOutOfRange) {
+    TwoPageSheet sheet;
+    sheet.first.ownCaption = true;
+    const DWORD sheetThread = GetCurrentThreadId();
+    RunDriven(sheet.setup, sheet.first, [&](HWND window) {
+        for (const auto& [typed, message] :
+             {std::pair{"ab", kNotANumberMessage}, std::pair{"60", kMinutesMessage}}) {
+            SetDlgItemTextA(sheet.first.window, kMinutesEdit, typed);
+            PostMessageA(window, PSM_APPLY, 0, 0);
+            HWND box = nullptr;
+            ASSERT_TRUE(WaitFor([&] {
+                box = FindMessageBox(sheetThread);
+                return box != nullptr;
+            })) << typed;
+            const e2e::MessageBoxInfo info = e2e::ReadMessageBox(box);
+            EXPECT_EQ(info.caption, kOwnCaption) << typed;
+            EXPECT_EQ(info.text, message) << typed;
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+        }
+    });
+    EXPECT_EQ(sheet.liveFirst, 10);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The main clock window as a user meets it: its menu, its commands, and what it keeps for the
 // next start.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The two property sheets opened from the clock's commands: their pages, the page they open on,
 // and the page remembered for the next start.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <commctrl.h>

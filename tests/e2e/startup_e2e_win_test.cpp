@@ -1,7 +1,7 @@
 // Start-up, settings file, single instance, the basic commands and the tick as seen from
 // outside: each test runs its own copy of the program in its own temporary folder.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // report, the server list it keeps, apply and cancel. Every settings file here names loopback
 // servers only and switches the start-up and scheduled updates off.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // signal, Apply and Cancel, refused values, the per-hour sounds and the on/off dialog, each
 // checked in the settings file the program writes.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <commctrl.h>

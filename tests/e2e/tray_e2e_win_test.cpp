@@ -1,8 +1,8 @@
 // The clock's notification-area icon as the user meets it: there while the program runs, the
 // way back to a clock put into the tray, its tooltip and its balloons.
 
-#include "app/commands.h"
-#include "app/test_hooks.h"
+#include "resources/commands.h"
+#include "base/test_hooks.h"
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>

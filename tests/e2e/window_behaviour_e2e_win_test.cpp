@@ -1,7 +1,7 @@
 // The clock window's placement and transparency as the user meets them: dragging an edge,
 // double clicks, the corner commands, a lost saved position, opacity and the colour key.
 
-#include "app/commands.h"
+#include "resources/commands.h"
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "e2e/zentrava_driver_win.h"
 
-#include "app/test_hooks.h"
+#include "base/test_hooks.h"
 
 #include <algorithm>
 #include <atomic>

@@ -12,7 +12,7 @@
 #endif
 #include <windows.h>
 
-#include "app/win_handles_win.h"
+#include "base/win_handles_win.h"
 
 #include <cstdint>
 #include <optional>

@@ -79,9 +79,10 @@ public:
     ScheduleDuties(NtpSync& sync, TickState& state, RecordingActions& actions)
         : sync_(sync), state_(state), actions_(actions) {}
 
+    void CountLockoutSeconds() override { sync_.lockout.CountSecond(); }
     void CheckTimeServerSchedule(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock) + " ";
-        CheckNtpSchedule(sync_, state_.timeServerLockout, c, actions_);
+        CheckNtpSchedule(sync_, sync_.lockout, c, actions_);
     }
 
 private:
@@ -101,7 +102,7 @@ struct Rig {
     TickState state;
     TickSettings tick;
     NtpSync sync;
-    RecordingActions actions{state.timeServerLockout};
+    RecordingActions actions{sync.lockout};
     ScheduleDuties duties{sync, state, actions};
     MonotonicTime now = 0;
     int answerTicks = 20;
@@ -121,7 +122,7 @@ struct Rig {
                 const NtpQuery query = *actions.inFlight;
                 actions.inFlight.reset();
                 ticksInFlight = 0;
-                FinishNtpUpdate(sync, state.timeServerLockout, query, answer, actions);
+                FinishNtpUpdate(sync, sync.lockout, query, answer, actions);
             }
         }
     }
@@ -225,7 +226,7 @@ TEST(NtpScheduleLockout, AnUpdateJustBeforeADueMinuteHoldsThatMinuteOff) {
     Rig rig(At(0, 29, 0), s);
     rig.Seconds(10);
     rig.actions.when = "00:29:10 ";
-    StartNtpStartUpUpdate(rig.sync, rig.state.timeServerLockout, rig.actions);
+    StartNtpStartUpUpdate(rig.sync, rig.sync.lockout, rig.actions);
     // Answered at 00:29:11, so the lockout runs until 00:30:06 and 00:30 passes unasked.
     rig.Seconds(3600);
     EXPECT_EQ(rig.Queries(), (Events{Scheduled(1, 0)}));
@@ -238,11 +239,11 @@ TEST(NtpScheduleLockout, SetBeforeTheHandOffAndAgainWhenTheAnswerComes) {
     rig.Seconds(11);
     EXPECT_TRUE(rig.actions.lockoutSetAtHandOff);
     rig.Seconds(29); // answered at 00:55:29.950, which starts the 55 seconds afresh
-    EXPECT_TRUE(rig.state.timeServerLockout.IsSet());
+    EXPECT_TRUE(rig.sync.lockout.IsSet());
     rig.Seconds(53);
-    EXPECT_TRUE(rig.state.timeServerLockout.IsSet());
+    EXPECT_TRUE(rig.sync.lockout.IsSet());
     rig.Seconds(1);
-    EXPECT_FALSE(rig.state.timeServerLockout.IsSet());
+    EXPECT_FALSE(rig.sync.lockout.IsSet());
 }
 
 TEST(NtpScheduleLockout, AQueryAskedForWhileAnotherIsInFlightIsDropped) {
@@ -252,7 +253,7 @@ TEST(NtpScheduleLockout, AQueryAskedForWhileAnotherIsInFlightIsDropped) {
     rig.answerTicks = 200 * kTicksPerSecondUnit; // never answers within the test
     rig.Seconds(15);
     rig.actions.when = "00:03:05 ";
-    StartNtpStartUpUpdate(rig.sync, rig.state.timeServerLockout, rig.actions);
+    StartNtpStartUpUpdate(rig.sync, rig.sync.lockout, rig.actions);
     EXPECT_EQ(rig.actions.events, (Events{"00:03:00 scheduled ntp.nict.jp", "00:03:05 dropped"}));
 }
 

@@ -1,6 +1,6 @@
 #include "timesync/ntp_settings.h"
 
-#include "app/memory_settings_store.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 

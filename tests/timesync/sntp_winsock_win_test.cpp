@@ -2,7 +2,7 @@
 // loopback: a real NTP server on 127.0.0.1, nothing on 127.0.0.99. The setter of the
 // computer's clock is replaced by a recorder in every case.
 
-#include "app/platform_time_win.h"
+#include "clock/platform_time_win.h"
 #include "timesync/fake_ntp_servers.h"
 #include "timesync/ntp_worker_win.h"
 

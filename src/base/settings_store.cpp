@@ -1,0 +1,22 @@
+#include "base/settings_store.h"
+
+#include <cstdio>
+
+namespace zentrava {
+
+bool SettingsStore::PutInt(std::string_view section, std::string_view key, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return PutText(section, key, text);
+}
+
+std::string SettingsStore::GetSoundFile(std::string_view section, std::string_view key,
+                                        std::string_view def) const {
+    std::string path = GetText(section, key, "", kPathBufferSize);
+    if (path.empty() || !FileExists(path)) {
+        return std::string(def);
+    }
+    return path;
+}
+
+} // namespace zentrava

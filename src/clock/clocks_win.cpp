@@ -1,0 +1,30 @@
+#include "clock/clocks_win.h"
+
+#include "base/event_log_win.h"
+#include "clock/platform_time_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zentrava {
+
+ClockKeeper& TheClocks() {
+    static ClockKeeper clocks;
+    return clocks;
+}
+
+void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason) {
+    TheClocks().Load(t, now);
+    if constexpr (kTestHooks) {
+        LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
+    }
+}
+
+void LoadClocksFromSystem(const char* reason) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LoadClocksAt(ToDateTime(now), MonotonicNow(), reason);
+}
+
+} // namespace zentrava
