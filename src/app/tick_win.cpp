@@ -53,7 +53,7 @@ public:
 
     void RefreshTooltip() override {
         Note("tooltip");
-        RefreshTrayTooltip(hwnd_);
+        RefreshTrayTooltipIfChanged(hwnd_);
     }
     void RedrawTrayClock() override { Note("trayclock"); }
     void InvalidateFace() override {

@@ -50,6 +50,25 @@ std::string IntervalPart(const TrayStatus& status) {
                       hours, t % kSecondsPerHour / 60, t % 60);
 }
 
+bool ShellTip::Take(std::string_view text) {
+    const std::lock_guard lock(mutex_);
+    if (held_ && *held_ == text) {
+        return false;
+    }
+    held_.emplace(text);
+    return true;
+}
+
+void ShellTip::Held(std::string_view text) {
+    const std::lock_guard lock(mutex_);
+    held_.emplace(text);
+}
+
+void ShellTip::Forget() {
+    const std::lock_guard lock(mutex_);
+    held_.reset();
+}
+
 std::string TrayAddTip(const ClockTimeRecord& local, int charSet, const TrayStatus& status) {
     return FitTooltip(DateTimeLine(local, charSet) + SongPart(status));
 }

@@ -6,6 +6,8 @@
 #include "clock/clock_time.h"
 
 #include <cstddef>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,25 @@ struct TrayStatus {
     int startMinute = 0;
     int startSecond = 0;
     int intervalSeconds = 0;
+};
+
+// The tip the shell holds for our icon, as far as we know: a refresh hands it a text only when
+// the text differs. Every hand-over is a round trip to the shell's process, and the tick
+// refreshes every second while the text changes once a minute. Any thread; the lock guards only
+// the copy, never the call into the shell.
+class ShellTip {
+public:
+    // True when `text` is not what the shell holds, and records it as held: the caller hands
+    // it over now.
+    bool Take(std::string_view text);
+    // The shell took this text (an add, or a text set on purpose).
+    void Held(std::string_view text);
+    // The shell holds nothing we know of (the icon was deleted, or a hand-over failed).
+    void Forget();
+
+private:
+    std::mutex mutex_;
+    std::optional<std::string> held_;
 };
 
 // Longest tooltip in bytes; it fits the shell's 128-byte tip field with the terminator.

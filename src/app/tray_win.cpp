@@ -25,7 +25,7 @@ struct TrayState {
     std::atomic<bool> iconPresent{false};
     UniqueIcon fixedIcon;
     UniqueIcon clockIcon;
-    BalloonRequests balloons;
+    ShellTip tip;
 
     // Window thread only.
     HWND faceTooltip = nullptr;
@@ -117,10 +117,16 @@ bool AddTrayIcon(HWND hwnd) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = IconForAdd();
-    CopyField(data.szTip,
-              TrayAddTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus()));
+    const std::string tip =
+        TrayAddTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus());
+    CopyField(data.szTip, tip);
     const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
     State().iconPresent.store(added);
+    if (added) {
+        State().tip.Held(tip);
+    } else {
+        State().tip.Forget();
+    }
     if constexpr (kTestHooks) {
         LogEvent(added ? "tray-add ok" : "tray-add failed");
     }
@@ -131,23 +137,42 @@ void DeleteTrayIcon(HWND hwnd) {
     NOTIFYICONDATAA data = IconData(hwnd);
     Shell_NotifyIconA(NIM_DELETE, &data);
     State().iconPresent.store(false);
+    State().tip.Forget();
     if constexpr (kTestHooks) {
         LogEvent("tray-delete");
     }
 }
 
-bool RefreshTrayTooltip(HWND hwnd) {
+namespace {
+
+bool HandOverTip(HWND hwnd, std::string_view text) {
     NOTIFYICONDATAA data = IconData(hwnd);
     data.uFlags = NIF_TIP;
-    CopyField(data.szTip, RefreshTipText());
-    return Modify(data);
+    CopyField(data.szTip, text);
+    const bool taken = Modify(data);
+    if (taken) {
+        State().tip.Held(text);
+    } else {
+        State().tip.Forget();
+    }
+    return taken;
+}
+
+} // namespace
+
+bool RefreshTrayTooltip(HWND hwnd) {
+    return HandOverTip(hwnd, RefreshTipText());
+}
+
+void RefreshTrayTooltipIfChanged(HWND hwnd) {
+    const std::string text = RefreshTipText();
+    if (State().tip.Take(text)) {
+        HandOverTip(hwnd, text);
+    }
 }
 
 bool SetTrayTooltipText(HWND hwnd, std::string_view text) {
-    NOTIFYICONDATAA data = IconData(hwnd);
-    data.uFlags = NIF_TIP;
-    CopyField(data.szTip, FitTooltip(text));
-    return Modify(data);
+    return HandOverTip(hwnd, FitTooltip(text));
 }
 
 bool SetTrayIcon(HWND hwnd, HICON icon) {
@@ -173,7 +198,7 @@ bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text) {
 }
 
 void ShowPendingBalloon(HWND hwnd) {
-    if (const auto balloon = State().balloons.TakeCombined()) {
+    if (const auto balloon = Balloons().TakeCombined()) {
         ShowBalloonNow(hwnd, balloon->title, balloon->text);
     }
 }

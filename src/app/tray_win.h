@@ -15,8 +15,10 @@ inline constexpr UINT kTrayIconId = 100;
 // Window thread. Each returns the shell's answer; the add keeps it as the icon-present flag.
 bool AddTrayIcon(HWND hwnd);
 void DeleteTrayIcon(HWND hwnd);
-// Either thread.
+// Either thread. Each hands the shell the tip and answers whether it took it.
 bool RefreshTrayTooltip(HWND hwnd);
+// Tick thread, every second: only a tip that differs from what the shell holds is handed over.
+void RefreshTrayTooltipIfChanged(HWND hwnd);
 bool SetTrayTooltipText(HWND hwnd, std::string_view text);
 bool SetTrayIcon(HWND hwnd, HICON icon);
 bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text);

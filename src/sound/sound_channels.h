@@ -109,12 +109,13 @@ struct ChannelRecord {
     std::string fileName;
 };
 
-// The audio channel's run state, shared with the audio player and the seek dialog.
+// The audio channel's run state, shared with the audio player and the seek dialog; written on
+// the window thread, read by the menu refresher from its own.
 struct AudioRunState {
-    int pausePending = 0; // pause was asked for while no song was open
-    int playlistRun = 0;  // a run is between two songs
-    int stopRequest = 0;  // stop was asked for while no song was open
-    int songLength = 0;   // seconds; -1 when the query failed
+    std::atomic<int> pausePending{0}; // pause was asked for while no song was open
+    std::atomic<int> playlistRun{0};  // a run is between two songs
+    std::atomic<int> stopRequest{0};  // stop was asked for while no song was open
+    std::atomic<int> songLength{0};   // seconds; -1 when the query failed
 };
 
 class SoundChannels {

@@ -182,5 +182,17 @@ TEST(TrayTip, LongTipIsCutAtTheFieldWithoutSplittingACharacter) {
     EXPECT_EQ(FitTooltip(std::string(126, 'y')), std::string(126, 'y'));
 }
 
+TEST(ShellTip, HandsTheShellOnlyATipThatDiffersFromWhatItHolds) {
+    ShellTip tip;
+    EXPECT_TRUE(tip.Take("9時05分")) << "the shell holds nothing yet";
+    EXPECT_FALSE(tip.Take("9時05分")) << "the same second of the same minute";
+    EXPECT_TRUE(tip.Take("9時06分"));
+    tip.Forget(); // a failed hand-over or a deleted icon
+    EXPECT_TRUE(tip.Take("9時06分"));
+    tip.Held("added"); // an add hands its own text over
+    EXPECT_FALSE(tip.Take("added"));
+    EXPECT_TRUE(tip.Take("9時06分"));
+}
+
 } // namespace
 } // namespace zentrava
