@@ -1,6 +1,6 @@
 #include "app/window_behaviour.h"
 
-#include "base/settings_clamps.h"
+#include "base/settings_keys.h"
 
 #include <algorithm>
 #include <array>
@@ -12,23 +12,18 @@ namespace {
 constexpr std::uint8_t kOpaqueAlpha = 255;
 constexpr int kFullPercent = 100;
 
-struct BehaviourKey {
-    std::string_view name;
-    int WindowBehaviour::*field;
-};
-
 // The keys the general settings dialog confirms, in the order they are written.
-constexpr std::array kDialogKeys{
-    BehaviourKey{"WindowTopMost", &WindowBehaviour::WindowTopMost},
-    BehaviourKey{"WindowTopMostAlways", &WindowBehaviour::WindowTopMostAlways},
-    BehaviourKey{"WindowLayer", &WindowBehaviour::WindowLayer},
-    BehaviourKey{"WindowMouseLayer", &WindowBehaviour::WindowMouseLayer},
-    BehaviourKey{"WindowLayerPercent", &WindowBehaviour::WindowLayerPercent},
-    BehaviourKey{"WindowHideSetting", &WindowBehaviour::WindowHideSetting},
-    BehaviourKey{"WindowShowHideSetting", &WindowBehaviour::WindowShowHideSetting},
-    BehaviourKey{"WindowCtrlKeyDownLayeredCancelSetting",
-                 &WindowBehaviour::WindowCtrlKeyDownLayeredCancelSetting},
-};
+constexpr std::array<IntKey<WindowBehaviour>, 8> kDialogKeys{{
+    {"WindowTopMost", &WindowBehaviour::WindowTopMost},
+    {"WindowTopMostAlways", &WindowBehaviour::WindowTopMostAlways},
+    {"WindowLayer", &WindowBehaviour::WindowLayer},
+    {"WindowMouseLayer", &WindowBehaviour::WindowMouseLayer},
+    {"WindowLayerPercent", &WindowBehaviour::WindowLayerPercent},
+    {"WindowHideSetting", &WindowBehaviour::WindowHideSetting},
+    {"WindowShowHideSetting", &WindowBehaviour::WindowShowHideSetting},
+    {"WindowCtrlKeyDownLayeredCancelSetting",
+     &WindowBehaviour::WindowCtrlKeyDownLayeredCancelSetting},
+}};
 
 bool IsLayeringKey(std::string_view name) {
     return name == "WindowLayer" || name == "WindowMouseLayer" || name == "WindowLayerPercent";
@@ -62,19 +57,17 @@ WindowBehaviour LoadWindowBehaviour(const SettingsStore& store, int platformMajo
     behaviour.AudioFilePropertySheetPos =
         GetClampedInt(store, kWindowPositionSection, "AudioFilePropertySheetPos",
                       behaviour.AudioFilePropertySheetPos);
-    for (const BehaviourKey& key : kDialogKeys) {
-        if (layering || !IsLayeringKey(key.name)) {
+    for (const IntKey<WindowBehaviour>& key : kDialogKeys) {
+        if (layering || !IsLayeringKey(key.key)) {
             int& value = behaviour.*key.field;
-            value = GetClampedInt(store, kWindowPositionSection, key.name, value);
+            value = GetClampedInt(store, kWindowPositionSection, key.key, value);
         }
     }
     return behaviour;
 }
 
 void SaveWindowBehaviour(SettingsStore& store, const WindowBehaviour& behaviour) {
-    for (const BehaviourKey& key : kDialogKeys) {
-        store.PutInt(kWindowPositionSection, key.name, behaviour.*key.field);
-    }
+    WriteInts<WindowBehaviour>(store, kWindowPositionSection, kDialogKeys, behaviour);
 }
 
 std::uint8_t LayerAlpha(int percent) {

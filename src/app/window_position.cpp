@@ -1,36 +1,33 @@
 #include "app/window_position.h"
 
-#include "base/settings_clamps.h"
+#include "base/settings_keys.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zentrava {
 
+namespace {
+
+constexpr std::array<IntKey<WindowPositionSettings>, 6> kPositionKeys{{
+    {"Window_X_Pos", &WindowPositionSettings::Window_X_Pos},
+    {"Window_Y_Pos", &WindowPositionSettings::Window_Y_Pos},
+    {"Window_Width", &WindowPositionSettings::Window_Width},
+    {"Window_Height", &WindowPositionSettings::Window_Height},
+    {"WindowDispOn", &WindowPositionSettings::WindowDispOn},
+    {"Window_Maximized", &WindowPositionSettings::Window_Maximized},
+}};
+
+} // namespace
+
 WindowPositionSettings LoadWindowPosition(const SettingsStore& store) {
-    const WindowPositionSettings defaults;
-    const auto read = [&](std::string_view key, int def) {
-        return GetClampedInt(store, kWindowPositionSection, key, def);
-    };
     WindowPositionSettings settings;
-    settings.Window_X_Pos = read("Window_X_Pos", defaults.Window_X_Pos);
-    settings.Window_Y_Pos = read("Window_Y_Pos", defaults.Window_Y_Pos);
-    settings.Window_Width = read("Window_Width", defaults.Window_Width);
-    settings.Window_Height = read("Window_Height", defaults.Window_Height);
-    settings.WindowDispOn = read("WindowDispOn", defaults.WindowDispOn);
-    settings.Window_Maximized = read("Window_Maximized", defaults.Window_Maximized);
+    ReadInts<WindowPositionSettings>(store, kWindowPositionSection, kPositionKeys, settings);
     return settings;
 }
 
 void SaveWindowPosition(SettingsStore& store, const WindowPositionSettings& settings) {
-    const auto write = [&](std::string_view key, int value) {
-        store.PutInt(kWindowPositionSection, key, value);
-    };
-    write("Window_X_Pos", settings.Window_X_Pos);
-    write("Window_Y_Pos", settings.Window_Y_Pos);
-    write("Window_Width", settings.Window_Width);
-    write("Window_Height", settings.Window_Height);
-    write("WindowDispOn", settings.WindowDispOn);
-    write("Window_Maximized", settings.Window_Maximized);
+    WriteInts<WindowPositionSettings>(store, kWindowPositionSection, kPositionKeys, settings);
 }
 
 WindowPositionSettings FitToVirtualScreen(WindowPositionSettings settings, int virtualWidth,
