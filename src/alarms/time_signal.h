@@ -118,9 +118,13 @@ public:
     void SetLastCustomEntry(int index) { lastCustomEntry_.store(index); }
     void ClearLastCustomEntry() { lastCustomEntry_.store(-1); }
 
-    // Tick thread: a chime started and its balloon is still to come at the full or half hour.
-    std::atomic<int> pendingHourBalloon{0};
-    std::atomic<int> pendingHalfHourBalloon{0};
+    // Tick thread: the full or half hour whose balloon a started chime still owes, as a count
+    // of half hours since 1601 (HalfHourMark), kNoBalloonDue for none. A moment rather than a
+    // flag: a chime whose moment passed unseen (balloons off then, the check switched off, a
+    // clock load over it) must not lend its balloon to a later hour that did not chime.
+    static constexpr int kNoBalloonDue = -1;
+    std::atomic<int> pendingHourBalloon{kNoBalloonDue};
+    std::atomic<int> pendingHalfHourBalloon{kNoBalloonDue};
 
     // Set by each start, counted down by the tick: no second sound for 55 seconds.
     Lockout lockout;

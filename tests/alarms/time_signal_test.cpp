@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -314,6 +315,53 @@ TEST(TimeSignalHourlyChime, BalloonOnlyWhenWantedAndAvailable) {
     old.SetTime(At(14, 59, 50, 0));
     old.Seconds(20);
     EXPECT_EQ(old.actions.events, (Events{"13:59:57.000 start " + kChime}));
+}
+
+// A chime owes its balloon to one full or half hour only. Whatever kept that moment from
+// showing it, a later hour whose chime did not sound (switched off for that hour) shows none.
+TEST(TimeSignalBalloon, AChimeWhoseMomentPassedUnreportedLendsNoBalloonToALaterHour) {
+    struct Case {
+        const char* what;
+        bool halfHour;
+        std::function<void(Rig&)> atTheMoment; // from 3 s before the full or half hour
+    };
+    const auto commit = [](auto change) {
+        return [change](Rig& rig) {
+            TimeSignalSettings s = rig.signal.Settings();
+            change(s);
+            rig.signal.Commit(s);
+        };
+    };
+    const Case cases[] = {
+        {"balloons off at the hour", false,
+         commit([](TimeSignalSettings& s) { s.TimeSignalBallonHelpOn = 0; })},
+        {"balloons off at the half hour", true,
+         commit([](TimeSignalSettings& s) { s.TimeSignalBallonHelpOn = 0; })},
+        {"hourly chime switched off over the hour", false,
+         commit([](TimeSignalSettings& s) { s.TimeSignal0JustOnFlag = 0; })},
+        {"time signal switched off over the half hour", true,
+         commit([](TimeSignalSettings& s) { s.TimeSignalFlag = 0; })},
+        {"a clock load over the hour", false, [](Rig& rig) { rig.SetTime(At(14, 0, 2, 0)); }},
+        {"a clock load over the half hour", true, [](Rig& rig) { rig.SetTime(At(13, 30, 2, 0)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TimeSignalSettings s = HourlyOn();
+        if (c.halfHour) {
+            std::swap(s.TimeSignal0JustOnFlag, s.TimeSignal30JustOnFlag);
+        }
+        Rig rig(At(13, c.halfHour ? 29 : 59, 50, 0), s);
+        rig.Seconds(7); // the chime starts at ...:57
+        c.atTheMoment(rig);
+        rig.Seconds(10);
+        // Everything back on, but the next hour's (half hour's) own chime is off.
+        s.hours[15].EachTimeSignalFlag = 0;
+        s.halfHours[14].EachTimeSignalFlag = 0;
+        rig.signal.Commit(s);
+        rig.Seconds(3600);
+        const std::string start = c.halfHour ? "13:29:57.000" : "13:59:57.000";
+        EXPECT_EQ(rig.actions.events, Events{start + " start " + kChime});
+    }
 }
 
 TEST(TimeSignalCustom, FiftyMillisecondEntriesPlayOnlyWithMillisecondPrecision) {
