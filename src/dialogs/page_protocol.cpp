@@ -18,8 +18,8 @@ std::vector<CancelStep> CancelPlan(const CancelInputs& inputs) {
     }
     if (changed(SettingsPage::Alarms)) {
         steps.push_back(CancelStep::RestoreAlarms);
+        steps.push_back(CancelStep::RecomputeAlarmsArmed);
     }
-    steps.push_back(CancelStep::RecomputeAlarmsArmed);
     constexpr std::pair<SettingsPage, CancelStep> kRestores[] = {
         {SettingsPage::TimeSignal, CancelStep::RestoreTimeSignal},
         {SettingsPage::HourlySounds, CancelStep::RestoreHourlySounds},

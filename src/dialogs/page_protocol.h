@@ -91,9 +91,9 @@ private:
 };
 
 // The cancel handler's steps in the order they run. The sound test stops before anything is
-// restored, so a test sound of a file the user is about to lose does not play on; the armed
-// flag is recomputed even when the alarm page did not change, so that it always agrees with the
-// alarm table the sheet leaves behind.
+// restored, so a test sound of a file the user is about to lose does not play on. The armed
+// flag is recomputed only after the alarm records were put back: with the records untouched,
+// recomputing would undo the menu's "alarms off", which leaves alarms switched on but unarmed.
 enum class CancelStep {
     StopSoundTest,
     RestoreAlarms,
