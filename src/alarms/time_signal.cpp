@@ -248,12 +248,8 @@ void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal) {
     s.TimeSignalBallonHelpOn = store.GetInt(sec, kBalloonKey, defaults.TimeSignalBallonHelpOn);
     s.TimeSignalMSecondEnable =
         store.GetInt(sec, kMSecondEnableKey, defaults.TimeSignalMSecondEnable);
-    // Not GetSoundFile: this path has a buffer of its own size, and a path cut by it names a
-    // file that does not exist, which then reads as none.
-    s.TimeSignalSoundFile = store.GetText(sec, kSoundFileKey, "", kTimeSignalSoundFileBufferSize);
-    if (!s.TimeSignalSoundFile.empty() && !store.FileExists(s.TimeSignalSoundFile)) {
-        s.TimeSignalSoundFile.clear();
-    }
+    // Read into the same buffer as every other path, so whatever the chooser accepts comes back.
+    s.TimeSignalSoundFile = store.GetSoundFile(sec, kSoundFileKey, "");
     s.TimeSignalSoundFileName = FileDisplayName(s.TimeSignalSoundFile);
     // Values are kept as read, also out of range: clamping a second of 60 to 59 would make the
     // entry sound at a moment nobody set, while as read it simply never comes due.

@@ -46,9 +46,6 @@ inline constexpr int kChimeHourCount = 24;
 inline constexpr std::string_view kTimeSignalSection = "Time_Signal_Setting";
 inline constexpr std::string_view kTimeSignal30Section = "Time_Signal_Setting_30";
 
-// The general chime sound is read into one character less than the other paths.
-inline constexpr std::size_t kTimeSignalSoundFileBufferSize = 259;
-
 // One of the twenty custom time signals, named as its keys (TimeSignalOn01 ...).
 struct CustomTimeSignal {
     int TimeSignalOn = 0;

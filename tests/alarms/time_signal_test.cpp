@@ -617,39 +617,51 @@ TEST(TimeSignalSettingsFile, WhatIsSavedLoadsBackAsItWas) {
 }
 
 TEST(TimeSignalSettingsFile, SoundFilesThatAreGoneOrCutReadAsNone) {
-    const std::string longest(258, 'a'); // fills the general sound's 259-character buffer
+    const std::string longest(259, 'a'); // the longest path the chooser returns
     const std::string longer = longest + "b";
     MemorySettingsStore store("[Time_Signal_Setting]\r\n"
-                              "TimeSignalSoundFile=" +
-                              longest +
-                              "\r\n"
                               "TimeSignalSoundFile05=" +
-                              longer +
+                              longest +
                               "\r\n"
                               "TimeSignalSoundFile06=C:\\gone.wav\r\n"
                               "[Time_Signal_Setting_30]\r\n"
                               "TimeSignalSoundFile0530=C:\\gone.wav\r\n"
                               "TimeSignalSoundFile0630=C:\\x\\half.wav\r\n");
     store.AddExistingFile(longest);
-    store.AddExistingFile(longer);
     store.AddExistingFile("C:\\x\\half.wav");
     TimeSignal signal;
     LoadAll(store, signal);
     const TimeSignalSettings s = signal.Settings();
-    EXPECT_EQ(s.TimeSignalSoundFile, longest);
-    EXPECT_EQ(s.hours[5].TimeSignalSoundFile, longer); // the per-hour paths take one more
+    EXPECT_EQ(s.hours[5].TimeSignalSoundFile, longest);
     EXPECT_EQ(s.hours[6].TimeSignalSoundFile, "");
     EXPECT_EQ(s.hours[6].TimeSignalSoundFileName, "");
     EXPECT_EQ(s.halfHours[5].TimeSignalSoundFile, "");
     EXPECT_EQ(s.halfHours[6].TimeSignalSoundFile, "C:\\x\\half.wav");
     EXPECT_EQ(s.halfHours[6].TimeSignalSoundFileName, "half.wav");
 
-    // Cut by its buffer, the general sound names a file that does not exist.
-    MemorySettingsStore cut("[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + longer + "\r\n");
+    // Cut by its buffer, a path names a file that does not exist.
+    MemorySettingsStore cut("[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + longer +
+                            "\r\nTimeSignalSoundFile05=" + longer + "\r\n");
     cut.AddExistingFile(longer);
     LoadAll(cut, signal);
     EXPECT_EQ(signal.Settings().TimeSignalSoundFile, "");
     EXPECT_EQ(signal.Settings().TimeSignalSoundFileName, "");
+    EXPECT_EQ(signal.Settings().hours[5].TimeSignalSoundFile, "");
+}
+
+// The general chime takes as long a path as the chooser hands it, and keeps it over a restart.
+TEST(TimeSignalSettingsFile, TheLongestPathTheChooserTakesSurvivesSaveAndLoad) {
+    const std::string longest = "C:\\" + std::string(252, 'a') + ".wav";
+    ASSERT_EQ(longest.size(), 259u);
+    MemorySettingsStore store;
+    store.AddExistingFile(longest);
+    TimeSignalSettings saved;
+    saved.TimeSignalSoundFile = longest;
+    ASSERT_TRUE(SaveTimeSignal(store, saved));
+    TimeSignal loaded;
+    LoadAll(store, loaded);
+    EXPECT_EQ(loaded.Settings().TimeSignalSoundFile, longest);
+    EXPECT_EQ(loaded.Settings().TimeSignalSoundFileName, std::string(252, 'a') + ".wav");
 }
 
 TEST(TimeSignalSettingsFile, CustomSecondOutsideTheMinuteIsKeptAndNeverPlays) {
