@@ -81,7 +81,8 @@ enum class Chime { FullHour, HalfHour };
 struct ChimeDecision {
     bool start = false;
     std::string sound;
-    bool balloonMoment = false; // the first tick of the full or half hour, balloons wanted
+    bool moment = false; // the first tick of the full or half hour
+    bool balloonWanted = false;
 };
 
 int NextHour(int hour) {
@@ -128,9 +129,34 @@ ChimeDecision DecideChime(const TimeSignalSettings& s, Chime chime, bool locked,
             }
         }
     }
-    d.balloonMoment = now.Minute == (full ? 0 : 30) && now.Second == 0 && now.Millisecond == 0 &&
-                      s.TimeSignalBallonHelpOn == 1;
+    d.moment = now.Minute == (full ? 0 : 30) && now.Second == 0 && now.Millisecond == 0;
+    d.balloonWanted = s.TimeSignalBallonHelpOn == 1;
     return d;
+}
+
+// Half hours since 1 January 1601 up to the half hour `now` lies in (clock records are loaded
+// from 1601 on). Fits an int for every year the platform's clock can give: 30827 ends about
+// 5.1e8 half hours on.
+int HalfHourMark(const ClockTimeRecord& now) {
+    constexpr std::int64_t kTicksPerHalfHour = 30 * kTicksPerMinute;
+    const DateTime start{now.Year, now.Month, 0, now.Day, now.Hour, now.Minute < 30 ? 0 : 30, 0, 0};
+    return static_cast<int>(ToFileTicks(start) / kTicksPerHalfHour);
+}
+
+bool OnHalfHourMark(const ClockTimeRecord& now) {
+    return (now.Minute == 0 || now.Minute == 30) && now.Second == 0 && now.Millisecond == 0;
+}
+
+// The full (or half) hour a chime started now reports at: now itself when it is that moment,
+// else the next one.
+int BalloonDue(const ClockTimeRecord& now, Chime chime) {
+    const int mark = HalfHourMark(now);
+    const bool onFull = mark % 2 == 0;
+    const bool wantFull = chime == Chime::FullHour;
+    if (OnHalfHourMark(now) && onFull == wantFull) {
+        return mark;
+    }
+    return onFull == wantFull ? mark + 2 : mark + 1;
 }
 
 // A chime without a sound still takes the lock, so a silent hour holds off the custom
@@ -154,15 +180,17 @@ void CheckChime(TimeSignal& signal, Lockout& lockout, const ClockTimeRecord& now
         chime == Chime::FullHour ? signal.pendingHourBalloon : signal.pendingHalfHourBalloon;
     if (d.start) {
         StartChime(lockout, d.sound, actions);
-        pending.store(1);
+        pending.store(BalloonDue(now, chime));
     }
     // After the start, so a chime that starts on the full or half hour itself reports at once.
-    if (d.balloonMoment && pending.load() == 1) {
-        if (actions.BalloonsSupported()) {
+    // Every full or half hour uses up what was owed for it, whether a balloon is wanted or not.
+    if (d.moment) {
+        const int due = pending.exchange(TimeSignal::kNoBalloonDue);
+        const bool owed = due != TimeSignal::kNoBalloonDue && due == HalfHourMark(now);
+        if (owed && d.balloonWanted && actions.BalloonsSupported()) {
             actions.RequestBalloon(
                 TimeSignalBalloonText(now.Hour, chime == Chime::FullHour ? 0 : 30));
         }
-        pending.store(0);
     }
 }
 
@@ -220,12 +248,8 @@ void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal) {
     s.TimeSignalBallonHelpOn = store.GetInt(sec, kBalloonKey, defaults.TimeSignalBallonHelpOn);
     s.TimeSignalMSecondEnable =
         store.GetInt(sec, kMSecondEnableKey, defaults.TimeSignalMSecondEnable);
-    // Not GetSoundFile: this path has a buffer of its own size, and a path cut by it names a
-    // file that does not exist, which then reads as none.
-    s.TimeSignalSoundFile = store.GetText(sec, kSoundFileKey, "", kTimeSignalSoundFileBufferSize);
-    if (!s.TimeSignalSoundFile.empty() && !store.FileExists(s.TimeSignalSoundFile)) {
-        s.TimeSignalSoundFile.clear();
-    }
+    // Read into the same buffer as every other path, so whatever the chooser accepts comes back.
+    s.TimeSignalSoundFile = store.GetSoundFile(sec, kSoundFileKey, "");
     s.TimeSignalSoundFileName = FileDisplayName(s.TimeSignalSoundFile);
     // Values are kept as read, also out of range: clamping a second of 60 to 59 would make the
     // entry sound at a moment nobody set, while as read it simply never comes due.

@@ -46,9 +46,6 @@ inline constexpr int kChimeHourCount = 24;
 inline constexpr std::string_view kTimeSignalSection = "Time_Signal_Setting";
 inline constexpr std::string_view kTimeSignal30Section = "Time_Signal_Setting_30";
 
-// The general chime sound is read into one character less than the other paths.
-inline constexpr std::size_t kTimeSignalSoundFileBufferSize = 259;
-
 // One of the twenty custom time signals, named as its keys (TimeSignalOn01 ...).
 struct CustomTimeSignal {
     int TimeSignalOn = 0;
@@ -118,9 +115,13 @@ public:
     void SetLastCustomEntry(int index) { lastCustomEntry_.store(index); }
     void ClearLastCustomEntry() { lastCustomEntry_.store(-1); }
 
-    // Tick thread: a chime started and its balloon is still to come at the full or half hour.
-    std::atomic<int> pendingHourBalloon{0};
-    std::atomic<int> pendingHalfHourBalloon{0};
+    // Tick thread: the full or half hour whose balloon a started chime still owes, as a count
+    // of half hours since 1601 (HalfHourMark), kNoBalloonDue for none. A moment rather than a
+    // flag: a chime whose moment passed unseen (balloons off then, the check switched off, a
+    // clock load over it) must not lend its balloon to a later hour that did not chime.
+    static constexpr int kNoBalloonDue = -1;
+    std::atomic<int> pendingHourBalloon{kNoBalloonDue};
+    std::atomic<int> pendingHalfHourBalloon{kNoBalloonDue};
 
     // Set by each start, counted down by the tick: no second sound for 55 seconds.
     Lockout lockout;

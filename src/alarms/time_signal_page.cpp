@@ -26,11 +26,17 @@ constexpr std::string_view kSecondMessage = "\x95"
 
 std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> rows) {
     std::vector<NumberField> fields;
+    auto add = [&fields](int control, const std::optional<std::string>& text, int max,
+                         std::string_view message) {
+        if (text) {
+            fields.push_back({control, *text, 0, max, message});
+        }
+    };
     for (std::size_t i = 0; i < rows.size() && i < kCustomRowsPerPage; ++i) {
         const int row = static_cast<int>(i);
-        fields.push_back({kCustomHourEdit + row, rows[i].hour, 0, 23, kHourMessage});
-        fields.push_back({kCustomMinuteEdit + row, rows[i].minute, 0, 59, kMinuteMessage});
-        fields.push_back({kCustomSecondEdit + row, rows[i].second, 0, 59, kSecondMessage});
+        add(kCustomHourEdit + row, rows[i].hour, 23, kHourMessage);
+        add(kCustomMinuteEdit + row, rows[i].minute, 59, kMinuteMessage);
+        add(kCustomSecondEdit + row, rows[i].second, 59, kSecondMessage);
     }
     return FirstBadField(fields);
 }

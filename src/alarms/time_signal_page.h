@@ -19,15 +19,19 @@ inline constexpr int kCustomHourEdit = 1266;
 inline constexpr int kCustomMinuteEdit = 1276;
 inline constexpr int kCustomSecondEdit = 1360;
 
+// What a row's edits hold; nothing for an edit the user has not changed since it showed the
+// record.
 struct CustomRowText {
-    std::string hour;
-    std::string minute;
-    std::string second;
+    std::optional<std::string> hour;
+    std::optional<std::string> minute;
+    std::optional<std::string> second;
 };
 
 // The first failure in row order, each row hour, then minute, then second, with the edit to
-// put the user on; none when every row holds a moment. Milliseconds are bounded by their spin
-// control and not checked here.
+// put the user on; none when every typed field holds its part of a moment. A field the user
+// did not change is not checked: it holds the stored value, which an entry keeps even out of
+// range (it then never comes due). Milliseconds are bounded by their spin control and not
+// checked here.
 std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> rows);
 
 // A row's label, "%2d:" with the entry number (1-20).

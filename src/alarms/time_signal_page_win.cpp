@@ -68,18 +68,6 @@ void SetupSpin(HWND page, int spin, Range range, int step) {
     zentrava::SetupSpin(page, spin, range.min, range.max, step);
 }
 
-void SetSpin(HWND page, int spin, int value) {
-    SendDlgItemMessageA(page, spin, UDM_SETPOS32, 0, value);
-}
-
-// The spin's position; a typed value outside its range leaves the position where it was.
-int SpinValue(HWND page, int spin) {
-    BOOL failed = FALSE;
-    const LRESULT pos =
-        SendDlgItemMessageA(page, spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
-    return static_cast<int>(pos);
-}
-
 bool IsNumberEdit(int control) {
     auto in = [control](int first, int count) {
         return control >= first && control < first + count;
@@ -133,7 +121,11 @@ public:
             return false;
         }
         if (notification == EN_CHANGE) {
-            return IsNumberEdit(control);
+            if (!IsNumberEdit(control)) {
+                return false;
+            }
+            edited_.Note(control);
+            return true;
         }
         if (notification != BN_CLICKED) {
             return false;
@@ -171,9 +163,9 @@ public:
     std::optional<PageProblem> Validate(HWND page) override {
         std::array<CustomRowText, kCustomRowsPerPage> rows;
         for (int r = 0; r < kCustomRowsPerPage; ++r) {
-            rows[static_cast<std::size_t>(r)] = {ControlText(page, IDC_TS_CUSTOM_HOUR + r),
-                                                 ControlText(page, IDC_TS_CUSTOM_MINUTE + r),
-                                                 ControlText(page, IDC_TS_CUSTOM_SECOND + r)};
+            rows[static_cast<std::size_t>(r)] = {Typed(page, IDC_TS_CUSTOM_HOUR + r),
+                                                 Typed(page, IDC_TS_CUSTOM_MINUTE + r),
+                                                 Typed(page, IDC_TS_CUSTOM_SECOND + r)};
         }
         return ValidateCustomRows(rows);
     }
@@ -200,6 +192,19 @@ public:
     void Finish(HWND) override { soundBox_.Detach(); }
 
 private:
+    std::optional<std::string> Typed(HWND page, int edit) const {
+        return EditedText(page, edit, edited_);
+    }
+
+    // The stored number, shown as it is; the spin holds it within its range.
+    void Show(HWND page, int edit, int spin, int value) {
+        ShowSpinNumber(page, edit, spin, value, edited_);
+    }
+
+    int SpinNumber(HWND page, int edit, int spin, int stored) const {
+        return EditedSpinValue(page, edit, spin, edited_, stored);
+    }
+
     CustomTimeSignal& Entry(int row) {
         return copies_.working().custom[static_cast<std::size_t>(half_ * kCustomRowsPerPage + row)];
     }
@@ -210,9 +215,9 @@ private:
         FillCheckBoxes<TimeSignalSettings>(page, kCheckBoxes, w);
         SetDlgItemTextA(page, IDC_TS_SOUND_NAME, w.TimeSignalSoundFileName.c_str());
         for (const StartRow& row : kStartRows) {
-            SetSpin(page, row.minuteSpin, w.*row.minute);
-            SetSpin(page, row.secondSpin, w.*row.second);
-            SetSpin(page, row.msecondSpin, w.*row.msecond);
+            Show(page, row.minuteEdit, row.minuteSpin, w.*row.minute);
+            Show(page, row.secondEdit, row.secondSpin, w.*row.second);
+            Show(page, row.msecondEdit, row.msecondSpin, w.*row.msecond);
         }
         showing_ = false;
         ShowRows(page);
@@ -225,27 +230,33 @@ private:
             const CustomTimeSignal& entry = Entry(r);
             const int number = half_ * kCustomRowsPerPage + r + 1;
             SetDlgItemTextA(page, IDC_TS_CUSTOM_LABEL + r, CustomRowLabel(number).c_str());
-            SetSpin(page, IDC_TS_CUSTOM_HOUR_SPIN + r, entry.TimeSignalHour);
-            SetSpin(page, IDC_TS_CUSTOM_MINUTE_SPIN + r, entry.TimeSignalMinute);
-            SetSpin(page, IDC_TS_CUSTOM_SECOND_SPIN + r, entry.TimeSignalSecond);
-            SetSpin(page, IDC_TS_CUSTOM_MSECOND_SPIN + r, entry.TimeSignalMSecond);
+            Show(page, IDC_TS_CUSTOM_HOUR + r, IDC_TS_CUSTOM_HOUR_SPIN + r, entry.TimeSignalHour);
+            Show(page, IDC_TS_CUSTOM_MINUTE + r, IDC_TS_CUSTOM_MINUTE_SPIN + r,
+                 entry.TimeSignalMinute);
+            Show(page, IDC_TS_CUSTOM_SECOND + r, IDC_TS_CUSTOM_SECOND_SPIN + r,
+                 entry.TimeSignalSecond);
+            Show(page, IDC_TS_CUSTOM_MSECOND + r, IDC_TS_CUSTOM_MSECOND_SPIN + r,
+                 entry.TimeSignalMSecond);
             SetChecked(page, IDC_TS_CUSTOM_ON + r, entry.TimeSignalOn);
         }
         showing_ = false;
     }
 
-    // Only called after Validate accepted the rows, so every hour, minute and second parses.
+    // Only called after Validate accepted the rows, so every typed hour, minute and second
+    // parses. Edits the user left alone keep the entry's stored numbers.
     void ReadRows(HWND page) {
         for (int r = 0; r < kCustomRowsPerPage; ++r) {
             CustomTimeSignal& entry = Entry(r);
-            auto number = [page](int control, int fallback) {
-                return ParseTypedNumber(ControlText(page, control)).value_or(fallback);
+            auto number = [this, page](int control, int stored) {
+                const std::optional<std::string> text = Typed(page, control);
+                return text ? ParseTypedNumber(*text).value_or(stored) : stored;
             };
             entry.TimeSignalHour = number(IDC_TS_CUSTOM_HOUR + r, entry.TimeSignalHour);
             entry.TimeSignalMinute = number(IDC_TS_CUSTOM_MINUTE + r, entry.TimeSignalMinute);
             entry.TimeSignalSecond = number(IDC_TS_CUSTOM_SECOND + r, entry.TimeSignalSecond);
             entry.TimeSignalMSecond =
-                MillisecondOnStep(SpinValue(page, IDC_TS_CUSTOM_MSECOND_SPIN + r));
+                MillisecondSpin(page, IDC_TS_CUSTOM_MSECOND + r, IDC_TS_CUSTOM_MSECOND_SPIN + r,
+                                entry.TimeSignalMSecond);
             entry.TimeSignalOn = Checked(page, IDC_TS_CUSTOM_ON + r) ? 1 : 0;
         }
     }
@@ -253,10 +264,17 @@ private:
     void ReadStartTimes(HWND page) {
         TimeSignalSettings& w = copies_.working();
         for (const StartRow& row : kStartRows) {
-            w.*row.minute = SpinValue(page, row.minuteSpin);
-            w.*row.second = SpinValue(page, row.secondSpin);
-            w.*row.msecond = MillisecondOnStep(SpinValue(page, row.msecondSpin));
+            w.*row.minute = SpinNumber(page, row.minuteEdit, row.minuteSpin, w.*row.minute);
+            w.*row.second = SpinNumber(page, row.secondEdit, row.secondSpin, w.*row.second);
+            w.*row.msecond =
+                MillisecondSpin(page, row.msecondEdit, row.msecondSpin, w.*row.msecond);
         }
+    }
+
+    // A typed millisecond lands on the tick's step; a stored one is kept as it is.
+    int MillisecondSpin(HWND page, int edit, int spin, int stored) const {
+        return edited_.Edited(edit) ? MillisecondOnStep(SpinNumber(page, edit, spin, stored))
+                                    : stored;
     }
 
     // Both buttons go to the other half; the rows shown must hold moments before they are
@@ -298,6 +316,7 @@ private:
     HWND page_ = nullptr;
     PageCopies<TimeSignalSettings> copies_;
     DropBox soundBox_;
+    EditedFields edited_;
     int half_ = 0; // 0: entries 1-10 shown, 1: entries 11-20
     bool showing_ = false;
 };

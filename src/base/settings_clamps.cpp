@@ -23,6 +23,8 @@ constexpr std::array kWindowPositionClamps{
     IntClamp{"WindowHideSetting", 0, 1},
     IntClamp{"WindowShowHideSetting", 0, 1},
     IntClamp{"WindowCtrlKeyDownLayeredCancelSetting", 0, 1},
+    IntClamp{"WindowDispOn", 0, 1},
+    IntClamp{"Window_Maximized", 0, 1},
     // The opacity's percent: beyond it the alpha no longer fits its byte.
     IntClamp{"WindowLayerPercent", 0, 100},
 };
@@ -55,8 +57,12 @@ constexpr std::array kClockSettingClamps{
     // Negative positions push the marker's tip past the rim; beyond 60 the largest marker's
     // base crosses the far rim.
     IntClamp{"Clock24HourMarkPos", 0, 60},
-    // The colon's offset is added to window coordinates; no window is taller than 32767.
-    IntClamp{"TimeColonAdj", -32767, 32767},
+    // Its control's range: the colon's offset beyond it puts the colon outside the window.
+    IntClamp{"TimeColonAdj", -32, 32},
+    // Modes with one painter or layout each; any other value paints a face with no hands and
+    // no text, or a two-line date into a one-line box.
+    IntClamp{"12H_24H_Setting", 0, 2},
+    IntClamp{"DigitalDateFormatMode", 0, 2},
 };
 
 // Text must fit a window and stay legible. Asked for heights far beyond any window, the font

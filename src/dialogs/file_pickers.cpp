@@ -25,6 +25,10 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+bool Takes(FileKind kind, std::string_view path) {
+    return path.size() <= kLongestChosenPath && AcceptsFile(kind, path);
+}
+
 } // namespace
 
 bool AcceptsFile(FileKind kind, std::string_view path) {
@@ -53,7 +57,7 @@ ChooserVerdict ConcludeChooser(FileKind kind, bool dialogOk, std::string_view ch
     if (!dialogOk) {
         return ChooserVerdict::Cancelled;
     }
-    if (!AcceptsFile(kind, chosenPath)) {
+    if (!Takes(kind, chosenPath)) {
         current = {};
         return ChooserVerdict::Refused;
     }
@@ -68,7 +72,7 @@ const char* RefusalMessage(FileKind kind) {
 }
 
 std::optional<ChosenFile> AcceptDrop(FileKind kind, unsigned fileCount, std::string_view path) {
-    if (fileCount != 1 || !AcceptsFile(kind, path)) {
+    if (fileCount != 1 || !Takes(kind, path)) {
         return std::nullopt;
     }
     return ChosenFile{std::string(path), FileNameForDisplay(path)};

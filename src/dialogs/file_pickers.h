@@ -2,6 +2,8 @@
 // The decisions of the shared file pickers: which files a sound or picture chooser and a drop
 // box accept, what they show, and what the open-file dialog is given.
 
+#include "base/settings_store.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,6 +12,10 @@
 namespace zentrava {
 
 enum class FileKind { Sound, Picture };
+
+// The longest path a chooser or drop box takes: what the settings file's readers get back whole.
+// A longer one would be saved and then lost, cut short, at the next start.
+inline constexpr std::size_t kLongestChosenPath = kPathBufferSize - 1;
 
 // A literal with NULs inside, all of them kept (only the array's own terminator is left out).
 template <std::size_t N>
@@ -54,17 +60,19 @@ enum class ChooserVerdict {
     Accepted,  // both take the chosen file
 };
 
-// What becomes of the caller's path and name after the dialog closed. `fileTitle` is the
-// dialog's own name for the file, which the sound chooser shows; the picture chooser shows the
-// name and extension of the path.
+// What becomes of the caller's path and name after the dialog closed: a file of another kind
+// or a path longer than kLongestChosenPath is refused. `fileTitle` is the dialog's own name for
+// the file, which the sound chooser shows; the picture chooser shows the name and extension of
+// the path.
 ChooserVerdict ConcludeChooser(FileKind kind, bool dialogOk, std::string_view chosenPath,
                                std::string_view fileTitle, ChosenFile& current);
 
 // The message a refused choice shows.
 const char* RefusalMessage(FileKind kind);
 
-// A drop on a drop box: exactly one file with an accepted extension becomes the path and its
-// display name; anything else is ignored without a word.
+// A drop on a drop box: exactly one file with an accepted extension and a path no longer than
+// kLongestChosenPath becomes the path and its display name; anything else is ignored without a
+// word.
 std::optional<ChosenFile> AcceptDrop(FileKind kind, unsigned fileCount, std::string_view path);
 
 } // namespace zentrava

@@ -26,9 +26,29 @@ void SetupSpin(HWND page, int spin, int min, int max, int step) {
     }
 }
 
-void ShowSpinNumber(HWND page, int edit, int spin, int value) {
+void ShowSpinNumber(HWND page, int edit, int spin, int value, EditedFields& edited) {
+    // The position first: with the edit as its buddy the spin writes its clamped number there,
+    // which the stored one then replaces.
     SendDlgItemMessageA(page, spin, UDM_SETPOS32, 0, value);
     SetDlgItemInt(page, edit, static_cast<UINT>(value), TRUE);
+    edited.Forget(edit);
+}
+
+std::optional<std::string> EditedText(HWND page, int edit, const EditedFields& edited,
+                                      std::size_t bufferSize) {
+    if (!edited.Edited(edit)) {
+        return std::nullopt;
+    }
+    return ControlText(page, edit, bufferSize);
+}
+
+int EditedSpinValue(HWND page, int edit, int spin, const EditedFields& edited, int stored) {
+    if (!edited.Edited(edit)) {
+        return stored;
+    }
+    BOOL failed = FALSE;
+    return static_cast<int>(
+        SendDlgItemMessageA(page, spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
 }
 
 } // namespace zentrava

@@ -3,9 +3,12 @@
 // switches, edits with their up-down buttons standing for its numbers, and control texts. A page
 // lists its controls once and fills and reads them through these.
 
+#include "dialogs/page_protocol.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -59,17 +62,26 @@ struct SpinField {
 
 // The spin keeps its position within its range; the edit shows what is stored, so a value
 // outside the range (from a hand-edited file) is shown as it is and not silently replaced.
-void ShowSpinNumber(HWND page, int edit, int spin, int value);
+// The edit then counts as not changed by the user.
+void ShowSpinNumber(HWND page, int edit, int spin, int value, EditedFields& edited);
+
+// The edit's text once the user changed it; nothing while it still shows the record's number.
+std::optional<std::string> EditedText(HWND page, int edit, const EditedFields& edited,
+                                      std::size_t bufferSize = 260);
+
+// The spin's position once the user changed its edit (a typed number outside the range leaves
+// the position where it was); `stored` while the edit still shows the record's number.
+int EditedSpinValue(HWND page, int edit, int spin, const EditedFields& edited, int stored);
 
 template <typename Record>
 void FillSpinFields(HWND page, std::span<const SpinField<Record>> fields, const Record& r,
-                    int typedDigits = 0) {
+                    EditedFields& edited, int typedDigits = 0) {
     for (const SpinField<Record>& f : fields) {
         if (typedDigits > 0) {
             SendDlgItemMessageA(page, f.edit, EM_LIMITTEXT, static_cast<WPARAM>(typedDigits), 0);
         }
         SetupSpin(page, f.spin, f.min, f.max);
-        ShowSpinNumber(page, f.edit, f.spin, r.*f.field);
+        ShowSpinNumber(page, f.edit, f.spin, r.*f.field, edited);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/page_protocol.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace zentrava {
@@ -18,8 +19,8 @@ std::vector<CancelStep> CancelPlan(const CancelInputs& inputs) {
     }
     if (changed(SettingsPage::Alarms)) {
         steps.push_back(CancelStep::RestoreAlarms);
+        steps.push_back(CancelStep::RecomputeAlarmsArmed);
     }
-    steps.push_back(CancelStep::RecomputeAlarmsArmed);
     constexpr std::pair<SettingsPage, CancelStep> kRestores[] = {
         {SettingsPage::TimeSignal, CancelStep::RestoreTimeSignal},
         {SettingsPage::HourlySounds, CancelStep::RestoreHourlySounds},
@@ -60,6 +61,20 @@ std::optional<SettingsPage> PageOfStep(CancelStep step) {
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+void EditedFields::Note(int control) {
+    if (!Edited(control)) {
+        controls_.push_back(control);
+    }
+}
+
+void EditedFields::Forget(int control) {
+    std::erase(controls_, control);
+}
+
+bool EditedFields::Edited(int control) const {
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
 }
 
 std::optional<int> ParseTypedNumber(std::string_view text) {

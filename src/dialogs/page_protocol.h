@@ -91,9 +91,9 @@ private:
 };
 
 // The cancel handler's steps in the order they run. The sound test stops before anything is
-// restored, so a test sound of a file the user is about to lose does not play on; the armed
-// flag is recomputed even when the alarm page did not change, so that it always agrees with the
-// alarm table the sheet leaves behind.
+// restored, so a test sound of a file the user is about to lose does not play on. The armed
+// flag is recomputed only after the alarm records were put back: with the records untouched,
+// recomputing would undo the menu's "alarms off", which leaves alarms switched on but unarmed.
 enum class CancelStep {
     StopSoundTest,
     RestoreAlarms,
@@ -116,6 +116,20 @@ std::vector<CancelStep> CancelPlan(const CancelInputs& inputs);
 
 // The page a restore step belongs to; nothing for the steps that are not a page's.
 std::optional<SettingsPage> PageOfStep(CancelStep step);
+
+// The number edits the user changed since the page last showed its record. Only these are
+// read back and checked: an edit left alone still shows the record's own number, which may lie
+// outside what its up-down control reaches (a hand-edited file). It goes back to the file as it
+// was, neither clamped by the control nor refused as if the user had typed it.
+class EditedFields {
+public:
+    void Note(int control);
+    void Forget(int control);
+    bool Edited(int control) const;
+
+private:
+    std::vector<int> controls_;
+};
 
 // A value that keeps the user on the page: the control to put the focus on, the message and
 // the box's caption (empty for the program's own).

@@ -14,7 +14,10 @@ namespace zentrava {
 
 namespace {
 
-constexpr std::size_t kPathBuffer = 260;
+// Room beyond the longest path the choosers take, so that a longer one comes back from the
+// platform to be refused with a word rather than fail in the dialog without one.
+constexpr std::size_t kPathBuffer = 1024;
+static_assert(kPathBuffer > kLongestChosenPath + 1);
 constexpr std::size_t kTitleBuffer = 256;
 constexpr UINT_PTR kDropBoxSubclassId = 1;
 

@@ -133,8 +133,10 @@ void RestorePageCopy(NtpSettings& s, const TimeServerPageCopy& c) {
 }
 
 void ReadTypedNumbers(NtpSettings& s, const TimeServerNumbers& typed) {
-    auto read = [](const std::string& text, int& field) {
-        field = ParseTypedNumber(text).value_or(field);
+    auto read = [](const std::optional<std::string>& text, int& field) {
+        if (text) {
+            field = ParseTypedNumber(*text).value_or(field);
+        }
     };
     read(typed.hour, s.SetNTPHour);
     read(typed.minute, s.SetNTPMinute);

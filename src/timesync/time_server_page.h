@@ -80,18 +80,20 @@ TimeServerPageCopy TakePageCopy(const NtpSettings& settings);
 // old position may hold another server or none, and then the index is found again by name.
 void RestorePageCopy(NtpSettings& settings, const TimeServerPageCopy& copy);
 
-// The five numeric edits as typed.
+// The five numeric edits as typed; nothing for an edit the user has not changed since it
+// showed the settings.
 struct TimeServerNumbers {
-    std::string hour;
-    std::string minute;
-    std::string interval;
-    std::string accessMinute;
-    std::string retrySeconds;
+    std::optional<std::string> hour;
+    std::optional<std::string> minute;
+    std::optional<std::string> interval;
+    std::optional<std::string> accessMinute;
+    std::optional<std::string> retrySeconds;
 };
 
 // Apply: each number as typed, sign allowed, without a range check (an hour of 99 is stored,
 // and a daily update at that hour never comes; the schedule itself keeps an interval below 3
-// from asking every minute). An edit that holds no number leaves its setting as it was.
+// from asking every minute). An edit the user did not change, or that holds no number, leaves
+// its setting as it was.
 void ReadTypedNumbers(NtpSettings& settings, const TimeServerNumbers& typed);
 
 // UTC on the file-time scale to local calendar time, as the platform converts it.

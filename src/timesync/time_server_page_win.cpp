@@ -132,7 +132,7 @@ public:
             const bool on = s.SetNTPUpdateTime == static_cast<int>(mode);
             CheckDlgButton(page, kModeRadios[mode], on ? BST_CHECKED : BST_UNCHECKED);
         }
-        FillSpinFields<NtpSettings>(page, kNumbers, s, kTypedDigits);
+        FillSpinFields<NtpSettings>(page, kNumbers, s, edited_, kTypedDigits);
     }
 
     bool OnControl(HWND page, int control, int notification) override {
@@ -140,7 +140,11 @@ public:
             return notification == CBN_SELCHANGE;
         }
         if (notification == EN_CHANGE) {
-            return IsSpinEdit<NtpSettings>(kNumbers, control);
+            if (!IsSpinEdit<NtpSettings>(kNumbers, control)) {
+                return false;
+            }
+            edited_.Note(control);
+            return true;
         }
         if (notification != BN_CLICKED) {
             return false;
@@ -170,17 +174,17 @@ public:
         changed_ = false;
         const int selection = ComboSelection(page);
         const std::vector<std::string> entries = ComboEntries(page);
-        const TimeServerNumbers typed{
-            ControlText(page, IDC_NTP_HOUR, kNtpServerNameBufferSize),
-            ControlText(page, IDC_NTP_MINUTE, kNtpServerNameBufferSize),
-            ControlText(page, IDC_NTP_INTERVAL, kNtpServerNameBufferSize),
-            ControlText(page, IDC_NTP_ACCESS_MINUTE, kNtpServerNameBufferSize),
-            ControlText(page, IDC_NTP_RETRY, kNtpServerNameBufferSize)};
+        auto typed = [&](int edit) {
+            return EditedText(page, edit, edited_, kNtpServerNameBufferSize);
+        };
+        const TimeServerNumbers numbers{typed(IDC_NTP_HOUR), typed(IDC_NTP_MINUTE),
+                                        typed(IDC_NTP_INTERVAL), typed(IDC_NTP_ACCESS_MINUTE),
+                                        typed(IDC_NTP_RETRY)};
         const NtpSettings s = ChangeLive([&](NtpSettings& live) {
             if (selection >= 0) {
                 AdoptServerEntries(live, entries, selection);
             }
-            ReadTypedNumbers(live, typed);
+            ReadTypedNumbers(live, numbers);
         });
         copy_ = TakePageCopy(s);
         SaveNtpSettings(*Context().settings, s);
@@ -330,6 +334,7 @@ private:
     }
 
     TimeServerPageCopy copy_;
+    EditedFields edited_;
     bool changed_ = false;
     bool testing_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,8 +51,8 @@ TEST(TimeSignalPageValidation, NegativesLettersAndEmptyEditsAreRefusedLikeRanges
     for (const CustomRowText& row : {CustomRowText{"a", "0", "0"}, CustomRowText{"", "0", "0"},
                                      CustomRowText{"1x", "0", "0"}}) {
         const auto error = ValidateCustomRows(Rows({row}));
-        ASSERT_TRUE(error) << row.hour;
-        EXPECT_EQ(error->control, kCustomHourEdit) << row.hour;
+        ASSERT_TRUE(error) << *row.hour;
+        EXPECT_EQ(error->control, kCustomHourEdit) << *row.hour;
     }
 }
 
@@ -63,6 +64,17 @@ TEST(TimeSignalPageValidation, TheFirstFailureInRowOrderWins) {
     EXPECT_EQ(error->control, kCustomSecondEdit + 1);
     // Within a row: hour before minute before second.
     EXPECT_EQ(ValidateCustomRows(Rows({{"1", "61", "61"}}))->control, kCustomMinuteEdit);
+}
+
+// A hand-edited file may hold an entry no control offers; it never comes due and is kept as
+// it is. Only what the user typed keeps them on the page.
+TEST(TimeSignalPageValidation, OnlyFieldsTheUserChangedAreChecked) {
+    const std::optional<std::string> untouched;
+    EXPECT_FALSE(ValidateCustomRows(Rows({{untouched, untouched, untouched}})));
+    EXPECT_FALSE(ValidateCustomRows(Rows({{untouched, "5", untouched}, {"7", untouched, "0"}})));
+    const auto typed = ValidateCustomRows(Rows({{untouched, "5", untouched}, {"7", "60", "0"}}));
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->control, kCustomMinuteEdit + 1);
 }
 
 TEST(TimeSignalPageValidation, RowLabelsAreRightAligned) {

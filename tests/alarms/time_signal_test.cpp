@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -316,6 +317,53 @@ TEST(TimeSignalHourlyChime, BalloonOnlyWhenWantedAndAvailable) {
     EXPECT_EQ(old.actions.events, (Events{"13:59:57.000 start " + kChime}));
 }
 
+// A chime owes its balloon to one full or half hour only. Whatever kept that moment from
+// showing it, a later hour whose chime did not sound (switched off for that hour) shows none.
+TEST(TimeSignalBalloon, AChimeWhoseMomentPassedUnreportedLendsNoBalloonToALaterHour) {
+    struct Case {
+        const char* what;
+        bool halfHour;
+        std::function<void(Rig&)> atTheMoment; // from 3 s before the full or half hour
+    };
+    const auto commit = [](auto change) {
+        return [change](Rig& rig) {
+            TimeSignalSettings s = rig.signal.Settings();
+            change(s);
+            rig.signal.Commit(s);
+        };
+    };
+    const Case cases[] = {
+        {"balloons off at the hour", false,
+         commit([](TimeSignalSettings& s) { s.TimeSignalBallonHelpOn = 0; })},
+        {"balloons off at the half hour", true,
+         commit([](TimeSignalSettings& s) { s.TimeSignalBallonHelpOn = 0; })},
+        {"hourly chime switched off over the hour", false,
+         commit([](TimeSignalSettings& s) { s.TimeSignal0JustOnFlag = 0; })},
+        {"time signal switched off over the half hour", true,
+         commit([](TimeSignalSettings& s) { s.TimeSignalFlag = 0; })},
+        {"a clock load over the hour", false, [](Rig& rig) { rig.SetTime(At(14, 0, 2, 0)); }},
+        {"a clock load over the half hour", true, [](Rig& rig) { rig.SetTime(At(13, 30, 2, 0)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TimeSignalSettings s = HourlyOn();
+        if (c.halfHour) {
+            std::swap(s.TimeSignal0JustOnFlag, s.TimeSignal30JustOnFlag);
+        }
+        Rig rig(At(13, c.halfHour ? 29 : 59, 50, 0), s);
+        rig.Seconds(7); // the chime starts at ...:57
+        c.atTheMoment(rig);
+        rig.Seconds(10);
+        // Everything back on, but the next hour's (half hour's) own chime is off.
+        s.hours[15].EachTimeSignalFlag = 0;
+        s.halfHours[14].EachTimeSignalFlag = 0;
+        rig.signal.Commit(s);
+        rig.Seconds(3600);
+        const std::string start = c.halfHour ? "13:29:57.000" : "13:59:57.000";
+        EXPECT_EQ(rig.actions.events, Events{start + " start " + kChime});
+    }
+}
+
 TEST(TimeSignalCustom, FiftyMillisecondEntriesPlayOnlyWithMillisecondPrecision) {
     for (const int enable : {0, 1}) {
         SCOPED_TRACE(enable);
@@ -569,39 +617,51 @@ TEST(TimeSignalSettingsFile, WhatIsSavedLoadsBackAsItWas) {
 }
 
 TEST(TimeSignalSettingsFile, SoundFilesThatAreGoneOrCutReadAsNone) {
-    const std::string longest(258, 'a'); // fills the general sound's 259-character buffer
+    const std::string longest(259, 'a'); // the longest path the chooser returns
     const std::string longer = longest + "b";
     MemorySettingsStore store("[Time_Signal_Setting]\r\n"
-                              "TimeSignalSoundFile=" +
-                              longest +
-                              "\r\n"
                               "TimeSignalSoundFile05=" +
-                              longer +
+                              longest +
                               "\r\n"
                               "TimeSignalSoundFile06=C:\\gone.wav\r\n"
                               "[Time_Signal_Setting_30]\r\n"
                               "TimeSignalSoundFile0530=C:\\gone.wav\r\n"
                               "TimeSignalSoundFile0630=C:\\x\\half.wav\r\n");
     store.AddExistingFile(longest);
-    store.AddExistingFile(longer);
     store.AddExistingFile("C:\\x\\half.wav");
     TimeSignal signal;
     LoadAll(store, signal);
     const TimeSignalSettings s = signal.Settings();
-    EXPECT_EQ(s.TimeSignalSoundFile, longest);
-    EXPECT_EQ(s.hours[5].TimeSignalSoundFile, longer); // the per-hour paths take one more
+    EXPECT_EQ(s.hours[5].TimeSignalSoundFile, longest);
     EXPECT_EQ(s.hours[6].TimeSignalSoundFile, "");
     EXPECT_EQ(s.hours[6].TimeSignalSoundFileName, "");
     EXPECT_EQ(s.halfHours[5].TimeSignalSoundFile, "");
     EXPECT_EQ(s.halfHours[6].TimeSignalSoundFile, "C:\\x\\half.wav");
     EXPECT_EQ(s.halfHours[6].TimeSignalSoundFileName, "half.wav");
 
-    // Cut by its buffer, the general sound names a file that does not exist.
-    MemorySettingsStore cut("[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + longer + "\r\n");
+    // Cut by its buffer, a path names a file that does not exist.
+    MemorySettingsStore cut("[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + longer +
+                            "\r\nTimeSignalSoundFile05=" + longer + "\r\n");
     cut.AddExistingFile(longer);
     LoadAll(cut, signal);
     EXPECT_EQ(signal.Settings().TimeSignalSoundFile, "");
     EXPECT_EQ(signal.Settings().TimeSignalSoundFileName, "");
+    EXPECT_EQ(signal.Settings().hours[5].TimeSignalSoundFile, "");
+}
+
+// The general chime takes as long a path as the chooser hands it, and keeps it over a restart.
+TEST(TimeSignalSettingsFile, TheLongestPathTheChooserTakesSurvivesSaveAndLoad) {
+    const std::string longest = "C:\\" + std::string(252, 'a') + ".wav";
+    ASSERT_EQ(longest.size(), 259u);
+    MemorySettingsStore store;
+    store.AddExistingFile(longest);
+    TimeSignalSettings saved;
+    saved.TimeSignalSoundFile = longest;
+    ASSERT_TRUE(SaveTimeSignal(store, saved));
+    TimeSignal loaded;
+    LoadAll(store, loaded);
+    EXPECT_EQ(loaded.Settings().TimeSignalSoundFile, longest);
+    EXPECT_EQ(loaded.Settings().TimeSignalSoundFileName, std::string(252, 'a') + ".wav");
 }
 
 TEST(TimeSignalSettingsFile, CustomSecondOutsideTheMinuteIsKeptAndNeverPlays) {

@@ -49,8 +49,11 @@ TEST(WindowPosition, DamagedValuesClampOrFallBack) {
         {"Window_X_Pos=-40000", &WindowPositionSettings::Window_X_Pos, -32768},
         {"Window_Y_Pos=0x7fffffff", &WindowPositionSettings::Window_Y_Pos, 32767},
         {"Window_Y_Pos=12px", &WindowPositionSettings::Window_Y_Pos, 12},
-        {"WindowDispOn=7", &WindowPositionSettings::WindowDispOn, 7},
-        {"Window_Maximized=-1", &WindowPositionSettings::Window_Maximized, -1},
+        // Read as hidden in one place and as shown in another otherwise.
+        {"WindowDispOn=7", &WindowPositionSettings::WindowDispOn, 1},
+        {"WindowDispOn=-1", &WindowPositionSettings::WindowDispOn, 0},
+        {"Window_Maximized=-1", &WindowPositionSettings::Window_Maximized, 0},
+        {"Window_Maximized=2", &WindowPositionSettings::Window_Maximized, 1},
     };
     for (const DamagedLine& c : cases) {
         const MemorySettingsStore store("[Window_Position]\r\n" + std::string(c.line) + "\r\n");

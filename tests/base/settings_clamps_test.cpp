@@ -34,6 +34,11 @@ const std::vector<ClampedKey> kClampedKeys = {
     {"TimeZone_Diff_Setting", "TimeZoneDiffHour02", -11, 11},
     {"TimeZone_Diff_Setting", "TimeZoneDiffMinute01", 0, 59},
     {"TimeZone_Diff_Setting", "TimeZoneDiffMinute02", 0, 59},
+    {"Window_Position", "WindowDispOn", 0, 1},
+    {"Window_Position", "Window_Maximized", 0, 1},
+    {"Clock_Setting", "12H_24H_Setting", 0, 2},
+    {"Clock_Setting", "DigitalDateFormatMode", 0, 2},
+    {"Clock_Setting", "TimeColonAdj", -32, 32},
 };
 
 void PrintTo(const ClampedKey& c, std::ostream* os) {
@@ -95,8 +100,8 @@ struct UnclampedKey {
 
 TEST(UnclampedKeys, ComeBackAsRead) {
     const UnclampedKey keys[] = {
-        {"Window_Position", "WindowDispOn"},
-        {"Window_Position", "Window_Maximized"},
+        {"Window_Position", "AudioFilePropertySheetPos"},
+        {"Clock_Setting", "DigitalTimeFormatMode"},
         {"TimeZone_Diff_Setting", "TimeZoneDiffOnFlag01"},
         {"TimeZone_Diff_Setting", "TimeZoneDiffColor02"},
         {"Other_Section", "Window_Width"}, // a clamp belongs to its own section only
@@ -113,6 +118,7 @@ TEST(UnclampedKeys, MissingKeyGivesTheDefault) {
     const MemorySettingsStore store;
     EXPECT_EQ(GetClampedInt(store, "Window_Position", "Window_Width", 128), 128);
     EXPECT_EQ(GetClampedInt(store, "Window_Position", "WindowDispOn", 1), 1);
+    EXPECT_EQ(GetClampedInt(store, "Clock_Setting", "12H_24H_Setting", 0), 0);
 }
 
 } // namespace

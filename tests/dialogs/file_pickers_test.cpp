@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zentrava {
@@ -83,6 +84,27 @@ TEST(FileChooser, TheSoundChooserShowsTheDialogsTitleThePictureChooserTheFileNam
     EXPECT_EQ(ConcludeChooser(FileKind::Picture, true, "D:\\p\\sky.jpeg", "sky", picture),
               ChooserVerdict::Accepted);
     EXPECT_EQ(picture.displayName, "sky.jpeg");
+}
+
+// Every path setting is read back into 260 characters with the terminator: a longer path would
+// be saved, then lost at the next start.
+TEST(FileChooser, APathLongerThanTheSettingsReadBackIsRefused) {
+    const auto pathOf = [](std::size_t length) {
+        const std::string end = "\\bell.wav";
+        return "C:" + std::string(length - end.size() - 2, 'a') + end;
+    };
+    for (const auto& [length, taken] :
+         {std::pair{std::size_t{259}, true}, std::pair{std::size_t{260}, false},
+          std::pair{std::size_t{600}, false}}) {
+        const std::string path = pathOf(length);
+        ASSERT_EQ(path.size(), length);
+        ChosenFile chosen{"C:\\old.wav", "old.wav"};
+        EXPECT_EQ(ConcludeChooser(FileKind::Sound, true, path, "bell.wav", chosen),
+                  taken ? ChooserVerdict::Accepted : ChooserVerdict::Refused)
+            << length;
+        EXPECT_EQ(chosen.path, taken ? path : "") << length;
+        EXPECT_EQ(AcceptDrop(FileKind::Sound, 1, path).has_value(), taken) << length;
+    }
 }
 
 TEST(DropBox, TakesExactlyOneFileOfItsKind) {

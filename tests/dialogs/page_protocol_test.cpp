@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -104,8 +105,20 @@ TEST(CancelHandler, RunsTheStepsInTheirFixedOrder) {
                   CancelStep::RestoreTimeBands, CancelStep::RestoreWorldZones}));
 }
 
-TEST(CancelHandler, RecomputesTheArmedFlagEvenWithNothingChanged) {
-    EXPECT_EQ(CancelPlan({}), std::vector<CancelStep>{CancelStep::RecomputeAlarmsArmed});
+// The menu may have switched the alarms off while every alarm stays on: only alarm records
+// that cancel put back may re-arm them.
+TEST(CancelHandler, RecomputesTheArmedFlagOnlyAfterPuttingBackTheAlarms) {
+    EXPECT_EQ(CancelPlan({}), std::vector<CancelStep>{});
+    EXPECT_EQ(CancelPlan({.soundTestSounding = true}),
+              std::vector<CancelStep>{CancelStep::StopSoundTest});
+    for (int index = 0; index < kSettingsPageCount; ++index) {
+        CancelInputs inputs;
+        inputs.changed[static_cast<std::size_t>(index)] = true;
+        const std::vector<CancelStep> plan = CancelPlan(inputs);
+        const bool recomputes =
+            std::find(plan.begin(), plan.end(), CancelStep::RecomputeAlarmsArmed) != plan.end();
+        EXPECT_EQ(recomputes, index == PageIndex(SettingsPage::Alarms)) << index;
+    }
 }
 
 TEST(CancelHandler, RestoresExactlyTheChangedPage) {

@@ -74,5 +74,32 @@ TEST(Face, RunningClockShowsTheLoadedTime) {
     EXPECT_EQ(face.At(100, 100 + 40), kFaceColour) << "nothing below";
 }
 
+// Hand-edited values no control offers: a dial mode no painter knows and a shown switch that is
+// neither 0 nor 1. The clock still starts shown, with its hands.
+TEST(Face, ValuesOutsideTheirControlsStillStartAShownClockWithHands) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          "[Window_Position]\r\nWindow_Width=200\r\nWindow_Height=200\r\n"
+                          "WindowDispOn=2\r\n"
+                          "[Clock_Setting]\r\nSecondHandDispOnOff=0\r\nDigitalDateMode=0\r\n"
+                          "DigitalTimeMode=0\r\nJSTStringOnOff=0\r\n12H_24H_Setting=7\r\n"));
+    const WindowState shown = session.WaitForState([](const WindowState& w) { return w.visible; });
+    EXPECT_TRUE(shown.visible);
+    const SYSTEMTIME three{2024, 6, 6, 1, 3, 0, 0, 0};
+    ASSERT_TRUE(session.LoadClocks(three)) << session.lastError();
+    session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
+    const std::string path = session.dir() + "face.bmp";
+    ASSERT_TRUE(session.SaveBackBuffer(path)) << session.lastError();
+    ExpectClosesCleanly(session);
+    EXPECT_EQ(session.IniNumber("Window_Position", "WindowDispOn"), 1);
+
+    Bitmap face;
+    ASSERT_TRUE(face.Load(path));
+    ASSERT_EQ(face.width, 200);
+    EXPECT_EQ(face.At(100 + 30, 100), kHandColour) << "hour hand to the right";
+    EXPECT_EQ(face.At(100, 100 - 50), kHandColour) << "minute hand up";
+    EXPECT_EQ(face.At(100 - 40, 100), kFaceColour) << "the face, not a blank disc";
+}
+
 } // namespace
 } // namespace zentrava::e2e

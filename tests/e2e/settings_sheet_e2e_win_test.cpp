@@ -120,5 +120,33 @@ TEST(DateTimeSheet, OpensOnItsFirstOfTwoPagesAndLeavesTheSettingsPageAlone) {
     EXPECT_EQ(session.IniNumber("Window_Position", "AudioFilePropertySheetPos"), 5);
 }
 
+// The menu's "alarms off" leaves every alarm switched on but not armed. Opening and cancelling
+// the settings sheet without touching an alarm must not arm them again.
+TEST(SettingsSheet, CancelLeavesAlarmsTheMenuSwitchedOffOff) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          "[Alarm_Setting]\r\nAlarmOn01=1\r\nAlarmYear01=2024\r\n"
+                          "AlarmMonth01=6\r\nAlarmDay01=1\r\nAlarmHour01=7\r\n"
+                          "AlarmMinute01=5\r\nAlarmType01=0\r\n"));
+    ASSERT_TRUE(session.Command(kCmdToggleAlarms).has_value());
+    HWND sheet = nullptr;
+    OpenedPage(session, sheet);
+    ASSERT_NE(sheet, nullptr) << "no settings sheet";
+    ASSERT_TRUE(CancelSheet(sheet));
+
+    // A one-shot alarm that fires switches itself off in the file at once.
+    const SYSTEMTIME before{2024, 6, 6, 1, 7, 4, 57, 0};
+    const auto alarmOn = [&session] { return session.IniNumber("Alarm_Setting", "AlarmOn01"); };
+    ASSERT_TRUE(session.LoadClocks(before)) << session.lastError();
+    session.WaitForLogLine("tick 2024-06-01 07:05:01", 8000);
+    EXPECT_EQ(alarmOn(), 1) << "the alarm fired after cancel";
+
+    // The same alarm does fire once the menu arms it again.
+    ASSERT_TRUE(session.Command(kCmdToggleAlarms).has_value());
+    ASSERT_TRUE(session.LoadClocks(before)) << session.lastError();
+    EXPECT_TRUE(WaitFor([&] { return alarmOn() == 0; }, 8000));
+    ExpectClosesCleanly(session);
+}
+
 } // namespace
 } // namespace zentrava::e2e

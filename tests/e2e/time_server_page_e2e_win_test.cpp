@@ -31,6 +31,9 @@ constexpr int kBalloonBox = 1232;
 constexpr int kHourlyRadio = 1442;
 constexpr int kHourEdit = 1225;
 constexpr int kIntervalEdit = 1007;
+constexpr int kMinuteEdit = 1227;
+constexpr int kAccessMinuteEdit = 1443;
+constexpr int kRetryEdit = 2174;
 
 constexpr const char* kServerTimeLine = "NTPサーバー時刻 = ";
 constexpr const char* kConnectFailed = "NTPサーバーに接続失敗。\r\n";
@@ -326,6 +329,41 @@ TEST(TimeServerPage, AFullListTakesTheTimeButNotTheName) {
     EXPECT_TRUE(session.DismissMessageBox(box->hwnd));
     EXPECT_EQ(ComboEntries(page), twenty);
     ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_CANCEL));
+    ExpectClosesCleanly(session);
+}
+
+// Numbers from a hand-edited file that the up-down controls cannot reach are shown as stored
+// and written back as they were when another field is applied.
+TEST(TimeServerPage, ValuesOutsideTheControlsRangesSurviveAnApplyOfAnotherField) {
+    struct Stored {
+        const char* key;
+        int value;
+        int edit;
+    };
+    const Stored stored[] = {
+        {"SetNTPHour", 99, kHourEdit},
+        {"SetNTPAccessMinuteTime", 75, kAccessMinuteEdit},
+        {"NTPAccessRetryTime", 99, kRetryEdit},
+        {"SetNTPInterval", 999, kIntervalEdit},
+    };
+    std::string more;
+    for (const Stored& s : stored) {
+        more += std::string(s.key) + "=" + std::to_string(s.value) + "\r\n";
+    }
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava", NtpIni({"127.0.0.1"}, more)));
+    const OpenSheet open = OpenDateTime(session);
+    ASSERT_NE(open.sheet, nullptr);
+    for (const Stored& s : stored) {
+        EXPECT_EQ(Text(open.page, s.edit), std::to_string(s.value)) << s.key;
+    }
+    SendMessageA(GetDlgItem(open.page, kMinuteEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
+    PressApply(open.sheet);
+    EXPECT_EQ(session.IniNumber(kSection, "SetNTPMinute"), 5);
+    for (const Stored& s : stored) {
+        EXPECT_EQ(session.IniNumber(kSection, s.key), s.value) << s.key;
+    }
+    ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_OK));
     ExpectClosesCleanly(session);
 }
 

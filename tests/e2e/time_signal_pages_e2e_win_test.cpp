@@ -34,6 +34,9 @@ constexpr int kEachHourBox = 1555;
 constexpr int kSoundName = 2001;
 constexpr int kSoundClear = 2101;
 constexpr int kSoundEnable = 2061;
+constexpr int kHourStartSecondEdit = 1371;
+constexpr int kHourStartMSecondEdit = 1394;
+constexpr int kHalfStartMinuteEdit = 1328;
 
 constexpr int kTimeSignalPage = 1;
 constexpr int kHourlySoundsPage = 2;
@@ -296,6 +299,63 @@ TEST(TimeSignalPage, TheOtherHalfIsNotShownWhileAShownRowIsRefused) {
     EXPECT_EQ(Text(open.page, kRowLabel), " 1:");
     EXPECT_EQ(Text(open.page, kMinuteEdit + 6), "60") << "the user's text stays to be mended";
     ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_CANCEL));
+    ExpectClosesCleanly(session);
+}
+
+// A hand-edited file may hold numbers that the page's up-down controls cannot reach. The page
+// shows them as stored, and an apply of another field writes them back as they were: a signal
+// must not start at a moment nobody set.
+TEST(TimeSignalPage, ValuesOutsideTheControlsRangesSurviveAnApplyOfAnotherField) {
+    struct Stored {
+        const char* key;
+        int value;
+        int shownIn; // the edit of the first half showing it, 0 for none
+    };
+    const Stored stored[] = {
+        {"TimeSignalHour01", 99, kHourEdit},
+        {"TimeSignalSecond02", 75, kSecondEdit + 1},
+        {"TimeSignalMSecond02", 975, kMSecondEdit + 1},
+        {"TimeSignalMinute12", -4, 0},
+        {"TimeSignalSecondBase", 75, kHourStartSecondEdit},
+        {"TimeSignalMinuteBase30", 61, kHalfStartMinuteEdit},
+        {"TimeSignalMSecondBase", 1000, kHourStartMSecondEdit},
+    };
+    std::string ini = "[Time_Signal_Setting]\r\nTimeSignalMSecondEnable=1\r\n";
+    for (const Stored& s : stored) {
+        ini += std::string(s.key) + "=" + std::to_string(s.value) + "\r\n";
+    }
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava", IniWith(kTimeSignalPage, ini)));
+    const OpenSheet open = OpenSettings(session);
+    ASSERT_NE(open.sheet, nullptr);
+    for (const Stored& s : stored) {
+        if (s.shownIn != 0) {
+            EXPECT_EQ(Text(open.page, s.shownIn), std::to_string(s.value)) << s.key;
+        }
+    }
+    Type(open.page, kHourEdit + 2, "7");
+    PressApply(open.sheet);
+    EXPECT_EQ(session.IniNumber(kSection, "TimeSignalHour03"), 7) << "the typed field";
+    for (const Stored& s : stored) {
+        EXPECT_EQ(session.IniNumber(kSection, s.key), s.value) << s.key;
+    }
+
+    // The other half and back: nothing typed there, nothing refused or rewritten.
+    Click(open.page, kNextHalf);
+    ASSERT_TRUE(WaitFor([&] { return Text(open.page, kRowLabel) == "11:"; }));
+    EXPECT_EQ(Text(open.page, kMinuteEdit + 1), "-4");
+    Click(open.page, kNextHalf);
+    ASSERT_TRUE(WaitFor([&] { return Text(open.page, kRowLabel) == " 1:"; }));
+    // What the user types over a stored value is what gets written.
+    Type(open.page, kMinuteEdit + 2, "8");
+    Type(open.page, kHourStartSecondEdit, "58");
+    ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_OK));
+    EXPECT_TRUE(session.MessageBoxes().empty());
+    EXPECT_EQ(session.IniNumber(kSection, "TimeSignalMinute03"), 8);
+    for (const Stored& s : stored) {
+        const bool typedOver = s.shownIn == kHourStartSecondEdit;
+        EXPECT_EQ(session.IniNumber(kSection, s.key), typedOver ? 58 : s.value) << s.key;
+    }
     ExpectClosesCleanly(session);
 }
 

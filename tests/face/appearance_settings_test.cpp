@@ -215,8 +215,15 @@ TEST(ClockLoading, DamagedGeometryStaysDrawableInsideTheWindow) {
         {"Clock24HourMarkSize=40", &ClockSettings::Clock24HourMarkSize, 40},
         {"Clock24HourMarkPos=-10", &ClockSettings::Clock24HourMarkPos, 0},
         {"Clock24HourMarkPos=99999", &ClockSettings::Clock24HourMarkPos, 60},
-        {"TimeColonAdj=-2147483648", &ClockSettings::TimeColonAdj, -32767},
+        {"TimeColonAdj=-2147483648", &ClockSettings::TimeColonAdj, -32},
+        {"TimeColonAdj=33", &ClockSettings::TimeColonAdj, 32},
         {"TimeColonAdj=-32", &ClockSettings::TimeColonAdj, -32},
+        {"12H_24H_Setting=7", &ClockSettings::TwelveH_24H_Setting, 2},
+        {"12H_24H_Setting=-1", &ClockSettings::TwelveH_24H_Setting, 0},
+        {"12H_24H_Setting=1", &ClockSettings::TwelveH_24H_Setting, 1},
+        {"DigitalDateFormatMode=-4", &ClockSettings::DigitalDateFormatMode, 0},
+        {"DigitalDateFormatMode=3", &ClockSettings::DigitalDateFormatMode, 2},
+        {"DigitalDateFormatMode=2", &ClockSettings::DigitalDateFormatMode, 2},
         {"ClockHandDesign=3", &ClockSettings::ClockHandDesign, 0},
         {"ClockHandDesign=-1", &ClockSettings::ClockHandDesign, 0},
         {"ClockHandDesign=2", &ClockSettings::ClockHandDesign, 2},
@@ -229,9 +236,7 @@ TEST(ClockLoading, DamagedGeometryStaysDrawableInsideTheWindow) {
 
 TEST(ClockLoading, ModesAndSwitchesAreUsedAsRead) {
     const ClockCase cases[] = {
-        {"12H_24H_Setting=7", &ClockSettings::TwelveH_24H_Setting, 7},
         {"DigitalTimeFormatMode=9", &ClockSettings::DigitalTimeFormatMode, 9},
-        {"DigitalDateFormatMode=-4", &ClockSettings::DigitalDateFormatMode, -4},
         {"Clock0HOurPos=5", &ClockSettings::Clock0HourPos, 5},
         {"SecondHandSmooth=2", &ClockSettings::SecondHandSmooth, 2},
         {"ClockMinuteGraduationDesign=3", &ClockSettings::ClockMinuteGraduationDesign, 3},

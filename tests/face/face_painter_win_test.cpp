@@ -1,6 +1,7 @@
 #include "face/face_painter_win.h"
 
 #include "app/gdi_count_win.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -265,16 +266,23 @@ TEST(ClockFace, NothingIsDrawnOutsideTheWindowsCircle) {
     }
 }
 
-TEST(ClockFace, UnknownDialModeKeepsTheLastFrame) {
-    Scene scene;
-    scene.settings.clock.TwelveH_24H_Setting = 3;
-    scene.clocks = ClocksAt(10, 8, 30);
-    const Frame frame = Render(scene);
-    ASSERT_FALSE(frame.bgr.empty());
-    for (int y = 0; y < frame.height; y += 7) {
-        for (int x = 0; x < frame.width; x += 7) {
-            ASSERT_EQ(frame.At(x, y), kUntouched) << x << "," << y;
+// A hand-edited dial mode no painter knows would leave a face with no hands for the whole run;
+// as loaded, it is one the painters draw.
+TEST(ClockFace, ADialModeOutsideTheThreeFromTheFileStillShowsTheHands) {
+    for (const char* line : {"12H_24H_Setting=7", "12H_24H_Setting=-1", "12H_24H_Setting=3"}) {
+        const MemorySettingsStore store(std::string("[Clock_Setting]\r\n") + line + "\r\n");
+        Scene scene = HandsOnly(0, 3, 0, 0);
+        scene.settings.clock.TwelveH_24H_Setting = LoadClockSettings(store).TwelveH_24H_Setting;
+        scene.settings.clock.SecondHandDispOnOff = 0;
+        const Frame frame = Render(scene);
+        ASSERT_FALSE(frame.bgr.empty()) << line;
+        const FaceGeometry g = ComputeFaceGeometry(200, 200, scene.settings.clock);
+        for (const double f : {0.2, 0.3, 0.4}) {
+            const POINT hour = OnAxis(g, 90, f);
+            EXPECT_EQ(Hex(frame.At(hour.x, hour.y)), Hex(static_cast<COLORREF>(kRed))) << line;
         }
+        const POINT minute = OnAxis(g, 0, 0.75);
+        EXPECT_EQ(Hex(frame.At(minute.x, minute.y)), Hex(static_cast<COLORREF>(kGreen))) << line;
     }
 }
 

@@ -184,6 +184,14 @@ TEST(TimeServerPageApply, NumbersAreStoredAsTypedWithoutARangeCheck) {
     EXPECT_EQ(s.SetNTPInterval, 360);
     EXPECT_EQ(s.SetNTPAccessMinuteTime, 7);
     EXPECT_EQ(s.NTPAccessRetryTime, 0);
+
+    // Edits the user left alone leave their settings as they are, whatever the page shows.
+    ReadTypedNumbers(s, {std::nullopt, "3", std::nullopt, std::nullopt, std::nullopt});
+    EXPECT_EQ(s.SetNTPHour, 99);
+    EXPECT_EQ(s.SetNTPMinute, 3);
+    EXPECT_EQ(s.SetNTPInterval, 360);
+    EXPECT_EQ(s.SetNTPAccessMinuteTime, 7);
+    EXPECT_EQ(s.NTPAccessRetryTime, 0);
 }
 
 // JST, as the platform's conversion would give it here.
