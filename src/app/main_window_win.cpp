@@ -12,6 +12,7 @@
 #include "app/popup_menu_win.h"
 #include "app/sound_host_win.h"
 #include "base/test_hooks.h"
+#include "base/tick_request_win.h"
 #include "app/tick_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
@@ -408,6 +409,7 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 } // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const IncomingMessage incoming(message, wParam, lParam);
     App& app = TheApp();
     switch (message) {
     case WM_CREATE:

@@ -136,5 +136,26 @@ TEST(MainWindow, CancelledSessionEndKeepsTheClockAndARealOneEndsItOnce) {
     EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "AudioVolumeVal"), 500);
 }
 
+// Once the session's end has its answer, Windows may end the program at any moment: by then
+// everything kept at exit must be in the file.
+TEST(MainWindow, SessionEndIsAnsweredOnlyOnceEverythingIsSaved) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava"));
+    session.WaitForState([](const WindowState& w) { return w.visible; });
+    SetWindowPos(session.mainWindow(), nullptr, 345, 234, 140, 140, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(
+        session.WaitForState([](const WindowState& w) { return w.rect.left == 345; }).rect.left,
+        345);
+
+    const std::optional<LRESULT> answer = session.Send(WM_ENDSESSION, TRUE, 0);
+    session.process().Terminate();
+    ASSERT_TRUE(answer.has_value()) << session.lastError();
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_X_Pos"), 345);
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_Y_Pos"), 234);
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_Width"), 140);
+    EXPECT_EQ(session.IniNumber("Window_Position", "AudioFilePropertySheetPos"), 0);
+    EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "OtherSoundMuteAudio"), 0);
+}
+
 } // namespace
 } // namespace zentrava::e2e
