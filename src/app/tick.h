@@ -18,6 +18,9 @@ struct TickSettings {
     int SecondHandSmooth = 0;
     int TaskTrayIconClock = 0;
     int WindowDispOn = 1;
+    // The window is on the screen now. The proximity behaviour hides it while WindowDispOn
+    // stays 1; a hidden window is never painted, and is painted whole when it shows again.
+    bool faceOnScreen = true;
     int IntervalAlarmJust0Second = 1;
     int IntervalAlarmOn = 0;
     int TimeSignalFlag = 1;

@@ -134,10 +134,11 @@ private:
     std::string line_;
 };
 
-TickSettings CurrentTickSettings() {
+TickSettings CurrentTickSettings(HWND hwnd) {
     const WindowSnapshot window = TheApp().snapshot.Read();
     TickSettings s;
     s.WindowDispOn = window.WindowDispOn;
+    s.faceOnScreen = IsWindowVisible(hwnd) != FALSE && IsIconic(hwnd) == FALSE;
     s.SecondHandDispOnOff = window.SecondHandDispOnOff;
     s.SecondHandSmooth = window.SecondHandSmooth;
     s.TaskTrayIconClock = window.TaskTrayIconClock;
@@ -180,8 +181,9 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         if constexpr (kTestHooks) {
             RequestQueuedTestBalloons();
         }
-        WindowTickDuties duties(reinterpret_cast<HWND>(user));
-        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
+        const auto hwnd = reinterpret_cast<HWND>(user);
+        WindowTickDuties duties(hwnd);
+        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(hwnd), duties, MonotonicNow());
     });
 }
 
