@@ -205,6 +205,28 @@ TEST(WindowBehaviour, CtrlShowsAClockHiddenUnderTheCursorWhichIsLeftAloneMeanwhi
     ExpectClosesCleanly(session);
 }
 
+// The reset says the clock is shown: it must be on the screen, and the next show/hide toggle
+// hides it.
+TEST(WindowBehaviour, ResetPlacementShowsAHiddenClock) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava", PlacedIni(300, 300, 150)));
+    session.WaitForState([](const WindowState& w) { return w.visible; });
+    ASSERT_TRUE(session.Command(kCmdShowHide));
+    ASSERT_FALSE(session.WaitForState([](const WindowState& w) { return !w.visible; }).visible);
+
+    ASSERT_TRUE(session.Command(kCmdResetPlacement));
+    const WindowState s = session.WaitForState([](const WindowState& w) { return w.visible; });
+    EXPECT_TRUE(s.visible);
+    EXPECT_EQ(s.rect.left, 200);
+    EXPECT_EQ(s.rect.top, 200);
+    EXPECT_EQ(Width(s.rect), 128);
+
+    ASSERT_TRUE(session.Command(kCmdShowHide));
+    EXPECT_FALSE(session.WaitForState([](const WindowState& w) { return !w.visible; }).visible);
+    ExpectClosesCleanly(session);
+    EXPECT_EQ(session.IniNumber("Window_Position", "WindowDispOn"), 0);
+}
+
 TEST(WindowBehaviour, HalfOpacityGivesAlpha127) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava",
