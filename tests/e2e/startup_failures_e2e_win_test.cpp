@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace zentrava::e2e {
@@ -48,6 +49,115 @@ TEST(StartupFailures, SettingsPathTooLongIsToldAndNoOtherFileIsUsed) {
     EXPECT_NE(box.text.find("設定ファイルのパスが長すぎます。"), std::string::npos) << box.text;
     EXPECT_TRUE(ListFiles(session.dir(), "*.ini").empty());
     EXPECT_TRUE(ListFiles(session.dir(), "*.log").empty());
+}
+
+std::wstring Widen(const std::string& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+struct FindWindowOf {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM param) {
+    auto* find = reinterpret_cast<FindWindowOf*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == find->process && IsWindowVisible(hwnd) &&
+        WindowClassName(hwnd) == kMessageBoxClass) {
+        find->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A copy of the program in a folder whose name CP932 cannot spell, started and ended by its
+// wide names, since the ANSI ones are exactly what is lost.
+class CopyInForeignFolder {
+public:
+    ~CopyInForeignFolder() {
+        if (process_.get() != nullptr) {
+            if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.get(), 0xDEAD);
+                WaitForSingleObject(process_.get(), 5000);
+            }
+        }
+        DeleteFileW((folder_ + L"\\Zentrava.exe").c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+    bool Start(const std::string& parent, const std::string& exe) {
+        // 한 (U+D55C): no CP932 character stands for it.
+        folder_ = Widen(parent) + L"\uD55C";
+        const std::wstring copy = folder_ + L"\\Zentrava.exe";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (!CreateDirectoryW(folder_.c_str(), nullptr) ||
+            !CopyFileW(Widen(exe).c_str(), copy.c_str(), FALSE) ||
+            !CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                            folder_.c_str(), &startup, &info)) {
+            return false;
+        }
+        process_.reset(info.hProcess);
+        CloseHandle(info.hThread);
+        id_ = info.dwProcessId;
+        return true;
+    }
+    HWND WaitForMessageBox() const {
+        const ULONGLONG end = GetTickCount64() + kDefaultTimeoutMs;
+        while (GetTickCount64() < end) {
+            FindWindowOf find{id_, nullptr};
+            EnumWindows(&TakeVisibleDialog, reinterpret_cast<LPARAM>(&find));
+            if (find.found != nullptr) {
+                return find.found;
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    std::optional<DWORD> WaitForExit() const {
+        DWORD code = 0;
+        if (WaitForSingleObject(process_.get(), kDefaultTimeoutMs) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(process_.get(), &code)) {
+            return std::nullopt;
+        }
+        return code;
+    }
+    bool AnyIniFile() const {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder_ + L"\\*.ini").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        FindClose(search);
+        return true;
+    }
+
+private:
+    std::wstring folder_;
+    UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+TEST(StartupFailures, SettingsPathWithCharactersCp932LacksIsTold) {
+    TempDir temp;
+    ASSERT_TRUE(temp.Create("zentrava_e2e"));
+    CopyInForeignFolder copy;
+    ASSERT_TRUE(copy.Start(temp.path(), ProgramPath(kShipped)));
+
+    const HWND box = copy.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box: the clock ran without a settings file";
+    const MessageBoxInfo info = ReadMessageBox(box);
+    EXPECT_EQ(info.caption, "Zentrava");
+    EXPECT_NE(info.text.find("シフトJISで表せない文字"), std::string::npos) << info.text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(copy.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_FALSE(copy.AnyIniFile());
 }
 
 TEST(StartupFailures, MutexThatCannotBeCreatedIsTold) {
