@@ -182,5 +182,22 @@ TEST(TrayTip, LongTipIsCutAtTheFieldWithoutSplittingACharacter) {
     EXPECT_EQ(FitTooltip(std::string(126, 'y')), std::string(126, 'y'));
 }
 
+TEST(TrayTip, FaceTooltipKeepsWhatTheShellsFieldCannotHold) {
+    const ClockTimeRecord now = At(2024, 12, 31, 2, 23, 59);
+    std::string kanji;
+    for (int i = 0; i < 80; ++i) {
+        kanji += "\x95\x5C";
+    }
+    for (const std::string& name : {std::string(200, 'x'), kanji, std::string("short")}) {
+        TrayStatus s = IntervalFrom(23, 0, 0, 3600);
+        s.audioPlaying = true;
+        s.audioFilePath = "C:\\m\\" + name + ".mp3";
+        const std::string whole =
+            DateTimeLine(now, kShiftJisCharSet) + SongPart(s) + IntervalPart(s);
+        EXPECT_EQ(FaceTooltipText(now, kShiftJisCharSet, s), whole) << name.size();
+        EXPECT_EQ(TrayRefreshTip(now, kShiftJisCharSet, s), FitTooltip(whole)) << name.size();
+    }
+}
+
 } // namespace
 } // namespace zentrava
