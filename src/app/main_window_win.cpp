@@ -185,7 +185,6 @@ LRESULT OnCreate(HWND hwnd) {
 
     app.menuIdle = 1;
     SetMenuInputsProvider(&GatherMenuInputs);
-    app.mainFont = MainFont(app.appearance.font);
     app.appearance.colors = LoadDrawColors(settings);
     PublishWindowSnapshot();
     RelayoutFace(hwnd);
@@ -228,7 +227,6 @@ void OnDestroy(HWND hwnd) {
     StopNtp(hwnd);
     StopEverySound(hwnd);
     app.drawing = DrawingObjects{};
-    app.mainFont.reset();
     state.backBuffer.Release();
     DeleteWindowRegion(hwnd);
     SaveVolumeSettings(*Context().settings, Channels().Volumes());
