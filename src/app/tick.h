@@ -39,7 +39,7 @@ public:
     virtual void RefreshTooltip() = 0;
     virtual void RedrawTrayClock() = 0;
     virtual void InvalidateFace() = 0;
-    virtual void RepaintWatchdog() = 0; // commands 40061 then 40060
+    virtual void RepaintWatchdog() = 0; // kCmdApplyOpaqueLayer, then kCmdApplyLayer
     // Every whole second: the features' lockouts and the noodle timer count down.
     virtual void CountLockoutSeconds() = 0;
     virtual void CountNoodleSecond() = 0;
@@ -55,7 +55,7 @@ public:
     virtual void ShowPendingBalloon() = 0;
     virtual bool AlarmSounding() = 0;
     virtual bool StopKeyDown() = 0;    // Esc, left or right Shift
-    virtual void StopAlarmSound() = 0; // command 40030
+    virtual void StopAlarmSound() = 0; // kCmdStopAlarm
 };
 
 // State of the tick shared with the window thread.
