@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
+#include <utility>
 
 namespace zentrava::e2e {
 namespace {
@@ -59,89 +59,38 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-struct FindWindowOf {
-    DWORD process;
-    HWND found;
-};
+// A copy of the program in a folder named with 한 (U+D55C), which CP932 cannot spell, started
+// and cleared away by wide names, since the ANSI ones are exactly what is lost.
+struct CopyInForeignFolder {
+    std::wstring folder;
+    UniqueHandle process;
+    DWORD id = 0;
 
-BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM param) {
-    auto* find = reinterpret_cast<FindWindowOf*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == find->process && IsWindowVisible(hwnd) &&
-        WindowClassName(hwnd) == kMessageBoxClass) {
-        find->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A copy of the program in a folder whose name CP932 cannot spell, started and ended by its
-// wide names, since the ANSI ones are exactly what is lost.
-class CopyInForeignFolder {
-public:
-    ~CopyInForeignFolder() {
-        if (process_.get() != nullptr) {
-            if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process_.get(), 0xDEAD);
-                WaitForSingleObject(process_.get(), 5000);
-            }
-        }
-        DeleteFileW((folder_ + L"\\Zentrava.exe").c_str());
-        RemoveDirectoryW(folder_.c_str());
-    }
     bool Start(const std::string& parent, const std::string& exe) {
-        // 한 (U+D55C): no CP932 character stands for it.
-        folder_ = Widen(parent) + L"\uD55C";
-        const std::wstring copy = folder_ + L"\\Zentrava.exe";
+        folder = Widen(parent) + L"\uD55C";
+        const std::wstring copy = folder + L"\\Zentrava.exe";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        if (!CreateDirectoryW(folder_.c_str(), nullptr) ||
+        if (!CreateDirectoryW(folder.c_str(), nullptr) ||
             !CopyFileW(Widen(exe).c_str(), copy.c_str(), FALSE) ||
             !CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                            folder_.c_str(), &startup, &info)) {
+                            folder.c_str(), &startup, &info)) {
             return false;
         }
-        process_.reset(info.hProcess);
+        process.reset(info.hProcess);
         CloseHandle(info.hThread);
-        id_ = info.dwProcessId;
+        id = info.dwProcessId;
         return true;
     }
-    HWND WaitForMessageBox() const {
-        const ULONGLONG end = GetTickCount64() + kDefaultTimeoutMs;
-        while (GetTickCount64() < end) {
-            FindWindowOf find{id_, nullptr};
-            EnumWindows(&TakeVisibleDialog, reinterpret_cast<LPARAM>(&find));
-            if (find.found != nullptr) {
-                return find.found;
-            }
-            Sleep(50);
+    ~CopyInForeignFolder() {
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.get(), 0xDEAD);
+            WaitForSingleObject(process.get(), 5000);
         }
-        return nullptr;
+        DeleteFileW((folder + L"\\Zentrava.exe").c_str());
+        RemoveDirectoryW(folder.c_str());
     }
-    std::optional<DWORD> WaitForExit() const {
-        DWORD code = 0;
-        if (WaitForSingleObject(process_.get(), kDefaultTimeoutMs) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(process_.get(), &code)) {
-            return std::nullopt;
-        }
-        return code;
-    }
-    bool AnyIniFile() const {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*.ini").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
-            return false;
-        }
-        FindClose(search);
-        return true;
-    }
-
-private:
-    std::wstring folder_;
-    UniqueHandle process_;
-    DWORD id_ = 0;
 };
 
 TEST(StartupFailures, SettingsPathWithCharactersCp932LacksIsTold) {
@@ -150,14 +99,38 @@ TEST(StartupFailures, SettingsPathWithCharactersCp932LacksIsTold) {
     CopyInForeignFolder copy;
     ASSERT_TRUE(copy.Start(temp.path(), ProgramPath(kShipped)));
 
-    const HWND box = copy.WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "no message box: the clock ran without a settings file";
-    const MessageBoxInfo info = ReadMessageBox(box);
+    // The box has no owner: a top-level dialog of that process.
+    std::pair<DWORD, HWND> find{copy.id, nullptr};
+    WaitFor([&] {
+        EnumWindows(
+            [](HWND hwnd, LPARAM param) -> BOOL {
+                auto* f = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(hwnd, &owner);
+                if (owner == f->first && IsWindowVisible(hwnd) &&
+                    WindowClassName(hwnd) == kMessageBoxClass) {
+                    f->second = hwnd;
+                }
+                return f->second == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        return find.second != nullptr;
+    });
+    ASSERT_NE(find.second, nullptr) << "no message box: the clock ran without a settings file";
+    const MessageBoxInfo info = ReadMessageBox(find.second);
     EXPECT_EQ(info.caption, "Zentrava");
     EXPECT_NE(info.text.find("シフトJISで表せない文字"), std::string::npos) << info.text;
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(copy.WaitForExit(), std::optional<DWORD>(0));
-    EXPECT_FALSE(copy.AnyIniFile());
+    PostMessageA(find.second, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    EXPECT_EQ(WaitForSingleObject(copy.process.get(), kDefaultTimeoutMs), WAIT_OBJECT_0);
+    EXPECT_TRUE(GetExitCodeProcess(copy.process.get(), &code));
+    EXPECT_EQ(code, 0u);
+    WIN32_FIND_DATAW found;
+    const HANDLE ini = FindFirstFileW((copy.folder + L"\\*.ini").c_str(), &found);
+    EXPECT_EQ(ini, INVALID_HANDLE_VALUE) << "a settings file was written";
+    if (ini != INVALID_HANDLE_VALUE) {
+        FindClose(ini);
+    }
 }
 
 TEST(StartupFailures, MutexThatCannotBeCreatedIsTold) {
