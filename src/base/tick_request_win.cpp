@@ -22,6 +22,10 @@ Announcement& Board() {
     return board;
 }
 
+// The notification code in a tick request's wParam (a menu's is 0, an accelerator's 1): a
+// command the window sends itself with the same id and value is never taken for the tick's.
+constexpr WORD kTickRequestCode = 0x5A54;
+
 thread_local bool handlingTickRequest = false;
 
 // Sent from another thread and not answered yet: the only state in which an answer can still
@@ -63,7 +67,7 @@ bool SentByTheWindowItself(UINT message) {
 } // namespace
 
 LRESULT SendTickRequest(HWND window, int command, LPARAM lParam) {
-    const auto wParam = static_cast<WPARAM>(command);
+    const WPARAM wParam = MAKEWPARAM(command, kTickRequestCode);
     // From the window's own thread it is an ordinary call, and must not take the place of a
     // request the tick may be waiting on.
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
