@@ -35,12 +35,13 @@ bool IsAlarmDue(const AlarmRecord& alarm, const ClockTimeRecord& now);
 class AlarmActions {
 public:
     virtual ~AlarmActions() = default;
-    virtual bool AlarmSounding() = 0;                          // the alarm channel plays
-    virtual void StopAlarmSound() = 0;                         // command 40030
-    virtual void StartAlarmSound(const std::string& file) = 0; // into the channel, then 40029
+    virtual bool AlarmSounding() = 0;  // the alarm channel plays
+    virtual void StopAlarmSound() = 0; // kCmdStopAlarm
+    // The file into the alarm channel, then kCmdStartAlarmSound.
+    virtual void StartAlarmSound(const std::string& file) = 0;
     virtual bool BalloonsSupported() = 0;
     virtual void RequestBalloon(const std::string& text) = 0; // BalloonSource::Alarm
-    virtual void OpenNotification(int index) = 0;             // command 40066, lParam = index
+    virtual void OpenNotification(int index) = 0;             // kCmdNotifyAlarm, lParam = index
     // A fired one-shot alarm was switched off: write only its AlarmOn key (SaveAlarmOnKey with 0).
     virtual void SaveAlarmOn(int index) = 0;
     // ... and clear it in an open alarm page's working and backup copies, its check box and

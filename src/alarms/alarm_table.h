@@ -19,7 +19,7 @@
 //   WM_CREATE        LoadAlarms with the other features; the glue clears the alarm channel's
 //                    file name and its sounding flag.
 //   tick, minute     CheckAlarms (alarm_schedule.h) with LocalClock.
-//   menu 40025       ToggleAlarmsArmed; the check mark shows Armed().
+//   kCmdToggleAlarms ToggleAlarmsArmed; the check mark shows Armed().
 //   page apply       CommitAlarms with the working copy, mark changed/fontChanged, SaveAlarms.
 
 #include "base/guarded.h"
@@ -138,7 +138,7 @@ bool SaveAlarmOnKey(SettingsStore& store, int index, int on);
 // exactly when any alarm is on.
 void CommitAlarms(AlarmTable& table, const AlarmRecords& records);
 
-// Menu 40025: off when on; on when off and any alarm is on (there is nothing to arm
+// kCmdToggleAlarms: off when on; on when off and any alarm is on (there is nothing to arm
 // otherwise). Returns the new state for the check mark.
 bool ToggleAlarmsArmed(AlarmTable& table);
 

@@ -5,6 +5,7 @@
 #include "resources/commands.h"
 #include "base/event_log_win.h"
 #include "base/balloon_requests.h"
+#include "base/tick_request_win.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
@@ -37,9 +38,7 @@ public:
     }
 
 private:
-    void SendCommand(int id, LPARAM lParam) {
-        SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), lParam);
-    }
+    void SendCommand(int id, LPARAM lParam) { SendTickRequest(hwnd_, id, lParam); }
 
     HWND hwnd_;
 };

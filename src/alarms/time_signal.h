@@ -161,9 +161,9 @@ class TimeSignalActions {
 public:
     virtual ~TimeSignalActions() = default;
     virtual bool TimeSignalSounding() = 0;
-    virtual void StopTimeSignalSound() = 0; // command 40051
-    // The path into the time-signal channel, then command 40050. Never called with an empty
-    // path: a chime without a sound leaves the channel alone.
+    virtual void StopTimeSignalSound() = 0; // kCmdStopTimeSignalSound
+    // The path into the time-signal channel, then kCmdStartTimeSignalSound. Never called with an
+    // empty path: a chime without a sound leaves the channel alone.
     virtual void StartTimeSignalSound(const std::string& path) = 0;
     virtual bool BalloonsSupported() = 0;
     virtual void RequestBalloon(const std::string& text) = 0; // BalloonSource::TimeSignal

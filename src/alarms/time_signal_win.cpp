@@ -3,6 +3,7 @@
 #include "base/app_context_win.h"
 #include "resources/commands.h"
 #include "base/balloon_requests.h"
+#include "base/tick_request_win.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
@@ -27,7 +28,7 @@ public:
     }
 
 private:
-    void SendCommand(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    void SendCommand(int id) { SendTickRequest(hwnd_, id); }
 
     HWND hwnd_;
 };

@@ -53,7 +53,6 @@ struct App {
     WindowBehaviour behaviour;
 
     AppearanceSettings appearance;
-    UniqueFont mainFont;
     DrawingObjects drawing;
 
     // Recomputed on every size change, read by every paint.

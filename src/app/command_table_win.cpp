@@ -73,20 +73,25 @@ void SetTopmost(HWND hwnd, bool topmost) {
                  SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// With the proximity behaviour on, the behaviour decides whether the clock is seen now.
+void ShowClock(HWND hwnd) {
+    const App& app = TheApp();
+    SetWindowShown(1);
+    if (app.behaviour.WindowHideSetting != 1) {
+        ShowWindow(hwnd, SW_SHOWNA);
+    }
+    SendMessageA(hwnd, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
+    if (app.behaviour.WindowHideSetting == 1) {
+        RestartProximity();
+        RunProximityCheck(hwnd);
+    }
+}
+
 } // namespace
 
 void ToggleClockShown(HWND hwnd) {
-    App& app = TheApp();
-    if (app.position.WindowDispOn == 0) {
-        SetWindowShown(1);
-        if (app.behaviour.WindowHideSetting != 1) {
-            ShowWindow(hwnd, SW_SHOWNA);
-        }
-        SendMessageA(hwnd, WM_COMMAND, kCmdTopmost, app.behaviour.WindowTopMost);
-        if (app.behaviour.WindowHideSetting == 1) {
-            RestartProximity();
-            RunProximityCheck(hwnd);
-        }
+    if (TheApp().position.WindowDispOn == 0) {
+        ShowClock(hwnd);
     } else {
         SetWindowShown(0);
         ShowWindow(hwnd, SW_HIDE);
@@ -107,7 +112,9 @@ LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam) {
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
         return 1;
     case kCmdResetPlacement:
+        // The reset says the clock is shown; so must the screen.
         ResetPlacement(hwnd);
+        ShowClock(hwnd);
         return 1;
     case kCmdTopmost:
         SetTopmost(hwnd, lParam != 0);

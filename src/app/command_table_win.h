@@ -9,7 +9,7 @@ namespace zentrava {
 // The command's result; 1 for commands without one and for unknown ids.
 LRESULT DispatchCommand(HWND hwnd, int id, LPARAM lParam);
 
-// Show or hide the clock (command 40034 and a double click on the tray icon).
+// Show or hide the clock (kCmdShowHide and a double click on the tray icon).
 void ToggleClockShown(HWND hwnd);
 
 } // namespace zentrava

@@ -10,8 +10,10 @@
 #include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
 #include "app/popup_menu_win.h"
+#include "app/power_events.h"
 #include "app/sound_host_win.h"
 #include "base/test_hooks.h"
+#include "base/tick_request_win.h"
 #include "app/tick_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
@@ -40,6 +42,7 @@ constexpr int kMinTrackSize = 64;
 
 struct MainWindowState {
     BackBuffer backBuffer;
+    ResumeGate power;
     bool destroyed = false;
 };
 
@@ -150,6 +153,7 @@ void FreeFeatureResources() {} // playlists, pictures
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
     State().destroyed = false;
+    State().power = ResumeGate{};
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -181,7 +185,6 @@ LRESULT OnCreate(HWND hwnd) {
 
     app.menuIdle = 1;
     SetMenuInputsProvider(&GatherMenuInputs);
-    app.mainFont = MainFont(app.appearance.font);
     app.appearance.colors = LoadDrawColors(settings);
     PublishWindowSnapshot();
     RelayoutFace(hwnd);
@@ -224,7 +227,6 @@ void OnDestroy(HWND hwnd) {
     StopNtp(hwnd);
     StopEverySound(hwnd);
     app.drawing = DrawingObjects{};
-    app.mainFont.reset();
     state.backBuffer.Release();
     DeleteWindowRegion(hwnd);
     SaveVolumeSettings(*Context().settings, Channels().Volumes());
@@ -271,19 +273,34 @@ void OnClose(HWND hwnd) {
     DestroyWindow(hwnd);
 }
 
-LRESULT OnPowerBroadcast(HWND hwnd, WPARAM event) {
+PowerEvent ToPowerEvent(WPARAM event) {
     switch (event) {
     case PBT_APMSUSPEND:
-        StopTick();
-        return TRUE;
+        return PowerEvent::Suspend;
+    case PBT_APMRESUMEAUTOMATIC:
+        return PowerEvent::ResumeAutomatic;
     case PBT_APMRESUMESUSPEND:
+        return PowerEvent::ResumeByUser;
+    default:
+        return PowerEvent::Other;
+    }
+}
+
+LRESULT OnPowerBroadcast(HWND hwnd, WPARAM event) {
+    const PowerStep step = State().power.Step(ToPowerEvent(event));
+    switch (step.action) {
+    case PowerAction::StopTick:
+        StopTick();
+        break;
+    case PowerAction::Resume:
         LoadClocksFromSystem("resume");
         RunNtpStartUpUpdate(hwnd);
         StartTick(hwnd);
-        return TRUE;
-    default:
-        return FALSE;
+        break;
+    case PowerAction::None:
+        break;
     }
+    return step.answerTrue ? TRUE : FALSE;
 }
 
 void OnTopmostTimer(HWND hwnd);
@@ -408,6 +425,7 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 } // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const IncomingMessage incoming(message, wParam, lParam);
     App& app = TheApp();
     switch (message) {
     case WM_CREATE:

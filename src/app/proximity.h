@@ -11,7 +11,7 @@ namespace zentrava {
 
 struct ProximityInput {
     bool inside = false;      // the cursor is over the client area, edges included
-    bool ctrlDown = false;    // GetKeyState(VK_CONTROL) is negative
+    bool ctrlDown = false;    // Ctrl is held now, wherever it was pressed
     bool menuTracked = false; // a popup menu of the clock is open
     bool moving = false;      // the user is moving or sizing the window
 };

@@ -10,9 +10,9 @@
 
 namespace zentrava {
 
-// Command 40049: the eight pages, opened on the page that was active last.
+// kCmdSettingsSheet: the eight pages, opened on the page that was active last.
 INT_PTR OpenSettingsSheet(HWND owner);
-// Command 40031: its two pages, opened on the first.
+// kCmdDateTimeSheet: its two pages, opened on the first.
 INT_PTR OpenDateTimeSheet(HWND owner);
 
 // True while the settings sheet is on screen.

@@ -72,6 +72,30 @@ std::string ModulePath(HINSTANCE instance) {
     return length == 0 || length >= MAX_PATH ? std::string() : std::string(path, length);
 }
 
+// The ANSI functions give a character that CP932 lacks as '?' or as a look-alike (best fit),
+// which names another folder or user. Read back, such a name differs from the platform's own.
+bool ReadsBackAs(const std::string& ansi, const std::wstring& wide) {
+    const int length = static_cast<int>(ansi.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    std::wstring back(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(), n);
+    return back == wide;
+}
+
+bool NamesLostCharacters(HINSTANCE instance, const std::string& exePath,
+                         const std::string& userName) {
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH && !ReadsBackAs(exePath, std::wstring(path, length))) {
+        return true;
+    }
+    wchar_t name[kUserNameBufferSize + 1] = {};
+    DWORD size = kUserNameBufferSize;
+    // "Unknown" stands in for a name that could not be had at all.
+    return GetUserNameW(name, &size) && userName != "Unknown" &&
+           !ReadsBackAs(userName, std::wstring(name));
+}
+
 LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
@@ -175,6 +199,15 @@ int RunApplication(HINSTANCE instance) {
         MessageBoxA(nullptr,
                     "設定ファイルのパスが長すぎます。\r\n"
                     "プログラムをもっと短いパスのフォルダーに置いてください。",
+                    kAppCaption, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    // Every write to such a path would fail without a word, and no setting would be kept.
+    if (LostCharacters(*settingsPath) || NamesLostCharacters(instance, exePath, app.userName)) {
+        MessageBoxA(nullptr,
+                    "設定ファイルのパスにシフトJISで表せない文字が含まれているため、"
+                    "設定を保存できません。\r\n"
+                    "フォルダー名とユーザー名にはシフトJISで表せる文字だけを使ってください。",
                     kAppCaption, MB_OK | MB_ICONERROR);
         return 0;
     }

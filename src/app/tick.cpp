@@ -42,6 +42,10 @@ void FlushDisplayWork(const Deferred& d, TickState& state, const TickSettings& s
     }
     if (s.WindowDispOn == 1 && d.redraw) {
         duties.InvalidateFace();
+        if (!s.faceOnScreen) {
+            state.unpaintedRedraws.store(0);
+            return;
+        }
         const int limit = s.SecondHandSmooth == 1 ? 60 : 3;
         if (state.unpaintedRedraws.fetch_add(1) + 1 >= limit) {
             state.unpaintedRedraws.store(0);

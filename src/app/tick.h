@@ -18,6 +18,9 @@ struct TickSettings {
     int SecondHandSmooth = 0;
     int TaskTrayIconClock = 0;
     int WindowDispOn = 1;
+    // The window is on the screen now. The proximity behaviour hides it while WindowDispOn
+    // stays 1; a hidden window is never painted, and is painted whole when it shows again.
+    bool faceOnScreen = true;
     int IntervalAlarmJust0Second = 1;
     int IntervalAlarmOn = 0;
     int TimeSignalFlag = 1;
@@ -36,7 +39,7 @@ public:
     virtual void RefreshTooltip() = 0;
     virtual void RedrawTrayClock() = 0;
     virtual void InvalidateFace() = 0;
-    virtual void RepaintWatchdog() = 0; // commands 40061 then 40060
+    virtual void RepaintWatchdog() = 0; // kCmdApplyOpaqueLayer, then kCmdApplyLayer
     // Every whole second: the features' lockouts and the noodle timer count down.
     virtual void CountLockoutSeconds() = 0;
     virtual void CountNoodleSecond() = 0;
@@ -52,7 +55,7 @@ public:
     virtual void ShowPendingBalloon() = 0;
     virtual bool AlarmSounding() = 0;
     virtual bool StopKeyDown() = 0;    // Esc, left or right Shift
-    virtual void StopAlarmSound() = 0; // command 40030
+    virtual void StopAlarmSound() = 0; // kCmdStopAlarm
 };
 
 // State of the tick shared with the window thread.

@@ -6,6 +6,7 @@
 #include "base/callback_gate_win.h"
 #include "resources/commands.h"
 #include "base/event_log_win.h"
+#include "base/tick_request_win.h"
 #include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
 #include "app/tray_win.h"
@@ -111,7 +112,7 @@ public:
     }
 
 private:
-    void SendCommand(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    void SendCommand(int id) { SendTickRequest(hwnd_, id); }
     void Note(const char* duty) {
         if constexpr (kTestHooks) {
             line_ += ' ';
@@ -133,10 +134,11 @@ private:
     std::string line_;
 };
 
-TickSettings CurrentTickSettings() {
+TickSettings CurrentTickSettings(HWND hwnd) {
     const WindowSnapshot window = TheApp().snapshot.Read();
     TickSettings s;
     s.WindowDispOn = window.WindowDispOn;
+    s.faceOnScreen = IsWindowVisible(hwnd) != FALSE && IsIconic(hwnd) == FALSE;
     s.SecondHandDispOnOff = window.SecondHandDispOnOff;
     s.SecondHandSmooth = window.SecondHandSmooth;
     s.TaskTrayIconClock = window.TaskTrayIconClock;
@@ -179,8 +181,9 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         if constexpr (kTestHooks) {
             RequestQueuedTestBalloons();
         }
-        WindowTickDuties duties(reinterpret_cast<HWND>(user));
-        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
+        const auto hwnd = reinterpret_cast<HWND>(user);
+        WindowTickDuties duties(hwnd);
+        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(hwnd), duties, MonotonicNow());
     });
 }
 
@@ -211,9 +214,9 @@ void StopTick() {
         return;
     }
     timer.gate.Close();
-    // Stopped from inside a message the tick sent: release the tick first, or it and this
-    // thread would wait for each other.
-    if (InSendMessage()) {
+    // Stopped from inside a request of the tick: release the tick first, or it and this thread
+    // would wait for each other. Any other sender waits until the caller is done.
+    if (HandlingTickRequest()) {
         ReplyMessage(0);
     }
     timeKillEvent(id);

@@ -74,7 +74,11 @@ std::string TrayAddTip(const ClockTimeRecord& local, int charSet, const TrayStat
 }
 
 std::string TrayRefreshTip(const ClockTimeRecord& local, int charSet, const TrayStatus& status) {
-    return FitTooltip(DateTimeLine(local, charSet) + SongPart(status) + IntervalPart(status));
+    return FitTooltip(FaceTooltipText(local, charSet, status));
+}
+
+std::string FaceTooltipText(const ClockTimeRecord& local, int charSet, const TrayStatus& status) {
+    return DateTimeLine(local, charSet) + SongPart(status) + IntervalPart(status);
 }
 
 std::string FitTooltip(std::string_view text) {

@@ -66,9 +66,13 @@ std::string IntervalPart(const TrayStatus& status);
 // interval part.
 std::string TrayAddTip(const ClockTimeRecord& local, int charSet, const TrayStatus& status);
 
-// The tip of every refresh, also shown by the clock face's tooltip: date-time line, song part
-// and interval part.
+// The tip of every refresh: date-time line, song part and interval part, cut to the shell's
+// field.
 std::string TrayRefreshTip(const ClockTimeRecord& local, int charSet, const TrayStatus& status);
+
+// The clock face's own tooltip: the same lines whole, since only the shell's field is limited
+// (a long song name would otherwise push the interval line out).
+std::string FaceTooltipText(const ClockTimeRecord& local, int charSet, const TrayStatus& status);
 
 // Cuts any text meant for the tray tip (a long song name does not fit) to kTooltipMaxBytes,
 // before a double-byte character that would not fit whole.

@@ -268,7 +268,8 @@ void ShowFaceTooltip(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     }
     SetTimer(hwnd, kTimerTooltipHide, kTooltipHideMs, nullptr);
     state.faceTooltipShown = true;
-    std::string text = RefreshTipText();
+    std::string text =
+        FaceTooltipText(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus());
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = hwnd;

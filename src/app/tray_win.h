@@ -31,7 +31,7 @@ void FreeTrayIcons();
 void OnTrayRetryTimer(HWND hwnd);
 // The task bar came back (Explorer restarted): the icon has to be added again.
 void OnTaskbarCreated(HWND hwnd);
-// Command 40033: the clock goes into the tray.
+// kCmdIconise: the clock goes into the tray.
 void IconiseToTray(HWND hwnd);
 
 void CreateFaceTooltip(HWND hwnd);

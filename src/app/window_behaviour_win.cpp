@@ -317,10 +317,12 @@ void RunProximityCheck(HWND hwnd) {
     if (!GetCursorPos(&cursor) || !ScreenToClient(hwnd, &cursor) || !GetClientRect(hwnd, &client)) {
         return;
     }
+    // The key as it is now, wherever it was pressed: a hidden clock receives no input, so the
+    // key state of this thread's queue would never change while it is hidden.
     const ProximityInput input{
         CursorInsideClient({cursor.x, cursor.y},
                            {client.left, client.top, client.right, client.bottom}),
-        GetKeyState(VK_CONTROL) < 0, app.menuIdle == 0, state.moving};
+        GetAsyncKeyState(VK_CONTROL) < 0, app.menuIdle == 0, state.moving};
     if (app.behaviour.WindowShowHideSetting == 1) {
         const auto step = StepShowWhenNear(state.showWhenNear, input);
         state.showWhenNear = step.state;

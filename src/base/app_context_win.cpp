@@ -1,6 +1,7 @@
 #include "base/app_context_win.h"
 
 #include "base/geometry.h"
+#include "base/tick_request_win.h"
 
 namespace zentrava {
 
@@ -10,7 +11,7 @@ AppContext& Context() {
 }
 
 void ReleaseSender() {
-    if (InSendMessage()) {
+    if (HandlingTickRequest()) {
         ReplyMessage(0);
     }
 }

@@ -25,9 +25,9 @@ struct AppContext {
 
 AppContext& Context();
 
-// A handler reached from the tick through SendMessageA must let the tick go on before it
-// opens a message box or a dialog. Anything sent from elsewhere gets its answer when the
-// handler is done.
+// A handler reached from the tick (SendTickRequest) must let the tick go on before it opens a
+// message box or a dialog. Anything sent from elsewhere gets its answer when the handler is
+// done: a sender in another process may end the program once it has its answer.
 void ReleaseSender();
 
 // Moves a dialog so that it is centred on the primary screen, keeping its size.

@@ -47,4 +47,13 @@ std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_v
     return path;
 }
 
+bool LostCharacters(std::string_view ansiPath) {
+    // A program started through a long-path name is given its own path with that prefix.
+    constexpr std::string_view kLongPathPrefix = "\\\\?\\";
+    if (ansiPath.starts_with(kLongPathPrefix)) {
+        ansiPath.remove_prefix(kLongPathPrefix.size());
+    }
+    return ansiPath.find('?') != std::string_view::npos;
+}
+
 } // namespace zentrava

@@ -23,4 +23,9 @@ PathParts SplitPath(std::string_view path);
 // truncated name would read and write some other file.
 std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_view userName);
 
+// A folder or user name with characters that CP932 lacks comes from the platform's ANSI
+// functions with '?' in their place. '?' is never part of a file name and never the second
+// byte of a double-byte character, so a path holding one names no file that could be written.
+bool LostCharacters(std::string_view ansiPath);
+
 } // namespace zentrava

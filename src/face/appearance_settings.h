@@ -2,14 +2,13 @@
 // The clock's look: sections Clock_Setting, Font_Setting and Draw_Color.
 //
 // How the main window uses them:
-//   WM_CREATE   LoadClockAndFontSettings first of all the settings; MainFont
-//               (drawing_objects_win.h) from the loaded font; LoadDrawColors and
+//   WM_CREATE   LoadClockAndFontSettings first of all the settings; LoadDrawColors and
 //               ReplaceDrawingObjects after it.
 //   WM_SIZE     ReplaceDrawingObjects with the new client height (the text fonts follow the
 //               window when AutoFontSize is 1); keep client height / 8 in HeightDisit so the
 //               next start opens with it.
 //   Settings OK SaveAppearanceSettings, with the window-behaviour writer of Window_Position.
-//   WM_DESTROY  the DrawingObjects and the main font are released by their owners.
+//   WM_DESTROY  the DrawingObjects are released by their owner.
 
 #include "base/settings_keys.h"
 

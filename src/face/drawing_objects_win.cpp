@@ -136,10 +136,6 @@ LOGFONTA ToLogFontA(const LogFontFields& fields) {
     return logFont;
 }
 
-UniqueFont MainFont(const FontSettings& font) {
-    return CreateUsableFont(ToLogFontA(font.logFont));
-}
-
 std::optional<DrawingObjects> BuildDrawingObjects(const DrawColors& colors,
                                                   const WorldZoneSettings& zones,
                                                   const FontSettings& font,

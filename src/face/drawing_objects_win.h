@@ -56,10 +56,6 @@ TextFontHeights ComputeTextFontHeights(const FontSettings& font, std::optional<i
 // double-byte character.
 LOGFONTA ToLogFontA(const LogFontFields& fields);
 
-// A font that can always draw: when the configured one cannot be made, any face in the
-// configured character set, then the default font. Null only when GDI makes no fonts at all.
-UniqueFont MainFont(const FontSettings& font);
-
 // A whole new set, or nothing if any object could not be made.
 std::optional<DrawingObjects> BuildDrawingObjects(const DrawColors& colors,
                                                   const WorldZoneSettings& zones,

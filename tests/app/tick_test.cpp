@@ -252,6 +252,31 @@ TEST(TickRedraw, WatchdogNudgesAWindowThatStoppedPainting) {
     EXPECT_EQ(painted.duties.Count("watchdog"), 0);
 }
 
+// The proximity behaviour hides the window while WindowDispOn stays 1: nothing is painted, and
+// the watchdog must not rebuild the window every second and a half for it.
+TEST(TickRedraw, WatchdogLeavesAWindowThatIsNotOnScreenAlone) {
+    struct Case {
+        int smooth;
+        int quietPeriods; // unpainted periods one redraw short of the watchdog
+        int lastPeriods;  // the periods up to that redraw
+    };
+    for (const Case c : {Case{0, 20, 10}, Case{1, 59, 1}}) {
+        Rig rig(At(2024, 3, 5, 12, 0, 0, 0));
+        rig.settings.SecondHandSmooth = c.smooth;
+        rig.RunPeriods(c.quietPeriods, false);
+        rig.settings.faceOnScreen = false;
+        rig.RunPeriods(1200, false);
+        EXPECT_EQ(rig.duties.Count("watchdog"), 0) << c.smooth;
+
+        // Back on screen the count starts afresh.
+        rig.settings.faceOnScreen = true;
+        rig.RunPeriods(c.quietPeriods, false);
+        EXPECT_EQ(rig.duties.Count("watchdog"), 0) << c.smooth;
+        rig.RunPeriods(c.lastPeriods, false);
+        EXPECT_EQ(rig.duties.Count("watchdog"), 1) << c.smooth;
+    }
+}
+
 TEST(TickLockouts, CountedDownOnceEveryWholeSecond) {
     Rig rig(At(2024, 3, 5, 12, 0, 0, 0));
     rig.RunPeriods(55 * 20);

@@ -22,8 +22,8 @@ LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A hidden window never paints, so the tick's repaint watchdog sends it commands: that is
-// how these tests get the tick thread into SendMessageA.
+// The probe window is shown but never reports a paint, so the tick's repaint watchdog sends it
+// commands: that is how these tests get the tick thread into SendMessageA.
 class TickTimerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,6 +35,7 @@ protected:
         hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 wc.hInstance, nullptr);
         ASSERT_NE(hwnd_, nullptr);
+        ShowWindow(hwnd_, SW_SHOWNA);
         SYSTEMTIME now;
         GetLocalTime(&now);
         TheClocks().Reset();

@@ -194,5 +194,22 @@ TEST(ShellTip, HandsTheShellOnlyATipThatDiffersFromWhatItHolds) {
     EXPECT_TRUE(tip.Take("9時06分"));
 }
 
+TEST(TrayTip, FaceTooltipKeepsWhatTheShellsFieldCannotHold) {
+    const ClockTimeRecord now = At(2024, 12, 31, 2, 23, 59);
+    std::string kanji;
+    for (int i = 0; i < 80; ++i) {
+        kanji += "\x95\x5C";
+    }
+    for (const std::string& name : {std::string(200, 'x'), kanji, std::string("short")}) {
+        TrayStatus s = IntervalFrom(23, 0, 0, 3600);
+        s.audioPlaying = true;
+        s.audioFilePath = "C:\\m\\" + name + ".mp3";
+        const std::string whole =
+            DateTimeLine(now, kShiftJisCharSet) + SongPart(s) + IntervalPart(s);
+        EXPECT_EQ(FaceTooltipText(now, kShiftJisCharSet, s), whole) << name.size();
+        EXPECT_EQ(TrayRefreshTip(now, kShiftJisCharSet, s), FitTooltip(whole)) << name.size();
+    }
+}
+
 } // namespace
 } // namespace zentrava

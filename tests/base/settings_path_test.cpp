@@ -63,5 +63,27 @@ TEST(SettingsPath, RefusesANameThatWouldNotFit) {
     EXPECT_FALSE(BuildSettingsPath(exe, std::string(256, 'u')).has_value());
 }
 
+TEST(SettingsPath, NamesWithCharactersCp932LacksAreRecognised) {
+    struct Case {
+        const char* path;
+        bool lost;
+    };
+    const Case cases[] = {
+        {"C:\\Tools\\Clock_ann.ini", false},
+        // 表示\ソフト: second bytes 0x5C, nothing lost.
+        {"C:\\\x95\x5C\x8E\xA6\\\x83\x5C\x83\x74\x83\x67\\Clock_ann.ini", false},
+        // 한 in a folder, é in a user name: what the ANSI functions make of them.
+        {"C:\\?\\Clock_ann.ini", true},
+        {"C:\\Tools\\Clock_Ren?.ini", true},
+        {"C:\\\x95\x5C?\\Clock_ann.ini", true},
+        // Started through a long-path name: the prefix is the platform's, not a lost character.
+        {"\\\\?\\C:\\Tools\\Clock_ann.ini", false},
+        {"\\\\?\\C:\\T?ols\\Clock_ann.ini", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LostCharacters(c.path), c.lost) << c.path;
+    }
+}
+
 } // namespace
 } // namespace zentrava

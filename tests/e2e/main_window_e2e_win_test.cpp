@@ -3,10 +3,12 @@
 
 #include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "sound/test_sounds_win.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace zentrava::e2e {
 namespace {
@@ -23,6 +25,15 @@ HWND WaitForPopupMenu(const ZentravaSession& session, DWORD timeoutMs = 3000) {
         Sleep(20);
     } while (GetTickCount64() < end);
     return nullptr;
+}
+
+std::size_t Count(std::string_view text, std::string_view needle) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        ++n;
+    }
+    return n;
 }
 
 TEST(MainWindow, RightClickOpensTheMenuAtTheClickAndItClosesAgain) {
@@ -134,6 +145,68 @@ TEST(MainWindow, CancelledSessionEndKeepsTheClockAndARealOneEndsItOnce) {
     ASSERT_NE(first, std::string::npos);
     EXPECT_EQ(log.find("tick-stop", first + 1), std::string::npos) << "stopped twice";
     EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "AudioVolumeVal"), 500);
+}
+
+// Once the session's end has its answer, Windows may end the program at any moment: by then
+// everything kept at exit must be in the file.
+TEST(MainWindow, SessionEndIsAnsweredOnlyOnceEverythingIsSaved) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava"));
+    session.WaitForState([](const WindowState& w) { return w.visible; });
+    SetWindowPos(session.mainWindow(), nullptr, 345, 234, 140, 140, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(
+        session.WaitForState([](const WindowState& w) { return w.rect.left == 345; }).rect.left,
+        345);
+
+    const std::optional<LRESULT> answer = session.Send(WM_ENDSESSION, TRUE, 0);
+    session.process().Terminate();
+    ASSERT_TRUE(answer.has_value()) << session.lastError();
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_X_Pos"), 345);
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_Y_Pos"), 234);
+    EXPECT_EQ(session.IniNumber("Window_Position", "Window_Width"), 140);
+    EXPECT_EQ(session.IniNumber("Window_Position", "AudioFilePropertySheetPos"), 0);
+    EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "OtherSoundMuteAudio"), 0);
+}
+
+// A machine woken by a wake timer reports only the automatic resume until a person comes; the
+// clock must run (and its alarms fire) from then on, and the person's resume later must not
+// start anything a second time.
+TEST(MainWindow, UnattendedWakeRunsTheClockAndAlarmsOnceAPersonComesNothingRestarts) {
+    ZentravaSession session;
+    ASSERT_TRUE(session.Stage(ProgramPath(kTestBuild), "Zentrava")) << session.lastError();
+    const std::string sound = session.dir() + "bell.wav";
+    ASSERT_TRUE(WriteFileBytes(sound, ToneWav(0.3)));
+    ASSERT_TRUE(session.WriteIni("[Alarm_Setting]\r\nAlarmOn01=1\r\nAlarmYear01=2024\r\n"
+                                 "AlarmMonth01=6\r\nAlarmDay01=1\r\nAlarmHour01=7\r\n"
+                                 "AlarmMinute01=5\r\nAlarmType01=0\r\n"
+                                 "[Sound_Setting]\r\nAlarmSoundFile1=" +
+                                 sound + "\r\n"));
+    ASSERT_TRUE(session.Launch()) << session.lastError();
+    ASSERT_NE(session.WaitForMainWindow(), nullptr) << session.lastError();
+    session.WaitForLogLine("tick-start");
+
+    EXPECT_EQ(session.Send(WM_POWERBROADCAST, PBT_APMSUSPEND, 0), TRUE);
+    std::string log = session.WaitForLogLine("tick-stop");
+    ASSERT_NE(log.find("tick-stop"), std::string::npos) << log;
+    EXPECT_EQ(session.Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+    log = session.EventLogText().value_or("");
+    EXPECT_EQ(Count(log, "tick-start"), 2u) << log;
+    EXPECT_EQ(Count(log, "load resume"), 1u) << log;
+
+    const SYSTEMTIME beforeAlarm{2024, 6, 6, 1, 7, 4, 57, 0};
+    ASSERT_TRUE(session.LoadClocks(beforeAlarm));
+    const std::string started = "command " + std::to_string(kCmdStartAlarmSound);
+    log = session.WaitForLogLine(started, 8000);
+    EXPECT_NE(log.find(started, log.find("load hook")), std::string::npos)
+        << "the alarm fired after the wake\n"
+        << log;
+
+    EXPECT_EQ(session.Send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0), TRUE);
+    Sleep(300);
+    log = session.EventLogText().value_or("");
+    EXPECT_EQ(Count(log, "tick-start"), 2u) << log;
+    EXPECT_EQ(Count(log, "load resume"), 1u) << log;
+    ExpectClosesCleanly(session);
 }
 
 } // namespace

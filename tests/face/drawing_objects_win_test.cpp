@@ -232,10 +232,6 @@ TEST(DrawingObjects, DamagedFontSettingsStillGiveReadableFonts) {
     for (const char* line : kDamagedFontLines) {
         const MemorySettingsStore store(std::string("[Font_Setting]\r\n") + line + "\r\n");
         const FontSettings font = LoadFontSettings(store);
-        const UniqueFont main = MainFont(font);
-        ASSERT_TRUE(main) << line;
-        ExpectReadable(main.get(), line);
-
         for (std::optional<int> clientHeight : {std::optional<int>{}, std::optional<int>{256}}) {
             const auto set = BuildDrawingObjects(DrawColors{}, WorldZoneSettings{}, font,
                                                  ComputeTextFontHeights(font, clientHeight));
