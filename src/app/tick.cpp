@@ -42,7 +42,7 @@ void FlushDisplayWork(const Deferred& d, TickState& state, const TickSettings& s
     }
     if (s.WindowDispOn == 1 && d.redraw) {
         duties.InvalidateFace();
-        if (!s.faceOnScreen) {
+        if (!duties.FaceOnScreen()) {
             state.unpaintedRedraws.store(0);
             return;
         }

@@ -18,9 +18,6 @@ struct TickSettings {
     int SecondHandSmooth = 0;
     int TaskTrayIconClock = 0;
     int WindowDispOn = 1;
-    // The window is on the screen now. The proximity behaviour hides it while WindowDispOn
-    // stays 1; a hidden window is never painted, and is painted whole when it shows again.
-    bool faceOnScreen = true;
     int IntervalAlarmJust0Second = 1;
     int IntervalAlarmOn = 0;
     int TimeSignalFlag = 1;
@@ -39,6 +36,10 @@ public:
     virtual void RefreshTooltip() = 0;
     virtual void RedrawTrayClock() = 0;
     virtual void InvalidateFace() = 0;
+    // The window is on the screen now. The proximity behaviour hides it while WindowDispOn
+    // stays 1; a hidden window is never painted, and is painted whole when it shows again.
+    // Asked only after an invalidation, twice a second, not on every tick.
+    virtual bool FaceOnScreen() { return true; }
     virtual void RepaintWatchdog() = 0; // kCmdApplyOpaqueLayer, then kCmdApplyLayer
     // Every whole second: the features' lockouts and the noodle timer count down.
     virtual void CountLockoutSeconds() = 0;

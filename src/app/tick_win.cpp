@@ -57,6 +57,9 @@ public:
         RefreshTrayTooltipIfChanged(hwnd_);
     }
     void RedrawTrayClock() override { Note("trayclock"); }
+    bool FaceOnScreen() override {
+        return IsWindowVisible(hwnd_) != FALSE && IsIconic(hwnd_) == FALSE;
+    }
     void InvalidateFace() override {
         Note("invalidate");
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -134,11 +137,10 @@ private:
     std::string line_;
 };
 
-TickSettings CurrentTickSettings(HWND hwnd) {
+TickSettings CurrentTickSettings() {
     const WindowSnapshot window = TheApp().snapshot.Read();
     TickSettings s;
     s.WindowDispOn = window.WindowDispOn;
-    s.faceOnScreen = IsWindowVisible(hwnd) != FALSE && IsIconic(hwnd) == FALSE;
     s.SecondHandDispOnOff = window.SecondHandDispOnOff;
     s.SecondHandSmooth = window.SecondHandSmooth;
     s.TaskTrayIconClock = window.TaskTrayIconClock;
@@ -183,7 +185,7 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         }
         const auto hwnd = reinterpret_cast<HWND>(user);
         WindowTickDuties duties(hwnd);
-        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(hwnd), duties, MonotonicNow());
+        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
     });
 }
 

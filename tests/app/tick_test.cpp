@@ -21,6 +21,7 @@ public:
     bool quickTimerRunning = false;
     bool alarmSounding = false;
     bool stopKey = false;
+    bool onScreen = true;
     int jumps = 0;
 
     void OnClockStep(const ClockStep& step) override {
@@ -31,6 +32,7 @@ public:
     void RefreshTooltip() override { Add("tooltip"); }
     void RedrawTrayClock() override { Add("trayclock"); }
     void InvalidateFace() override { Add("invalidate"); }
+    bool FaceOnScreen() override { return onScreen; }
     void RepaintWatchdog() override { Add("watchdog"); }
     void CountLockoutSeconds() override { Add("lockouts"); }
     void CountNoodleSecond() override { Add("noodle"); }
@@ -264,12 +266,12 @@ TEST(TickRedraw, WatchdogLeavesAWindowThatIsNotOnScreenAlone) {
         Rig rig(At(2024, 3, 5, 12, 0, 0, 0));
         rig.settings.SecondHandSmooth = c.smooth;
         rig.RunPeriods(c.quietPeriods, false);
-        rig.settings.faceOnScreen = false;
+        rig.duties.onScreen = false;
         rig.RunPeriods(1200, false);
         EXPECT_EQ(rig.duties.Count("watchdog"), 0) << c.smooth;
 
         // Back on screen the count starts afresh.
-        rig.settings.faceOnScreen = true;
+        rig.duties.onScreen = true;
         rig.RunPeriods(c.quietPeriods, false);
         EXPECT_EQ(rig.duties.Count("watchdog"), 0) << c.smooth;
         rig.RunPeriods(c.lastPeriods, false);
