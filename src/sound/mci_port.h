@@ -24,7 +24,8 @@ inline constexpr std::uint32_t kMciOpenType = 0x2000;
 inline constexpr std::uint32_t kMciDgvSetAudioItem = 0x800000;
 inline constexpr std::uint32_t kMciDgvSetAudioValue = 0x1000000;
 inline constexpr std::uint32_t kMciDgvSetAudioVolume = 0x4002;
-inline constexpr MciDeviceId kMciAllDeviceId = 0xFFFF;
+// MCI_ALL_DEVICE_ID is (MCIDEVICEID)-1 and MCIDEVICEID has 32 bits: 0xFFFF closes nothing.
+inline constexpr MciDeviceId kMciAllDeviceId = 0xFFFFFFFF;
 
 inline constexpr std::uint64_t kMciModeStop = 525;
 inline constexpr std::uint64_t kMciModePlay = 526;
