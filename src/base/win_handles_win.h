@@ -100,6 +100,14 @@ struct IconTraits {
 };
 using UniqueIcon = UniqueWinHandle<IconTraits>;
 
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+using UniqueWindow = UniqueWinHandle<WindowTraits>;
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };

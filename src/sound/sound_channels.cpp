@@ -237,6 +237,14 @@ void ZeroOpenBlock(ChannelRecord& record) {
     record.alias = nullptr;
 }
 
+WindowRef NotifyTarget(const ChannelRecord& record, WindowRef window) {
+    return record.notifyWindow != 0 ? record.notifyWindow : window;
+}
+
+// The order the handlers are asked in.
+constexpr SoundChannel kNotifyOrder[] = {SoundChannel::Audio, SoundChannel::Alarm,
+                                         SoundChannel::TimeSignal, SoundChannel::SoundTest};
+
 } // namespace
 
 const char* ChannelAlias(SoundChannel channel) {
@@ -310,7 +318,28 @@ std::uint64_t SoundChannels::QueryMode(WindowRef owner, SoundChannel channel, bo
 }
 
 void SoundChannels::Play(WindowRef window, SoundChannel channel, const MciErrorPlace& place) {
-    Check(window, mci_.Play(Channel(channel).deviceId, window), channel, place);
+    const ChannelRecord& record = Channel(channel);
+    Check(window, mci_.Play(record.deviceId, NotifyTarget(record, window)), channel, place);
+}
+
+void SoundChannels::Opened(WindowRef window, SoundChannel channel) {
+    ChannelRecord& record = Channel(channel);
+    record.owner = window;
+    record.notifyWindow = windows_ != nullptr ? windows_->Renew(channel) : 0;
+}
+
+void SoundChannels::Closed(SoundChannel channel) {
+    ChannelRecord& record = Channel(channel);
+    if (windows_ != nullptr) {
+        windows_->Release(channel);
+    }
+    record.notifyWindow = 0;
+    record.owner = 0;
+    // The mark keeps the custom entry from starting again while its sound may still play; it
+    // must not outlive the channel, or that entry never sounds again in this run.
+    if (channel == SoundChannel::TimeSignal) {
+        host_->ClearLastCustomTimeSignal();
+    }
 }
 
 void SoundChannels::StopAndClose(WindowRef owner, SoundChannel channel, const MciErrorPlace& stop,
@@ -349,6 +378,7 @@ int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartP
         CloseAllAfterFailedStart(window, channel, error, places);
         return 0;
     }
+    Opened(window, channel);
     if (channel == SoundChannel::Audio) {
         // Sounding from here on, so that a pause now pauses instead of becoming pending.
         record.sounding = 1;
@@ -368,7 +398,7 @@ int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartP
     if (channel != SoundChannel::Audio) {
         record.sounding = 1;
     }
-    error = mci_.Play(record.deviceId, window);
+    error = mci_.Play(record.deviceId, NotifyTarget(record, window));
     if (error != 0) {
         CloseAllAfterFailedStart(window, channel, error, places);
         return 0;
@@ -386,8 +416,9 @@ void SoundChannels::CloseAllAfterFailedStart(WindowRef window, SoundChannel chan
                                              const MciStartPlaces& places) {
     Check(window, error, channel, places.start);
     Check(window, mci_.CloseAll(), channel, places.closeAll);
-    for (ChannelRecord& record : channels_) {
-        ZeroOpenBlock(record);
+    for (const SoundChannel c : kNotifyOrder) {
+        ZeroOpenBlock(Channel(c));
+        Closed(c);
     }
     ChannelRecord& audio = Channel(SoundChannel::Audio);
     audio.sounding = 0;
@@ -411,7 +442,9 @@ int SoundChannels::OnStartAlarmSoundTest(WindowRef window, std::string_view test
     if (IsSounding(SoundChannel::SoundTest)) {
         return 1;
     }
-    Channel(SoundChannel::SoundTest).fileName = testSoundFile;
+    ChannelRecord& soundTest = Channel(SoundChannel::SoundTest);
+    soundTest.paused = 0;
+    soundTest.fileName = testSoundFile;
     return Start(window, SoundChannel::SoundTest, kStartSoundTestPlaces);
 }
 
@@ -425,10 +458,11 @@ void SoundChannels::OnStopAlarm(WindowRef window) {
         return;
     }
     const std::uint64_t mode = QueryMode(window, SoundChannel::Alarm, false, kStopAlarmStatus);
-    if (IsMode(mode, {kMciModePlay, kMciModePause})) {
+    if (IsMode(mode, {kMciModePlay, kMciModePause, kMciModeStop})) {
         alarm.sounding = 0;
         StopAndClose(window, SoundChannel::Alarm, kStopAlarmStop, kStopAlarmClose);
         ZeroOpenBlock(alarm);
+        Closed(SoundChannel::Alarm);
     }
     ApplyOtherSoundRule(false);
 }
@@ -440,10 +474,11 @@ void SoundChannels::OnStopTSSound(WindowRef window) {
     }
     const std::uint64_t mode =
         QueryMode(window, SoundChannel::TimeSignal, false, kStopTimeSignalStatus);
-    if (mode == kMciModePlay) {
+    if (IsMode(mode, {kMciModePlay, kMciModeStop})) {
         timeSignal.sounding = 0;
         StopAndClose(window, SoundChannel::TimeSignal, kStopTimeSignalStop, kStopTimeSignalClose);
         ZeroOpenBlock(timeSignal);
+        Closed(SoundChannel::TimeSignal);
     }
 }
 
@@ -454,10 +489,12 @@ int SoundChannels::OnStopAlarmSoundTest(WindowRef window) {
     }
     const std::uint64_t mode =
         QueryMode(window, SoundChannel::SoundTest, false, kStopSoundTestStatus);
-    if (IsMode(mode, {kMciModePlay, kMciModePause})) {
+    if (IsMode(mode, {kMciModePlay, kMciModePause, kMciModeStop})) {
         soundTest.sounding = 0;
+        soundTest.paused = 0;
         StopAndClose(window, SoundChannel::SoundTest, kStopSoundTestStop, kStopSoundTestClose);
         ZeroOpenBlock(soundTest);
+        Closed(SoundChannel::SoundTest);
     }
     return 1;
 }
@@ -493,6 +530,7 @@ void SoundChannels::StopAudio(WindowRef window) {
             audio.sounding = 0;
             StopAndClose(window, SoundChannel::Audio, kStopAudioStop, kStopAudioClose);
             ZeroOpenBlock(audio);
+            Closed(SoundChannel::Audio);
             host_->KillAudioPositionTimer();
         }
     } else if (audio.sounding == 0 && audio_.playlistRun == 1) {
@@ -586,15 +624,41 @@ void SoundChannels::ApplyOtherSoundRule(bool started) {
     }
 }
 
-// A notification names only a device id, and MCI reuses ids; the alias check keeps a channel
-// from taking a notification meant for a device it has since closed.
-bool SoundChannels::Claims(SoundChannel channel, MciDeviceId deviceId) const {
+// The alias check keeps a channel from taking a notification meant for a device it has since
+// closed, where the window alone does not tell (plays that notify the owner window).
+bool SoundChannels::Listens(SoundChannel channel, WindowRef at) const {
     const ChannelRecord& record = Channel(channel);
-    return record.deviceId != 0 && record.deviceId == deviceId && record.alias != nullptr &&
-           EqualsIgnoringCase(record.alias, ChannelAlias(channel));
+    return record.deviceId != 0 && NotifyTarget(record, record.owner) == at &&
+           record.alias != nullptr && EqualsIgnoringCase(record.alias, ChannelAlias(channel));
 }
 
-void SoundChannels::OnMciNotify(WindowRef window, std::uint32_t code, MciDeviceId deviceId) {
+// A named device picks its channel among those listening at the window. A nameless
+// notification at a channel's own window is that channel's; at a window several channels
+// notify, it cannot be told whose, and is left as one for no device would be.
+std::optional<SoundChannel> SoundChannels::NotifiedChannel(WindowRef at,
+                                                           MciDeviceId deviceId) const {
+    std::optional<SoundChannel> found;
+    for (const SoundChannel channel : kNotifyOrder) {
+        if (!Listens(channel, at)) {
+            continue;
+        }
+        if (deviceId != 0) {
+            if (Channel(channel).deviceId == deviceId) {
+                return channel;
+            }
+        } else if (found) {
+            return std::nullopt;
+        } else {
+            found = channel;
+        }
+    }
+    return found;
+}
+
+void SoundChannels::OnMciNotify(WindowRef at, std::uint32_t code, MciDeviceId deviceId) {
+    const std::optional<SoundChannel> channel = NotifiedChannel(at, deviceId);
+    // A channel's own window cannot own a box; its owner can.
+    const WindowRef window = channel ? Channel(*channel).owner : at;
     switch (code) {
     case kMciNotifySuperseded:
         host_->ShowMessage(window, "MCI_NOTIFY_SUPERSEDED", kSoundNotifyCaption);
@@ -607,27 +671,43 @@ void SoundChannels::OnMciNotify(WindowRef window, std::uint32_t code, MciDeviceI
     default:
         break;
     }
-    // Each handler is asked in turn: the audio handler may already have opened the next song.
-    if (Claims(SoundChannel::Audio, deviceId)) {
-        OnMM_MCINotifyAudio(window);
+    if (!channel) {
+        return;
     }
-    if (Claims(SoundChannel::Alarm, deviceId)) {
-        OnMM_MCINotifyAlarm(window);
+    const bool nameless = deviceId == 0;
+    switch (*channel) {
+    case SoundChannel::Audio:
+        OnMM_MCINotifyAudio(window, nameless);
+        break;
+    case SoundChannel::Alarm:
+        OnMM_MCINotifyAlarm(window, nameless);
+        break;
+    case SoundChannel::TimeSignal:
+        OnMM_MCINotifyTimeSignal(window, nameless);
+        break;
+    case SoundChannel::SoundTest:
+        OnMM_MCINotifySoundTest(window, nameless);
+        break;
     }
-    if (Claims(SoundChannel::TimeSignal, deviceId)) {
-        OnMM_MCINotifyTimeSignal(window);
-    }
-    if (Claims(SoundChannel::SoundTest, deviceId)) {
-        OnMM_MCINotifySoundTest(window);
-    }
+}
+
+// A successful notification without a device id comes from Wine's MPEGVideo device, which posts
+// it when the play reached the end of the file and stops itself right after, mostly before the
+// mode is asked. Its stopped mode is that end; taken for a device stopped without being closed,
+// the channel would play it on from its end and never close.
+std::uint64_t SoundChannels::NotifiedMode(WindowRef window, SoundChannel channel, bool wait,
+                                          const MciErrorPlace& place, bool nameless) {
+    const std::uint64_t mode = QueryMode(window, channel, wait, place);
+    return nameless && mode == kMciModeStop ? kMciModePlay : mode;
 }
 
 // Inside a successful notification the device reports "playing" when the file reached its end,
 // and "stopped" when someone stopped it without closing it (a seek, or a song opened paused):
 // then it is played on from where it stands.
-void SoundChannels::OnMM_MCINotifyAudio(WindowRef window) {
+void SoundChannels::OnMM_MCINotifyAudio(WindowRef window, bool nameless) {
     ChannelRecord& audio = Channel(SoundChannel::Audio);
-    const std::uint64_t mode = QueryMode(window, SoundChannel::Audio, true, kNotifyAudioStatus);
+    const std::uint64_t mode =
+        NotifiedMode(window, SoundChannel::Audio, true, kNotifyAudioStatus, nameless);
     if (mode == kMciModeStop) {
         if (audio.sounding == 1) {
             audio_.songLength = GetAudioLength(window);
@@ -645,14 +725,16 @@ void SoundChannels::OnMM_MCINotifyAudio(WindowRef window) {
         audio.sounding = 0;
         StopAndClose(window, SoundChannel::Audio, kNotifyAudioStop, kNotifyAudioClose);
         audio.deviceId = 0;
+        Closed(SoundChannel::Audio);
         audio_.playlistRun = 1;
         host_->PlayNextSong(window);
     }
 }
 
-void SoundChannels::OnMM_MCINotifyAlarm(WindowRef window) {
+void SoundChannels::OnMM_MCINotifyAlarm(WindowRef window, bool nameless) {
     ChannelRecord& alarm = Channel(SoundChannel::Alarm);
-    const std::uint64_t mode = QueryMode(window, SoundChannel::Alarm, false, kNotifyAlarmStatus);
+    const std::uint64_t mode =
+        NotifiedMode(window, SoundChannel::Alarm, false, kNotifyAlarmStatus, nameless);
     if (mode == kMciModeStop) {
         if (alarm.sounding == 1) {
             Play(window, SoundChannel::Alarm, kNotifyAlarmPlay);
@@ -662,15 +744,16 @@ void SoundChannels::OnMM_MCINotifyAlarm(WindowRef window) {
         alarm.sounding = 0;
         StopAndClose(window, SoundChannel::Alarm, kNotifyAlarmStop, kNotifyAlarmClose);
         alarm.deviceId = 0;
+        Closed(SoundChannel::Alarm);
         alarm.fileName.clear();
         ApplyOtherSoundRule(false);
     }
 }
 
-void SoundChannels::OnMM_MCINotifyTimeSignal(WindowRef window) {
+void SoundChannels::OnMM_MCINotifyTimeSignal(WindowRef window, bool nameless) {
     ChannelRecord& timeSignal = Channel(SoundChannel::TimeSignal);
     const std::uint64_t mode =
-        QueryMode(window, SoundChannel::TimeSignal, false, kNotifyTimeSignalStatus);
+        NotifiedMode(window, SoundChannel::TimeSignal, false, kNotifyTimeSignalStatus, nameless);
     if (mode == kMciModeStop) {
         if (timeSignal.sounding == 1) {
             Play(window, SoundChannel::TimeSignal, kNotifyTimeSignalPlay);
@@ -680,16 +763,16 @@ void SoundChannels::OnMM_MCINotifyTimeSignal(WindowRef window) {
         timeSignal.sounding = 0;
         StopAndClose(window, SoundChannel::TimeSignal, kNotifyTimeSignalStop,
                      kNotifyTimeSignalClose);
-        host_->ClearLastCustomTimeSignal();
         timeSignal.deviceId = 0;
+        Closed(SoundChannel::TimeSignal);
         ApplyOtherSoundRule(false);
     }
 }
 
-void SoundChannels::OnMM_MCINotifySoundTest(WindowRef window) {
+void SoundChannels::OnMM_MCINotifySoundTest(WindowRef window, bool nameless) {
     ChannelRecord& soundTest = Channel(SoundChannel::SoundTest);
     const std::uint64_t mode =
-        QueryMode(window, SoundChannel::SoundTest, false, kNotifySoundTestStatus);
+        NotifiedMode(window, SoundChannel::SoundTest, false, kNotifySoundTestStatus, nameless);
     if (mode == kMciModeStop) {
         if (soundTest.sounding == 1) {
             Play(window, SoundChannel::SoundTest, kNotifySoundTestPlay);
@@ -703,6 +786,7 @@ void SoundChannels::OnMM_MCINotifySoundTest(WindowRef window) {
         soundTest.sounding = 0;
         StopAndClose(window, SoundChannel::SoundTest, kNotifySoundTestStop, kNotifySoundTestClose);
         ZeroOpenBlock(soundTest);
+        Closed(SoundChannel::SoundTest);
         host_->ResetSoundTestButtons();
     }
 }

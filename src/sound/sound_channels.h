@@ -12,7 +12,8 @@
 //   40044 / 40045      StopAudio / PauseAudio
 //   40063              OnSeekAudio with lParam
 //   WM_APP             SetVolumeRequest(wParam, lParam)
-//   MM_MCINOTIFY       OnMciNotify(wParam, lParam)
+//   MM_MCINOTIFY       OnMciNotify(the window it arrived at, wParam, lParam), at a channel's
+//                      notification window (NotifyWindows) or at the main window
 //   WM_DESTROY         StopEverySound
 //
 // Threads. Everything runs on the main window's thread, except that the tick and the audio
@@ -27,6 +28,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,10 +91,26 @@ public:
     virtual void EnableVolumeDialogAudioControls(bool enable) = 0;
     // timeKillEvent on the audio position timer, timeEndPeriod(1000), timer id = 0.
     virtual void KillAudioPositionTimer() = 0;
-    // The time signal's last custom entry becomes -1.
+    // The time signal's last custom entry becomes -1: the time-signal channel closed, by its
+    // end, its stop or any start's close-all, and that entry may sound again.
     virtual void ClearLastCustomTimeSignal() = 0;
     // The audio player's current song index becomes 0.
     virtual void ResetAudioSongIndex() = 0;
+};
+
+// The windows MCI posts a channel's end of play to. Each opened device gets a window of its own,
+// so that the window a notification arrives at names its channel: Wine's MPEGVideo device
+// leaves the device id out of the notification (Windows names it), and MCI gives a closed
+// device's id to the next device it opens. The window goes when its device closes, and a
+// notification posted for that device then reaches nobody.
+class NotifyWindows {
+public:
+    virtual ~NotifyWindows() = default;
+    // A new window for the channel's device just opened, in place of any it had; 0 when none
+    // could be made (its plays then notify the owner window).
+    virtual WindowRef Renew(SoundChannel channel) = 0;
+    // The channel's device is closed: its window goes.
+    virtual void Release(SoundChannel channel) = 0;
 };
 
 struct ChannelRecord {
@@ -101,6 +119,10 @@ struct ChannelRecord {
     // notification).
     MciDeviceId deviceId = 0;
     const char* alias = nullptr;
+    // The window that started the open device, owner of its error boxes, and the device's own
+    // notification window (0: notifications go to the owner).
+    WindowRef owner = 0;
+    WindowRef notifyWindow = 0;
     std::atomic<int> sounding{0}; // 1 from a successful start until stopped or ended
     // Audio and sound-test channels; the menu refresher reads it from its own thread.
     std::atomic<int> paused{0};
@@ -120,7 +142,9 @@ struct AudioRunState {
 
 class SoundChannels {
 public:
-    SoundChannels(MciPort& mci, SoundHost& host) : mci_(mci), host_(&host) {}
+    // Without notification windows every play notifies the window that started it.
+    SoundChannels(MciPort& mci, SoundHost& host, NotifyWindows* windows = nullptr)
+        : mci_(mci), host_(&host), windows_(windows) {}
     SoundChannels(const SoundChannels&) = delete;
     SoundChannels& operator=(const SoundChannels&) = delete;
 
@@ -147,9 +171,13 @@ public:
     // receives the end-of-play notification and owns any error box.
     int OnStartAlarmSound(WindowRef window);
     int OnStartTSSound(WindowRef window);
+    // A new test starts unpaused, whatever became of the last one's pause.
     int OnStartAlarmSoundTest(WindowRef window, std::string_view testSoundFile);
     int OnMCIPlaySoundCmd(WindowRef window); // the audio channel's file name
 
+    // A stop closes its channel also when the device stands stopped at the end of its file,
+    // whether or not that end's notification came; only a device in another mode (seeking,
+    // not ready) is left open. The sound test's stop also forgets a pause.
     void OnStopAlarm(WindowRef window);
     void OnStopTSSound(WindowRef window);
     int OnStopAlarmSoundTest(WindowRef window);
@@ -168,8 +196,10 @@ public:
     // WM_APP: the MCI result, 0 for an unknown channel number or a channel with nothing open.
     MciError SetVolumeRequest(int channelNumber, std::uint32_t volume);
 
-    // MM_MCINOTIFY (OnMM_MCINotify): code is wParam, deviceId lParam.
-    void OnMciNotify(WindowRef window, std::uint32_t code, MciDeviceId deviceId);
+    // MM_MCINOTIFY (OnMM_MCINotify) as it arrived at a window: code is wParam, deviceId
+    // lParam. It belongs to the channel whose play asked for it at that window; without a
+    // device id, only when that leaves one channel.
+    void OnMciNotify(WindowRef at, std::uint32_t code, MciDeviceId deviceId);
 
     // At the main window's end: every channel that still sounds is stopped.
     void StopEverySound(WindowRef window);
@@ -194,15 +224,21 @@ private:
     void StopAndClose(WindowRef owner, SoundChannel channel, const MciErrorPlace& stop,
                       const MciErrorPlace& close);
     int AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place);
-    bool Claims(SoundChannel channel, MciDeviceId deviceId) const;
+    void Opened(WindowRef window, SoundChannel channel);
+    void Closed(SoundChannel channel);
+    bool Listens(SoundChannel channel, WindowRef at) const;
+    std::optional<SoundChannel> NotifiedChannel(WindowRef at, MciDeviceId deviceId) const;
+    std::uint64_t NotifiedMode(WindowRef window, SoundChannel channel, bool wait,
+                               const MciErrorPlace& place, bool nameless);
 
-    void OnMM_MCINotifyAudio(WindowRef window);
-    void OnMM_MCINotifyAlarm(WindowRef window);
-    void OnMM_MCINotifyTimeSignal(WindowRef window);
-    void OnMM_MCINotifySoundTest(WindowRef window);
+    void OnMM_MCINotifyAudio(WindowRef window, bool nameless);
+    void OnMM_MCINotifyAlarm(WindowRef window, bool nameless);
+    void OnMM_MCINotifyTimeSignal(WindowRef window, bool nameless);
+    void OnMM_MCINotifySoundTest(WindowRef window, bool nameless);
 
     MciPort& mci_;
     SoundHost* host_;
+    NotifyWindows* windows_;
     std::array<ChannelRecord, kSoundChannelCount> channels_;
     AudioRunState audio_;
     VolumeSettings volumes_;

@@ -1,8 +1,9 @@
 #include "sound/sound_win.h"
 
 #include "base/app_context_win.h"
-#include "resources/commands.h"
 #include "base/event_log_win.h"
+#include "base/win_handles_win.h"
+#include "resources/commands.h"
 
 #include <mmsystem.h>
 
@@ -39,7 +40,8 @@ public:
         const MciError error =
             mciSendCommandA(0, MCI_OPEN, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open));
         deviceId = open.wDeviceID;
-        Log("mci open " + std::string(alias) + " " + std::to_string(error));
+        Log("mci open " + std::string(alias) + " " + std::to_string(error) + " " +
+            std::to_string(deviceId));
         return error;
     }
     MciError Close(MciDeviceId id) override {
@@ -48,7 +50,7 @@ public:
     }
     MciError CloseAll() override {
         Log("mci close-all");
-        return mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_CLOSE, 0, 0);
+        return mciSendCommandA(kMciAllDeviceId, MCI_CLOSE, 0, 0);
     }
     MciError Play(MciDeviceId id, WindowRef notifyWindow) override {
         MCI_PLAY_PARMS play{};
@@ -76,9 +78,8 @@ public:
             mciSendCommandA(id, MCI_STATUS, MCI_STATUS_ITEM | (wait ? MCI_WAIT : 0),
                             reinterpret_cast<DWORD_PTR>(&status));
         value = status.dwReturn;
-        if (error == 0 && item == MciStatusItem::Mode && id == endedDevice_ && endedDevice_ != 0 &&
-            value == kMciModeStop) {
-            value = kMciModePlay;
+        if (item == MciStatusItem::Mode) {
+            Log("mci mode " + std::to_string(id) + " " + std::to_string(value));
         }
         return error;
     }
@@ -97,10 +98,6 @@ public:
         return mciSendCommandA(id, 0x0873 /* MCI_SETAUDIO */, kMciSetVolumeFlags,
                                reinterpret_cast<DWORD_PTR>(&parms));
     }
-    // Inside the end-of-play notification of this device, a stopped mode is answered as
-    // playing (see OnMciNotify); 0 for none.
-    void TreatStopAsEndOfPlay(MciDeviceId id) { endedDevice_ = id; }
-
     std::string ErrorText(MciError error) override {
         char text[520] = {};
         if (!mciGetErrorStringA(error, text, sizeof text)) {
@@ -108,10 +105,8 @@ public:
         }
         return text;
     }
-
-private:
-    MciDeviceId endedDevice_ = 0;
 };
+static_assert(kMciAllDeviceId == MCI_ALL_DEVICE_ID);
 
 // Stands in until the main window installs the program's host: the boxes are shown, there is
 // no feature to call back yet.
@@ -151,23 +146,67 @@ void TakePendingFile(SoundChannel channel) {
     Channels().Channel(channel).fileName = pending.paths[static_cast<std::size_t>(channel)];
 }
 
-// Wine's MPEGVideo device sends its end-of-play notification without the device id (lParam
-// 0; Windows always names the device). When exactly one channel has a device open, the
-// notification can only be that device's; with several it cannot be told whose, and is left
-// unanswered as one for no device would be.
-MciDeviceId OnlySoundingDevice() {
-    MciDeviceId found = 0;
-    for (const SoundChannel channel : {SoundChannel::Alarm, SoundChannel::SoundTest,
-                                       SoundChannel::Audio, SoundChannel::TimeSignal}) {
-        const MciDeviceId id = Channels().Channel(channel).deviceId;
-        if (id != 0) {
-            if (found != 0) {
-                return 0;
-            }
-            found = id;
-        }
+constexpr const char* kNotifyWindowClass = "ZentravaSoundNotify";
+
+void OnNotification(HWND at, WPARAM code, LPARAM deviceId, const std::string& where) {
+    Log("mci notify " + std::to_string(code) + " " + std::to_string(deviceId) + " " + where);
+    Channels().OnMciNotify(ToRef(at), static_cast<std::uint32_t>(code),
+                           static_cast<MciDeviceId>(deviceId));
+}
+
+// The handler may close the channel and with it destroy this very window: nothing of the
+// window is used after it.
+LRESULT CALLBACK NotifyWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MM_MCINOTIFY) {
+        OnNotification(hwnd, wParam, lParam,
+                       std::to_string(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+        return 0;
     }
-    return found;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// Message-only windows on the main window's thread, where MCI posts the notifications and the
+// channels run.
+class MessageWindows final : public NotifyWindows {
+public:
+    WindowRef Renew(SoundChannel channel) override {
+        UniqueWindow& window = windows_[static_cast<std::size_t>(channel)];
+        window.reset();
+        if (!Registered()) {
+            return 0;
+        }
+        window.reset(CreateWindowExA(0, kNotifyWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, Instance(), nullptr));
+        if (window) {
+            SetWindowLongPtrA(window.get(), GWLP_USERDATA, static_cast<LONG_PTR>(channel));
+        }
+        return ToRef(window.get());
+    }
+    void Release(SoundChannel channel) override {
+        windows_[static_cast<std::size_t>(channel)].reset();
+    }
+
+private:
+    static HINSTANCE Instance() {
+        return Context().instance != nullptr ? Context().instance : GetModuleHandleA(nullptr);
+    }
+    static bool Registered() {
+        static const bool registered = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = &NotifyWindowProc;
+            wc.hInstance = Instance();
+            wc.lpszClassName = kNotifyWindowClass;
+            return RegisterClassA(&wc) != 0;
+        }();
+        return registered;
+    }
+
+    std::array<UniqueWindow, kSoundChannelCount> windows_;
+};
+
+MessageWindows& Windows() {
+    static MessageWindows windows;
+    return windows;
 }
 
 WindowsMci& Mci() {
@@ -179,7 +218,7 @@ WindowsMci& Mci() {
 
 SoundChannels& Channels() {
     static NoSoundHost noHost;
-    static SoundChannels channels(Mci(), noHost);
+    static SoundChannels channels(Mci(), noHost, &Windows());
     return channels;
 }
 
@@ -249,21 +288,7 @@ LRESULT OnSetVolumeRequest(WPARAM channel, LPARAM volume) {
 }
 
 void OnMciNotify(HWND hwnd, WPARAM code, LPARAM deviceId) {
-    Log("mci notify " + std::to_string(code) + " " + std::to_string(deviceId));
-    auto device = static_cast<MciDeviceId>(deviceId);
-    // Wine's MPEGVideo device sends the end of a play without the device id (lParam 0; Windows
-    // always names the device), and stops itself right after posting it, so the mode queried
-    // inside often reads stopped rather than playing. The channels take a stopped mode there
-    // for a device stopped without being closed and play it again: from its end, never to be
-    // closed. A nameless successful notification can only be the end of a play (the only
-    // command sent with MCI_NOTIFY), so it is answered as one.
-    const bool nameless = code == MCI_NOTIFY_SUCCESSFUL && device == 0;
-    if (nameless) {
-        device = OnlySoundingDevice();
-    }
-    Mci().TreatStopAsEndOfPlay(nameless ? device : 0);
-    Channels().OnMciNotify(ToRef(hwnd), static_cast<std::uint32_t>(code), device);
-    Mci().TreatStopAsEndOfPlay(0);
+    OnNotification(hwnd, code, deviceId, "main");
 }
 
 void StopEverySound(HWND hwnd) {

@@ -29,7 +29,8 @@ void SetChannelFile(SoundChannel channel, const std::string& path);
 bool DispatchSoundCommand(HWND hwnd, int id, LPARAM lParam, LRESULT& result);
 // WM_APP: the set-volume request.
 LRESULT OnSetVolumeRequest(WPARAM channel, LPARAM volume);
-// MM_MCINOTIFY.
+// MM_MCINOTIFY at the main window. Each channel's plays notify a window of the channel's own;
+// only a play for which no such window could be made notifies the main window.
 void OnMciNotify(HWND hwnd, WPARAM code, LPARAM deviceId);
 // WM_DESTROY.
 void StopEverySound(HWND hwnd);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -177,11 +178,15 @@ TEST(Alarm, BadSoundFilesNeverStopTheClock) {
     }
 }
 
-// Custom time signal 1 at 07:05:10, whole seconds; no hourly chime.
-std::string CustomTimeSignalIni(const std::string& soundFile) {
+// Custom time signal 1 at 07:mm:ss, whole seconds; no hourly chime.
+std::string CustomTimeSignalAt(const std::string& soundFile, int minute, int second) {
     return "[Time_Signal_Setting]\r\nTimeSignalSoundFile=" + soundFile +
-           "\r\nTimeSignalOn01=1\r\nTimeSignalHour01=7\r\nTimeSignalMinute01=5\r\n"
-           "TimeSignalSecond01=10\r\n";
+           "\r\nTimeSignalOn01=1\r\nTimeSignalHour01=7\r\nTimeSignalMinute01=" +
+           std::to_string(minute) + "\r\nTimeSignalSecond01=" + std::to_string(second) + "\r\n";
+}
+
+std::string CustomTimeSignalIni(const std::string& soundFile) {
+    return CustomTimeSignalAt(soundFile, 5, 10);
 }
 
 TEST(TimeSignal, CustomSignalSoundsAtItsSecondOnTheTimeSignalChannel) {
@@ -202,6 +207,90 @@ TEST(TimeSignal, CustomSignalSoundsAtItsSecondOnTheTimeSignalChannel) {
     EXPECT_NE(log.find("mci close", open), std::string::npos);
     ExpectClosesCleanly(session);
 }
+
+// The device id the event log gives for the channel's last successful open, or "".
+std::string OpenedDevice(const std::string& log, const std::string& alias) {
+    const std::string line = "mci open " + alias + " 0 ";
+    const std::size_t at = log.rfind(line);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t id = at + line.size();
+    return log.substr(id, log.find('\n', id) - id);
+}
+
+struct Overlap {
+    const char* what;
+    bool chimeIsLong; // else the alarm's sound is the long one
+    int chimeMinute;  // the custom time signal at 07:mm:ss; the alarm sounds at 07:05:00
+    int chimeSecond;
+    const char* longAlias;  // sounds throughout
+    const char* shortAlias; // ends by itself meanwhile
+    int stopLong;           // the long sound's stop command
+    int stopShort;          // the short sound's stop and start commands
+    int startShort;
+};
+
+void PrintTo(const Overlap& o, std::ostream* out) {
+    *out << o.what;
+}
+
+class SoundsOverlap : public ::testing::TestWithParam<Overlap> {};
+
+// Wine's device names no device when a play ends, so while two sounds are open only the window
+// a notification arrives at can tell whose it is. The sound that ends closes its own channel
+// alone; its stop and its next start then go through without an error box, and the other
+// sound plays on until its own stop.
+TEST_P(SoundsOverlap, TheSoundThatEndsClosesAloneAndTheOtherPlaysOn) {
+    const Overlap& o = GetParam();
+    ZentravaSession session;
+    ASSERT_TRUE(session.Stage(ProgramPath(kTestBuild), "Zentrava")) << session.lastError();
+    const std::string alarm = session.dir() + "bell.wav";
+    const std::string chime = session.dir() + "chime.wav";
+    // The long one far outlasts the test, even delivered in bursts.
+    ASSERT_TRUE(WriteFileBytes(alarm, ToneWav(o.chimeIsLong ? 0.5 : 30.0)));
+    ASSERT_TRUE(WriteFileBytes(chime, ToneWav(o.chimeIsLong ? 30.0 : 0.5)));
+    ASSERT_TRUE(session.WriteIni(AlarmIni(alarm) +
+                                 CustomTimeSignalAt(chime, o.chimeMinute, o.chimeSecond)));
+    ASSERT_TRUE(session.Launch() && session.WaitForMainWindow() != nullptr) << session.lastError();
+    ASSERT_TRUE(session.LoadClocks(SYSTEMTIME{2024, 6, 6, 1, 7, 4, 57, 0}));
+
+    std::string log = session.WaitForLogLine("mci open " + std::string(o.shortAlias), 8000);
+    const std::string longId = OpenedDevice(log, o.longAlias);
+    const std::string shortId = OpenedDevice(log, o.shortAlias);
+    ASSERT_FALSE(longId.empty()) << log;
+    ASSERT_FALSE(shortId.empty()) << log;
+    log = session.WaitForLogLine("mci close " + shortId + "\n", 10000);
+    const std::size_t shortEnd = log.find("mci close " + shortId + "\n");
+    ASSERT_NE(shortEnd, std::string::npos) << "the short sound's channel closed\n" << log;
+    EXPECT_EQ(log.find("mci close " + longId + "\n"), std::string::npos) << log;
+
+    // Its stop finds nothing to stop, its start plays again: no box, nothing else closed.
+    EXPECT_EQ(session.Command(o.stopShort), LRESULT{1});
+    EXPECT_EQ(session.Command(o.startShort), LRESULT{1});
+    EXPECT_FALSE(session.WaitForMessageBox(1000).has_value());
+
+    // The long sound still plays when its stop comes, and the stop closes it.
+    const std::size_t stopAt = log.size();
+    EXPECT_TRUE(session.Command(o.stopLong).has_value());
+    log = session.WaitForLogLine("mci close " + longId + "\n", 3000);
+    const std::size_t playing = log.find("mci mode " + longId + " 526\n", stopAt);
+    ASSERT_NE(playing, std::string::npos) << "still playing at its stop\n" << log;
+    EXPECT_NE(log.find("mci close " + longId + "\n", playing), std::string::npos) << log;
+    EXPECT_EQ(log.find("mci-box"), std::string::npos) << log;
+    EXPECT_EQ(log.find("mci close-all"), std::string::npos) << log;
+    ExpectClosesCleanly(session);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wine, SoundsOverlap,
+    ::testing::Values(Overlap{"ChimeEndsDuringAlarm", false, 5, 2, "Zentrava_User_Mode_AlarmSound",
+                              "Zentrava_User_Mode_TimeSignalSound", kCmdStopAlarm,
+                              kCmdStopTimeSignalSound, kCmdStartTimeSignalSound},
+                      Overlap{"AlarmEndsDuringChime", true, 4, 59,
+                              "Zentrava_User_Mode_TimeSignalSound", "Zentrava_User_Mode_AlarmSound",
+                              kCmdStopTimeSignalSound, kCmdStopAlarm, kCmdStartAlarmSound}),
+    [](const auto& param) { return std::string(param.param.what); });
 
 } // namespace
 } // namespace zentrava::e2e

@@ -148,6 +148,30 @@ private:
     MciDeviceId nextId_ = 11;
 };
 
+// Hands out a new window number at each open, as the glue makes a new window; a released
+// window is gone for good, as a destroyed one is.
+class FakeNotifyWindows final : public NotifyWindows {
+public:
+    WindowRef Renew(SoundChannel channel) override {
+        live_[channel] = next_;
+        return next_++;
+    }
+    void Release(SoundChannel channel) override { live_.erase(channel); }
+    bool Live(WindowRef window) const {
+        for (const auto& [channel, w] : live_) {
+            if (w == window) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::size_t LiveCount() const { return live_.size(); }
+
+private:
+    std::map<SoundChannel, WindowRef> live_;
+    WindowRef next_ = 0x501;
+};
+
 struct ShownBox {
     WindowRef owner;
     std::string text;

@@ -53,7 +53,8 @@ struct Rig {
     Journal journal;
     FakeMci mci{journal};
     FakeSoundHost host{journal};
-    SoundChannels channels{mci, host};
+    FakeNotifyWindows windows;
+    SoundChannels channels{mci, host, &windows};
 
     ChannelRecord& operator[](SoundChannel c) { return channels.Channel(c); }
     AudioRunState& audio() { return channels.Audio(); }
@@ -81,8 +82,14 @@ struct Rig {
         host.boxes.clear();
         return channels.Channel(c).deviceId;
     }
+    // The end of a play at the channel's window, naming the device as Windows does.
     void Notify(SoundChannel c) {
-        channels.OnMciNotify(kMain, kMciNotifySuccessful, (*this)[c].deviceId);
+        channels.OnMciNotify((*this)[c].notifyWindow, kMciNotifySuccessful, (*this)[c].deviceId);
+    }
+    // ... and as Wine's MPEGVideo device does: no device id, and the device already stopped.
+    void NotifyNameless(SoundChannel c) {
+        mci.ReportMode((*this)[c].deviceId, kMciModeStop);
+        channels.OnMciNotify((*this)[c].notifyWindow, kMciNotifySuccessful, 0);
     }
     Journal Take() { return std::exchange(journal, {}); }
 };
@@ -120,7 +127,10 @@ TEST(SoundStart, OpensSetsTheChannelVolumeAndPlaysWithNotificationToTheWindow) {
         EXPECT_EQ(rig.StartRaw(channel, "C:\\s.WAV"), 1);
         EXPECT_EQ(rig.Take(), (Journal{Open("C:\\s.WAV", channel),
                                        std::string("volume 11 ") + volume, "play 11"}));
-        EXPECT_EQ(rig.mci.lastNotifyWindow, kMain);
+        // Its own window, which tells its notifications from the other channels'.
+        EXPECT_EQ(rig.mci.lastNotifyWindow, rig[channel].notifyWindow);
+        EXPECT_TRUE(rig.windows.Live(rig.mci.lastNotifyWindow));
+        EXPECT_EQ(rig[channel].owner, kMain);
         EXPECT_TRUE(rig.channels.IsSounding(channel));
         EXPECT_EQ(rig[channel].deviceId, 11u);
     }
@@ -157,17 +167,20 @@ TEST(SoundStart, FailureAtOpenVolumeOrPlayClosesEveryChannel) {
             rig.mci.FailNext(step, 1, kErr);
             EXPECT_EQ(rig.StartRaw(channel, channel == Alarm ? "alarm.wav" : "x.wav"), 0);
             const Journal journal = rig.Take();
-            EXPECT_EQ(Journal(journal.end() - 2, journal.end()), (Journal{"box", "closeall"}));
+            EXPECT_EQ(Journal(journal.end() - 3, journal.end()),
+                      (Journal{"box", "closeall", "last custom -1"}));
             EXPECT_EQ(rig.host.boxes.size(), 1u);
             EXPECT_EQ(rig.mci.OpenCount(), 0u);
+            EXPECT_EQ(rig.windows.LiveCount(), 0u);
             for (const SoundChannel c : kAllChannels) {
                 ExpectIdle(rig, c);
                 EXPECT_EQ(rig[c].alias, nullptr);
             }
             EXPECT_EQ(rig[Audio].paused, 0);
             EXPECT_EQ(rig[Alarm].fileName, "");
-            // Left as they were (the audio start itself ends a run before its volume).
-            EXPECT_EQ(rig[SoundTest].paused, 1);
+            // Left as they were (the audio start itself ends a run before its volume, and a
+            // new sound test forgets the last one's pause before it opens).
+            EXPECT_EQ(rig[SoundTest].paused, channel == SoundTest ? 0 : 1);
             EXPECT_EQ(rig.audio().stopRequest, 1);
             EXPECT_EQ(rig.audio().playlistRun,
                       channel == Audio && step != MciCommand::Open ? 0 : 1);
@@ -179,7 +192,8 @@ TEST(SoundStart, UnknownExtensionOpensWithoutDeviceTypeAndSilencesEverything) {
     Rig rig;
     rig.Start(Audio);
     EXPECT_EQ(rig.StartRaw(Alarm, "alarm.ogg"), 0);
-    EXPECT_EQ(rig.Take(), (Journal{Open("alarm.ogg", Alarm, "null"), "box", "closeall"}));
+    EXPECT_EQ(rig.Take(),
+              (Journal{Open("alarm.ogg", Alarm, "null"), "box", "closeall", "last custom -1"}));
     EXPECT_EQ(rig.host.boxes,
               (std::vector<ShownBox>{
                   {kMain,
@@ -196,7 +210,7 @@ TEST(SoundStart, PathOfTheFullBufferPlaysAndALongerOneIsRefusedBeforeMci) {
     EXPECT_EQ(rig.StartRaw(Alarm, longest), 1);
     EXPECT_EQ(rig.Take().front(), Open(longest, Alarm));
     EXPECT_EQ(rig.StartRaw(TimeSignal, "C:\\" + std::string(253, 'a') + ".wav"), 0);
-    EXPECT_EQ(rig.Take(), (Journal{"box", "closeall"}));
+    EXPECT_EQ(rig.Take(), (Journal{"box", "closeall", "last custom -1"}));
     EXPECT_EQ(rig.host.boxes.at(0).text,
               ExpectedBox(kMciErrFileNotFound, ChannelAlias(TimeSignal),
                           "OnStartTSSound関数内, MCI_OPEN or MCI_PLAY", 2459));
@@ -251,6 +265,33 @@ TEST(SoundTestPause, ResumesOnlyAPausedDevice) {
     rig.channels.OnAlarmSoundTestPause(kMain);
     EXPECT_EQ(rig.Take(), (Journal{"status 11 mode", "resume 11"}));
     EXPECT_EQ(rig[SoundTest].paused, 0);
+}
+
+// A pause belongs to the test it paused. After a pause and a stop (or a close-all, which
+// leaves the flag alone), the next test plays unpaused, and when it ends by itself it closes.
+TEST(SoundTestPause, ANewTestForgetsTheLastOnesPause) {
+    const std::pair<const char*, std::function<void(Rig&)>> ends[] = {
+        {"stop", [](Rig& r) { r.channels.OnStopAlarmSoundTest(kMain); }},
+        {"close-all", [](Rig& r) { r.StartRaw(Alarm, "alarm.ogg"); }},
+    };
+    for (const auto& [how, end] : ends) {
+        SCOPED_TRACE(how);
+        Rig rig;
+        rig.Start(SoundTest);
+        rig.channels.OnAlarmSoundTestPause(kMain);
+        end(rig);
+        ExpectIdle(rig, SoundTest);
+        EXPECT_EQ(rig.StartRaw(SoundTest, "t.wav"), 1);
+        EXPECT_EQ(rig[SoundTest].paused, 0);
+        const MciDeviceId id = rig[SoundTest].deviceId;
+        rig.Take();
+        rig.Notify(SoundTest);
+        EXPECT_EQ(rig.Take(),
+                  (Journal{"status " + std::to_string(id) + " mode", "stop " + std::to_string(id),
+                           "close " + std::to_string(id), "test buttons"}));
+        ExpectIdle(rig, SoundTest);
+        EXPECT_EQ(rig.mci.OpenCount(), 0u);
+    }
 }
 
 TEST(SoundAudioSeek, PlayingSongIsStoppedMovedAndPlayedPausedOneOnlyMoved) {
@@ -374,13 +415,20 @@ TEST(SoundNotification, SupersededAndFailureShowABoxAbortedNothing) {
     EXPECT_TRUE(rig.channels.IsSounding(Alarm));
 }
 
-TEST(SoundNotification, UnknownDeviceOrAClearedOrForeignAliasChangesNothing) {
+TEST(SoundNotification, OtherWindowsDevicesOrAClearedOrForeignAliasChangeNothing) {
     Rig rig;
     for (const SoundChannel c : kAllChannels) {
         rig.Start(c);
     }
-    rig.channels.OnMciNotify(kMain, kMciNotifySuccessful, 99);
-    rig.channels.OnMciNotify(kMain, kMciNotifySuccessful, 0);
+    // At the main window, or at a window no channel has: nobody's, named or not.
+    for (const WindowRef at : {kMain, WindowRef{0x999}}) {
+        rig.channels.OnMciNotify(at, kMciNotifySuccessful, 0);
+        rig.channels.OnMciNotify(at, kMciNotifySuccessful, rig[Alarm].deviceId);
+    }
+    // At the alarm's window, naming another channel's device or one nobody has.
+    const WindowRef alarmWindow = rig[Alarm].notifyWindow;
+    rig.channels.OnMciNotify(alarmWindow, kMciNotifySuccessful, rig[TimeSignal].deviceId);
+    rig.channels.OnMciNotify(alarmWindow, kMciNotifySuccessful, 99);
     rig[Alarm].alias = nullptr;
     rig.Notify(Alarm);
     rig[TimeSignal].alias = ChannelAlias(Alarm);
@@ -391,12 +439,110 @@ TEST(SoundNotification, UnknownDeviceOrAClearedOrForeignAliasChangesNothing) {
     }
     const std::string lower = "zentrava_user_mode_audiosound"; // aliases compare without case
     rig[Audio].alias = lower.c_str();
+    const WindowRef songWindow = rig[Audio].notifyWindow;
     rig.Notify(Audio);
     EXPECT_EQ(rig.Take().at(0), "status 13 mode wait");
-    // The finished song's channel keeps its alias but has no device: id 0 is nobody's.
-    EXPECT_EQ(rig[Audio].deviceId, 0u);
-    rig.channels.OnMciNotify(kMain, kMciNotifySuccessful, 0);
+    // The finished song's window went with its device: whatever arrives there is nobody's.
+    EXPECT_FALSE(rig.windows.Live(songWindow));
+    rig.channels.OnMciNotify(songWindow, kMciNotifySuccessful, 0);
+    rig.channels.OnMciNotify(songWindow, kMciNotifySuccessful, 13);
     EXPECT_TRUE(rig.journal.empty());
+}
+
+void StopChannel(Rig& rig, SoundChannel c) {
+    switch (c) {
+    case Alarm:
+        rig.channels.OnStopAlarm(kMain);
+        break;
+    case TimeSignal:
+        rig.channels.OnStopTSSound(kMain);
+        break;
+    case SoundTest:
+        rig.channels.OnStopAlarmSoundTest(kMain);
+        break;
+    case Audio:
+        rig.channels.StopAudio(kMain);
+        break;
+    }
+}
+
+// Wine's device names no device. Each channel's end arrives at its own window and closes that
+// channel alone, whichever other channel plays meanwhile; the next start, after the stop its
+// caller sends while the channel sounds, shows no box, and the other sound plays on until its
+// own stop.
+TEST(SoundNotification, NamelessEndClosesItsOwnChannelWhileAnotherPlays) {
+    for (const SoundChannel ending : kAllChannels) {
+        for (const SoundChannel other : kAllChannels) {
+            if (other == ending) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(ChannelAlias(ending)) + " ends while " + ChannelAlias(other) +
+                         " plays");
+            Rig rig;
+            const MciDeviceId otherId = rig.Start(other);
+            const MciDeviceId endingId = rig.Start(ending);
+            const WindowRef endingWindow = rig[ending].notifyWindow;
+            rig.NotifyNameless(ending);
+            EXPECT_FALSE(rig.mci.IsOpen(endingId));
+            ExpectIdle(rig, ending);
+            EXPECT_FALSE(rig.windows.Live(endingWindow));
+            EXPECT_TRUE(rig.mci.IsOpen(otherId));
+
+            if (rig.channels.IsSounding(ending)) {
+                StopChannel(rig, ending);
+            }
+            EXPECT_EQ(rig.StartRaw(ending, "again.wav"), 1);
+            EXPECT_TRUE(rig.host.boxes.empty());
+            EXPECT_TRUE(rig.mci.IsOpen(otherId));
+            EXPECT_TRUE(rig.channels.IsSounding(other));
+            StopChannel(rig, other);
+            EXPECT_FALSE(rig.mci.IsOpen(otherId));
+        }
+    }
+}
+
+// A notification posted for a device that was closed before it was handled (the stop came
+// first) arrives at a window that went with the device, while the channel may play anew under
+// a reused device id: it closes nothing, neither the new sound nor another channel's.
+TEST(SoundNotification, LateNotificationOfAClosedDeviceClosesNothing) {
+    Rig rig;
+    const MciDeviceId first = rig.Start(Alarm);
+    const WindowRef firstWindow = rig[Alarm].notifyWindow;
+    rig.channels.OnStopAlarm(kMain);
+    rig.Start(TimeSignal);
+    rig.Start(Alarm);
+    rig.Take();
+    for (const MciDeviceId named : {MciDeviceId{0}, first, rig[Alarm].deviceId}) {
+        rig.mci.ReportMode(rig[Alarm].deviceId, kMciModePlay);
+        rig.channels.OnMciNotify(firstWindow, kMciNotifySuccessful, named);
+    }
+    EXPECT_TRUE(rig.journal.empty());
+    EXPECT_TRUE(rig.channels.IsSounding(Alarm));
+    EXPECT_TRUE(rig.channels.IsSounding(TimeSignal));
+    EXPECT_EQ(rig.mci.OpenCount(), 2u);
+}
+
+// Where no window of its own could be made, a channel's plays notify the window that started
+// them, which then tells channels apart by the device id; without one, only while a single
+// channel has a device open there.
+TEST(SoundNotification, WithoutAWindowOfItsOwnTheOwnerWindowTakesTheEnd) {
+    Journal journal;
+    FakeMci mci{journal};
+    FakeSoundHost host{journal};
+    SoundChannels channels{mci, host};
+    channels.Channel(Alarm).fileName = "a.wav";
+    channels.Channel(TimeSignal).fileName = "t.wav";
+    ASSERT_EQ(channels.OnStartAlarmSound(kMain), 1);
+    EXPECT_EQ(mci.lastNotifyWindow, kMain);
+    ASSERT_EQ(channels.OnStartTSSound(kMain), 1);
+    channels.OnMciNotify(kMain, kMciNotifySuccessful, 0);
+    EXPECT_EQ(mci.OpenCount(), 2u);
+    channels.OnMciNotify(kMain, kMciNotifySuccessful, channels.Channel(TimeSignal).deviceId);
+    EXPECT_FALSE(channels.IsSounding(TimeSignal));
+    mci.ReportMode(channels.Channel(Alarm).deviceId, kMciModeStop);
+    channels.OnMciNotify(kMain, kMciNotifySuccessful, 0);
+    EXPECT_FALSE(channels.IsSounding(Alarm));
+    EXPECT_EQ(mci.OpenCount(), 0u);
 }
 
 TEST(SoundNotification, SongAtItsEndIsClosedAndTheNextOneAskedFor) {
@@ -482,18 +628,24 @@ TEST(SoundNotification, SoundTestEndResetsTheButtonsButWhilePausedOnlyClearsTheP
     EXPECT_EQ(rig[SoundTest].alias, nullptr);
 }
 
-TEST(SoundStopOperations, StopOnlyInTheirModesAndOtherwiseLeaveTheChannelOpen) {
+// A device that reached the end of its file stands stopped: its channel's stop closes it
+// whether or not the end's notification came.
+TEST(SoundStopOperations, StopInTheirModesAlsoAtTheEndAndOtherwiseLeaveTheChannelOpen) {
     struct Case {
         SoundChannel channel;
         std::function<void(SoundChannels&)> stop;
         std::vector<std::uint64_t> stopped;
     };
     const std::vector<Case> cases{
-        {Alarm, [](SoundChannels& s) { s.OnStopAlarm(kMain); }, {kMciModePlay, kMciModePause}},
-        {TimeSignal, [](SoundChannels& s) { s.OnStopTSSound(kMain); }, {kMciModePlay}},
+        {Alarm,
+         [](SoundChannels& s) { s.OnStopAlarm(kMain); },
+         {kMciModeStop, kMciModePlay, kMciModePause}},
+        {TimeSignal,
+         [](SoundChannels& s) { s.OnStopTSSound(kMain); },
+         {kMciModeStop, kMciModePlay}},
         {SoundTest,
          [](SoundChannels& s) { s.OnStopAlarmSoundTest(kMain); },
-         {kMciModePlay, kMciModePause}},
+         {kMciModeStop, kMciModePlay, kMciModePause}},
         {Audio,
          [](SoundChannels& s) { s.StopAudio(kMain); },
          {kMciModeStop, kMciModePlay, kMciModePause}},
@@ -504,6 +656,7 @@ TEST(SoundStopOperations, StopOnlyInTheirModesAndOtherwiseLeaveTheChannelOpen) {
             SCOPED_TRACE(std::string(ChannelAlias(c.channel)) + " mode " + std::to_string(mode));
             Rig rig;
             const MciDeviceId id = rig.Start(c.channel);
+            const WindowRef window = rig[c.channel].notifyWindow;
             rig[c.channel].paused = 1;
             rig.mci.ReportMode(id, mode);
             c.stop(rig.channels);
@@ -511,9 +664,16 @@ TEST(SoundStopOperations, StopOnlyInTheirModesAndOtherwiseLeaveTheChannelOpen) {
             EXPECT_EQ(rig.mci.IsOpen(id), !stops);
             EXPECT_EQ(rig.channels.IsSounding(c.channel), !stops);
             EXPECT_EQ(rig[c.channel].deviceId, stops ? 0u : id);
+            EXPECT_EQ(rig.windows.Live(window), !stops);
             Journal expected{"status 11 mode"};
             if (stops) {
                 expected.insert(expected.end(), {"stop 11", "close 11"});
+            }
+            if (stops && c.channel == TimeSignal) {
+                expected.push_back("last custom -1");
+            }
+            if (c.channel == SoundTest) {
+                EXPECT_EQ(rig[SoundTest].paused, stops ? 0 : 1);
             }
             if (c.channel == Audio) {
                 if (stops) {
@@ -554,6 +714,62 @@ TEST(SoundStopOperations, AtTheEndEverySoundingChannelIsStoppedInOrder) {
     }
     EXPECT_EQ(closes, (Journal{"close 14", "close 12", "close 11", "close 13"}));
     EXPECT_EQ(rig.mci.OpenCount(), 0u);
+}
+
+// The mark that keeps a custom time signal from starting again while its sound may play goes
+// whenever the channel closes, whatever closed it; otherwise that entry never sounds again in
+// this run. A stop that leaves the channel open keeps it.
+TEST(SoundTimeSignalMark, ClearedWheneverTheTimeSignalChannelCloses) {
+    struct Case {
+        const char* how;
+        bool playing; // the time signal sounds before
+        std::function<void(Rig&)> act;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"its end", true, [](Rig& r) { r.Notify(TimeSignal); }, true},
+        {"its end without a device id", true, [](Rig& r) { r.NotifyNameless(TimeSignal); }, true},
+        {"its stop", true, [](Rig& r) { r.channels.OnStopTSSound(kMain); }, true},
+        {"its stop at the end of the file", true,
+         [](Rig& r) {
+             r.mci.ReportMode(r[TimeSignal].deviceId, kMciModeStop);
+             r.channels.OnStopTSSound(kMain);
+         },
+         true},
+        {"its own failed start", false, [](Rig& r) { r.StartRaw(TimeSignal, "chime.ogg"); }, true},
+        {"its failed play", false,
+         [](Rig& r) {
+             r.mci.FailNext(MciCommand::Play, 1, kErr);
+             r.StartRaw(TimeSignal, "chime.wav");
+         },
+         true},
+        {"an alarm's failed start", true, [](Rig& r) { r.StartRaw(Alarm, "alarm.ogg"); }, true},
+        {"every sound stopped at the end", true, [](Rig& r) { r.channels.StopEverySound(kMain); },
+         true},
+        {"its stop while seeking", true,
+         [](Rig& r) {
+             r.mci.ReportMode(r[TimeSignal].deviceId, 528);
+             r.channels.OnStopTSSound(kMain);
+         },
+         false},
+        {"the alarm's stop", true,
+         [](Rig& r) {
+             r.Start(Alarm);
+             r.channels.OnStopAlarm(kMain);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        Rig rig;
+        if (c.playing) {
+            rig.Start(TimeSignal);
+        }
+        c.act(rig);
+        const Journal journal = rig.Take();
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "last custom -1"), c.closes ? 1 : 0);
+        EXPECT_EQ(rig.channels.IsSounding(TimeSignal), !c.closes);
+    }
 }
 
 TEST(SoundHandlerFailures, AreReportedAndTheFlagsEndAsIfTheCommandSucceeded) {
