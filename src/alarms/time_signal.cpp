@@ -160,11 +160,17 @@ int BalloonDue(const ClockTimeRecord& now, Chime chime) {
 }
 
 // A chime without a sound still takes the lock, so a silent hour holds off the custom
-// signals just as a sounding one does.
-void StartChime(Lockout& lockout, const std::string& sound, TimeSignalActions& actions) {
+// signals just as a sounding one does. A custom entry (customEntry >= 0) is marked between the
+// stop and the start: the stop clears the mark as it closes the channel, and the start's sound
+// may end at once and clear it on the window thread, which must find it already set.
+void StartChime(Lockout& lockout, const std::string& sound, TimeSignalActions& actions,
+                TimeSignal* signal = nullptr, int customEntry = -1) {
     if (!sound.empty()) {
         if (actions.TimeSignalSounding()) {
             actions.StopTimeSignalSound();
+        }
+        if (signal != nullptr) {
+            signal->SetLastCustomEntry(customEntry);
         }
         actions.StartTimeSignalSound(sound);
     }
@@ -336,14 +342,9 @@ void CheckCustomTimeSignals(TimeSignal& signal, Lockout& lockout, const Clocks& 
     if (match.index < 0) {
         return;
     }
-    // Before the commands: a sound that ends at once clears it on the window thread, which must
-    // find it already set rather than have it set after the clearing.
-    if (!match.sound.empty()) {
-        signal.SetLastCustomEntry(match.index);
-    }
     // The lock this takes keeps every later entry of this pass, and of the next 55 seconds,
     // from starting.
-    StartChime(lockout, match.sound, actions);
+    StartChime(lockout, match.sound, actions, &signal, match.index);
 }
 
 std::string TimeSignalBalloonText(int hour, int minute) {

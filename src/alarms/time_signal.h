@@ -11,8 +11,8 @@
 //     window thread needs.
 //   - The four switches the tick reads on every callback are mirrored in atomics, written under
 //     the lock together with the record they come from, so the tick reads them lock-free.
-//   - The pending balloons and the last custom entry are atomics: the tick writes them, the end
-//     of the sound clears the last custom entry from the window thread.
+//   - The pending balloons and the last custom entry are atomics: the tick writes them, the
+//     closing of the time-signal channel clears the last custom entry from the window thread.
 //   - The lockout is the time signal's own (TimeSignal::lockout): the tick counts it down at
 //     each whole second before the checks run, the checks only test and take it.
 //
@@ -21,7 +21,8 @@
 //                    the time-signal channel as not sounding.
 //   each callback    the tick copies the four switches (CopyTickFlags of app/tick.h).
 //   tick             CheckHourChime, CheckHalfHourChime, CheckCustomTimeSignals from the duties.
-//   sound ended      ClearLastCustomEntry (SoundHost::ClearLastCustomTimeSignal).
+//   channel closed   ClearLastCustomEntry (SoundHost::ClearLastCustomTimeSignal): the sound's
+//                    end, its stop, any start's close-all.
 //   page apply       CommitTimeSignal with the working copy, then the page's own save:
 //                    SaveTimeSignal, SavePerHourSounds or SavePerHalfHourSounds.
 

@@ -43,18 +43,23 @@ std::string Stamp(const ClockTimeRecord& c) {
 }
 
 // The outside world of the time signal: every action with the clock time of the check that
-// asked for it. The channel sounds from a start until the test ends it.
+// asked for it. The channel sounds from a start until the test ends it; a stop closes it, which
+// clears the last custom entry of `signal` as the sound channels do.
 class RecordingActions final : public TimeSignalActions {
 public:
     Events events;
     std::string when;
     bool sounding = false;
     bool balloons = true;
+    TimeSignal* signal = nullptr;
 
     bool TimeSignalSounding() override { return sounding; }
     void StopTimeSignalSound() override {
         events.push_back(when + " stop");
         sounding = false;
+        if (signal != nullptr) {
+            signal->ClearLastCustomEntry();
+        }
     }
     void StartTimeSignalSound(const std::string& path) override {
         events.push_back(when + " start " + path);
@@ -111,6 +116,7 @@ struct Rig {
         keeper.Reset();
         keeper.Load(start, now);
         signal.Commit(settings);
+        actions.signal = &signal;
     }
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) {
