@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sound/mci_port.h"
 #include "sound/test_sounds_win.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zentrava {
@@ -370,6 +372,45 @@ TEST(MciOpen, NoiseNamedMp3PlaysAsSilenceAndSucceeds) {
     EXPECT_EQ(p.close, 0u);
     if (!CapturePath().empty()) {
         EXPECT_EQ(c.soundFrames, 0u);
+    }
+}
+
+// The portable channels send and compare the port's numbers; each must be the platform's own.
+TEST(MciPortValues, AreThePlatformsOwn) {
+    const std::pair<std::uint64_t, std::uint64_t> values[] = {
+        {kMciNotify, MCI_NOTIFY},
+        {kMciWait, MCI_WAIT},
+        {kMciTo, MCI_TO},
+        {kMciStatusItem, MCI_STATUS_ITEM},
+        {kMciOpenElement, MCI_OPEN_ELEMENT},
+        {kMciOpenAlias, MCI_OPEN_ALIAS},
+        {kMciOpenType, MCI_OPEN_TYPE},
+        {kMciDgvSetAudioItem, MCI_DGV_SETAUDIO_ITEM},
+        {kMciDgvSetAudioValue, MCI_DGV_SETAUDIO_VALUE},
+        {kMciDgvSetAudioVolume, MCI_DGV_SETAUDIO_VOLUME},
+        {kMciAllDeviceId, MCI_ALL_DEVICE_ID},
+        {kMciModeStop, MCI_MODE_STOP},
+        {kMciModePlay, MCI_MODE_PLAY},
+        {kMciModePause, MCI_MODE_PAUSE},
+        {kMciNotifySuccessful, MCI_NOTIFY_SUCCESSFUL},
+        {kMciNotifySuperseded, MCI_NOTIFY_SUPERSEDED},
+        {kMciNotifyAborted, MCI_NOTIFY_ABORTED},
+        {kMciNotifyFailure, MCI_NOTIFY_FAILURE},
+        {static_cast<std::uint32_t>(MciCommand::Open), MCI_OPEN},
+        {static_cast<std::uint32_t>(MciCommand::Close), MCI_CLOSE},
+        {static_cast<std::uint32_t>(MciCommand::Play), MCI_PLAY},
+        {static_cast<std::uint32_t>(MciCommand::Seek), MCI_SEEK},
+        {static_cast<std::uint32_t>(MciCommand::Stop), MCI_STOP},
+        {static_cast<std::uint32_t>(MciCommand::Pause), MCI_PAUSE},
+        {static_cast<std::uint32_t>(MciCommand::Status), MCI_STATUS},
+        {static_cast<std::uint32_t>(MciCommand::Resume), MCI_RESUME},
+        {static_cast<std::uint32_t>(MciCommand::SetAudio), MCI_SETAUDIO},
+        {static_cast<std::uint32_t>(MciStatusItem::Length), MCI_STATUS_LENGTH},
+        {static_cast<std::uint32_t>(MciStatusItem::Position), MCI_STATUS_POSITION},
+        {static_cast<std::uint32_t>(MciStatusItem::Mode), MCI_STATUS_MODE},
+    };
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(values[i].first, values[i].second) << "value " << i;
     }
 }
 
