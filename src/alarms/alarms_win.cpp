@@ -2,10 +2,10 @@
 
 #include "alarms/alarm_schedule.h"
 #include "base/app_context_win.h"
-#include "resources/commands.h"
-#include "base/event_log_win.h"
 #include "base/balloon_requests.h"
+#include "base/event_log_win.h"
 #include "base/tick_request_win.h"
+#include "resources/commands.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {

@@ -26,9 +26,9 @@
 //   page apply       CommitTimeSignal with the working copy, then the page's own save:
 //                    SaveTimeSignal, SavePerHourSounds or SavePerHalfHourSounds.
 
-#include "base/settings_store.h"
 #include "base/guarded.h"
 #include "base/lockout.h"
+#include "base/settings_store.h"
 #include "clock/clock_keeper.h"
 #include "clock/clock_time.h"
 

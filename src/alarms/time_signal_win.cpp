@@ -1,9 +1,9 @@
 #include "alarms/time_signal_win.h"
 
 #include "base/app_context_win.h"
-#include "resources/commands.h"
 #include "base/balloon_requests.h"
 #include "base/tick_request_win.h"
+#include "resources/commands.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {

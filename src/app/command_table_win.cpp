@@ -2,11 +2,11 @@
 
 #include "alarms/alarms_win.h"
 #include "app/app_win.h"
-#include "resources/commands.h"
-#include "base/event_log_win.h"
+#include "app/sheets_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
-#include "app/sheets_win.h"
+#include "base/event_log_win.h"
+#include "resources/commands.h"
 #include "sound/sound_win.h"
 
 #include <string>

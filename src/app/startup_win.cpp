@@ -1,12 +1,12 @@
 #include "app/startup_win.h"
 
 #include "app/app_win.h"
-#include "resources/commands.h"
-#include "base/event_log_win.h"
 #include "app/main_window_win.h"
+#include "app/window_behaviour_win.h"
+#include "base/event_log_win.h"
 #include "base/settings_path.h"
 #include "base/settings_store_win.h"
-#include "app/window_behaviour_win.h"
+#include "resources/commands.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "app/tray_win.h"
 
 #include "app/app_win.h"
+#include "app/tray_text.h"
+#include "base/event_log_win.h"
 #include "clock/clocks_win.h"
 #include "resources/commands.h"
-#include "base/event_log_win.h"
-#include "app/tray_text.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,10 +1,10 @@
 #include "app/window_behaviour_win.h"
 
 #include "app/app_win.h"
-#include "resources/commands.h"
 #include "app/placement.h"
 #include "app/proximity.h"
 #include "app/window_behaviour.h"
+#include "resources/commands.h"
 
 #include <windowsx.h>
 

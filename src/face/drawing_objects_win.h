@@ -2,9 +2,9 @@
 // The pens, brushes and fonts the face is drawn with, made from Draw_Color, the world zones'
 // colours and Font_Setting. See appearance_settings.h for when the main window makes them.
 
-#include "face/appearance_settings.h"
 #include "base/win_handles_win.h"
 #include "clock/clock_time.h"
+#include "face/appearance_settings.h"
 
 #include <array>
 #include <optional>

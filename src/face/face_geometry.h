@@ -3,8 +3,8 @@
 // client size and the clock settings. The painters draw from these numbers; nothing here
 // touches a device context, so every value can be checked natively.
 
-#include "face/appearance_settings.h"
 #include "base/geometry.h"
+#include "face/appearance_settings.h"
 #include "face/hands.h"
 
 #include <array>

@@ -3,9 +3,9 @@
 // settings, the objects made from them and a copy of the clocks taken while the tick is not
 // writing them, so a frame never mixes two moments.
 
+#include "clock/clock_time.h"
 #include "face/appearance_settings.h"
 #include "face/drawing_objects_win.h"
-#include "clock/clock_time.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
 

@@ -1,11 +1,11 @@
 #include "timesync/timesync_win.h"
 
 #include "base/app_context_win.h"
-#include "resources/commands.h"
+#include "base/balloon_requests.h"
 #include "base/event_log_win.h"
 #include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
-#include "base/balloon_requests.h"
+#include "resources/commands.h"
 #include "timesync/ntp_schedule.h"
 #include "timesync/ntp_texts.h"
 

@@ -3,9 +3,9 @@
 // loaded at creation, the start-up, resume and retry updates, the tick's schedule check, the
 // worker's results, and loading the program's clocks from a server's time.
 
+#include "base/settings_store.h"
 #include "clock/clock_keeper.h"
 #include "clock/clock_time.h"
-#include "base/settings_store.h"
 #include "timesync/ntp_settings.h"
 #include "timesync/ntp_worker_win.h"
 

@@ -1,8 +1,8 @@
 #include "app/app_win.h"
 #include "app/gdi_count_win.h"
 #include "app/main_window_win.h"
-#include "base/memory_settings_store.h"
 #include "app/tick_win.h"
+#include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

@@ -1,6 +1,6 @@
 #include "app/app_win.h"
-#include "resources/commands.h"
 #include "app/popup_menu_win.h"
+#include "resources/commands.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "app/app_win.h"
-#include "clock/clocks_win.h"
-#include "resources/commands.h"
-#include "clock/platform_time_win.h"
 #include "app/tick_win.h"
+#include "clock/clocks_win.h"
+#include "clock/platform_time_win.h"
+#include "resources/commands.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 // slow handler would.
 
 #include "app/app_win.h"
+#include "app/tick_win.h"
 #include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
-#include "app/tick_win.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 // Paint time of one face frame under Wine or Windows: each dial mode at 128, 512 and 1024 px,
 // the median of many frames into a back buffer, and the GDI objects left behind per frame.
 
-#include "face/appearance_settings.h"
-#include "face/drawing_objects_win.h"
 #include "app/gdi_count_win.h"
 #include "base/win_handles_win.h"
+#include "face/appearance_settings.h"
+#include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/face_painter_win.h"
 #include "face/hands.h"

@@ -1,8 +1,8 @@
 // The main clock window as a user meets it: its menu, its commands, and what it keeps for the
 // next start.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 #include "sound/test_sounds_win.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The two property sheets opened from the clock's commands: their pages, the page they open on,
 // and the page remembered for the next start.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // alarm is off afterwards; bad sound files are reported and never take the clock or another
 // alarm down; a custom time signal sounds on its own channel at its second.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 #include "sound/test_sounds_win.h"
 
 #include <gtest/gtest.h>

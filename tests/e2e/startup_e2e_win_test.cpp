@@ -1,8 +1,8 @@
 // Start-up, settings file, single instance, the basic commands and the tick as seen from
 // outside: each test runs its own copy of the program in its own temporary folder.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <gtest/gtest.h>
 

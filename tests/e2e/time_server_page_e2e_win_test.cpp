@@ -3,8 +3,8 @@
 // report, the server list it keeps, apply and cancel. Every settings file here names loopback
 // servers only and switches the start-up and scheduled updates off.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

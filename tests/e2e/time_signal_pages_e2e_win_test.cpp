@@ -2,8 +2,8 @@
 // signal, Apply and Cancel, refused values, the per-hour sounds and the on/off dialog, each
 // checked in the settings file the program writes.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

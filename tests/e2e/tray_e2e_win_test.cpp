@@ -1,9 +1,9 @@
 // The clock's notification-area icon as the user meets it: there while the program runs, the
 // way back to a clock put into the tray, its tooltip and its balloons.
 
-#include "resources/commands.h"
 #include "base/test_hooks.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
 // The clock window's placement and transparency as the user meets them: dragging an edge,
 // double clicks, the corner commands, a lost saved position, opacity and the colour key.
 
-#include "resources/commands.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "face/drawing_objects_win.h"
 #include "app/gdi_count_win.h"
+#include "face/drawing_objects_win.h"
 
 #include "base/memory_settings_store.h"
 

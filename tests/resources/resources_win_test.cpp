@@ -2,9 +2,9 @@
 // functions in code page 932, pictures at the sizes Windows asks for, the version block and the
 // manifest. Both executables must carry the same resources, so every case runs on each.
 
-#include "resources/commands.h"
 #include "base/win_handles_win.h"
 #include "e2e/e2e_support.h"
+#include "resources/commands.h"
 #include "resources/resource.h"
 
 #include <windows.h>
