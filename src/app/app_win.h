@@ -35,8 +35,6 @@ struct WindowSnapshot {
     int SecondHandSmooth = 0;
     int TaskTrayIconClock = 0;
     int MainCharSet = 128; // the tray tooltip's texts are cut for it
-
-    friend bool operator==(const WindowSnapshot&, const WindowSnapshot&) = default;
 };
 
 // The main window's own values; what features may see of the program is in AppContext.

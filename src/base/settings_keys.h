@@ -44,32 +44,6 @@ bool WriteInts(SettingsStore& store, std::string_view section, std::span<const I
     return ok;
 }
 
-template <typename Record>
-struct TextKey {
-    std::string_view key;
-    std::string Record::*field;
-    std::size_t bufferSize; // what the reader's buffer holds, terminator included
-};
-
-template <typename Record>
-void ReadTexts(const SettingsStore& store, std::string_view section,
-               std::span<const TextKey<Record>> keys, Record& record,
-               const Record& defaults = Record{}) {
-    for (const TextKey<Record>& k : keys) {
-        record.*k.field = store.GetText(section, k.key, defaults.*k.field, k.bufferSize);
-    }
-}
-
-template <typename Record>
-bool WriteTexts(SettingsStore& store, std::string_view section,
-                std::span<const TextKey<Record>> keys, const Record& record) {
-    bool ok = true;
-    for (const TextKey<Record>& k : keys) {
-        ok = store.PutText(section, k.key, record.*k.field) && ok;
-    }
-    return ok;
-}
-
 // "ＭＳ Ｐゴシック" as CP932 bytes. Written out so that the native build (UTF-8 literals) and the
 // Windows build (CP932 literals) hold the same bytes and read and write the same file.
 inline constexpr std::string_view kDefaultFontFaceName =

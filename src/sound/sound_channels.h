@@ -157,7 +157,6 @@ public:
     AudioRunState& Audio() { return audio_; }
     const AudioRunState& Audio() const { return audio_; }
     int OtherSoundMuteAudio() const { return volumes_.OtherSoundMuteAudio; }
-    void SetOtherSoundMuteAudio(int on) { volumes_.OtherSoundMuteAudio = on; }
     // The one record of the volumes: the channels play at them, the volume dialog changes
     // them here, and the main window saves them from here.
     const VolumeSettings& Volumes() const { return volumes_; }

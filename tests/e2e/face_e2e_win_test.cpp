@@ -50,6 +50,15 @@ private:
 constexpr std::uint32_t kHandColour = 16744576; // the default light blue
 constexpr std::uint32_t kFaceColour = 16777215; // white
 
+// Loads the running clock at 03:00 and saves the frame painted after it.
+void SaveFaceAtThree(ZentravaSession& session, std::string& path) {
+    const SYSTEMTIME three{2024, 6, 6, 1, 3, 0, 0, 0};
+    ASSERT_TRUE(session.LoadClocks(three)) << session.lastError();
+    session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
+    path = session.dir() + "face.bmp";
+    ASSERT_TRUE(session.SaveBackBuffer(path)) << session.lastError();
+}
+
 TEST(Face, RunningClockShowsTheLoadedTime) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
@@ -57,11 +66,8 @@ TEST(Face, RunningClockShowsTheLoadedTime) {
                           "[Clock_Setting]\r\nSecondHandDispOnOff=0\r\nDigitalDateMode=0\r\n"
                           "DigitalTimeMode=0\r\nJSTStringOnOff=0\r\n"));
     // 03:00: the hour hand points right, the minute hand up.
-    const SYSTEMTIME three{2024, 6, 6, 1, 3, 0, 0, 0};
-    ASSERT_TRUE(session.LoadClocks(three)) << session.lastError();
-    session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
-    const std::string path = session.dir() + "face.bmp";
-    ASSERT_TRUE(session.SaveBackBuffer(path)) << session.lastError();
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(SaveFaceAtThree(session, path));
     ExpectClosesCleanly(session);
 
     Bitmap face;
@@ -85,11 +91,8 @@ TEST(Face, ValuesOutsideTheirControlsStillStartAShownClockWithHands) {
                           "DigitalTimeMode=0\r\nJSTStringOnOff=0\r\n12H_24H_Setting=7\r\n"));
     const WindowState shown = session.WaitForState([](const WindowState& w) { return w.visible; });
     EXPECT_TRUE(shown.visible);
-    const SYSTEMTIME three{2024, 6, 6, 1, 3, 0, 0, 0};
-    ASSERT_TRUE(session.LoadClocks(three)) << session.lastError();
-    session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
-    const std::string path = session.dir() + "face.bmp";
-    ASSERT_TRUE(session.SaveBackBuffer(path)) << session.lastError();
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(SaveFaceAtThree(session, path));
     ExpectClosesCleanly(session);
     EXPECT_EQ(session.IniNumber("Window_Position", "WindowDispOn"), 1);
 
