@@ -156,11 +156,6 @@ public:
     MonotonicTime MonotonicNow() override { return zentrava::MonotonicNow(); }
 };
 
-std::uint32_t RandomBits() {
-    std::random_device device;
-    return device();
-}
-
 // The computer's clock, when the settings ask for it, through the one injected setter.
 SetResult SetComputerClock(const NtpQuery& query, const SntpExchangeResult& exchange) {
     if (!ShouldSetSystemClock(exchange.sample.offset, query.SetLocalTime,
@@ -199,7 +194,7 @@ NtpJobResult RunJob(const NtpJob& job) {
     }
     WinsockTransport transport(s.get(), *address);
     PlatformClocks clocks;
-    result.exchange = RunSntpExchange(transport, clocks, RandomBits());
+    result.exchange = RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
     const SntpExchangeResult& exchange = result.exchange;
     outcome.reply = exchange.status;
     switch (exchange.error) {

@@ -5,11 +5,10 @@
 namespace zentrava {
 
 SntpExchangeResult RunSntpExchange(SntpTransport& transport, SntpClocks& clocks,
-                                   std::uint32_t randomBits, std::int64_t wait) {
+                                   NtpTimestamp transmit, std::int64_t wait) {
     SntpExchangeResult result;
+    const auto request = BuildRequest(transmit);
     result.t1 = clocks.SystemNow();
-    const NtpTimestamp sent = RequestTimestamp(result.t1, randomBits);
-    const auto request = BuildRequest(sent);
     const MonotonicTime deadline = clocks.MonotonicNow() + wait;
     if (!transport.Send(request)) {
         result.error = ExchangeError::SendFailed;
@@ -33,7 +32,7 @@ SntpExchangeResult RunSntpExchange(SntpTransport& transport, SntpClocks& clocks,
             continue;
         }
         const std::size_t size = datagram->size < buffer.size() ? datagram->size : buffer.size();
-        const ReplyCheck check = CheckReply(std::span(buffer.data(), size), sent);
+        const ReplyCheck check = CheckReply(std::span(buffer.data(), size), transmit);
         result.status = check.status;
         if (KeepsWaiting(check.status)) {
             ++result.ignored;

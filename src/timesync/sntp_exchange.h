@@ -62,8 +62,10 @@ struct SntpExchangeResult {
     int ignored = 0;        // datagrams not taken while waiting
 };
 
-// `randomBits` fill the fraction's bits below our clock's resolution (RequestTimestamp).
+// `transmit` goes out as the request's transmit timestamp and must come back as the answer's
+// originate: a fresh RandomTransmitTimestamp() for every exchange. T1 is our clock read just
+// before sending, kept here.
 SntpExchangeResult RunSntpExchange(SntpTransport& transport, SntpClocks& clocks,
-                                   std::uint32_t randomBits, std::int64_t wait = kSntpAnswerWait);
+                                   NtpTimestamp transmit, std::int64_t wait = kSntpAnswerWait);
 
 } // namespace zentrava

@@ -1,13 +1,16 @@
 #include "timesync/sntp_packet.h"
 
 #include <algorithm>
+#include <random>
 
 namespace zentrava {
 namespace {
 
 constexpr std::int64_t kTicksPerNtpSecond = 10'000'000;
 constexpr std::uint64_t kHalfFractionUnit = std::uint64_t{1} << 31;
-constexpr std::uint32_t kRandomFractionMask = 0xFFu;
+// The reference implementation's limit: a server this far from its source (16 s, 16.16 fixed
+// point) has lost it, whatever its leap indicator says.
+constexpr std::uint64_t kMaxRootDistance = std::uint64_t{16} << 16;
 
 constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;
@@ -41,6 +44,21 @@ void WriteU32(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t value
     bytes[at + 1] = static_cast<std::uint8_t>(value >> 16);
     bytes[at + 2] = static_cast<std::uint8_t>(value >> 8);
     bytes[at + 3] = static_cast<std::uint8_t>(value);
+}
+
+std::uint64_t Whole(NtpTimestamp ts) {
+    return (std::uint64_t{ts.seconds} << 32) | ts.fraction;
+}
+
+// The wrapped 64-bit difference read as signed: two timestamps either side of an era's end
+// still compare as the instants they name.
+bool IsLater(NtpTimestamp a, NtpTimestamp b) {
+    return static_cast<std::int64_t>(Whole(a) - Whole(b)) > 0;
+}
+
+// Done in 64 bits: two 32-bit fields near their top would wrap to a small distance.
+std::uint64_t RootDistance(const NtpReply& r) {
+    return std::uint64_t{r.rootDelay} / 2 + std::uint64_t{r.rootDispersion};
 }
 
 ReplyStatus KissStatus(const std::array<std::uint8_t, 4>& id) {
@@ -77,9 +95,17 @@ std::int64_t FromNtpTimestamp(NtpTimestamp timestamp, std::int64_t reference) {
     return kNtpEra0FileTicks + seconds * kTicksPerNtpSecond + FractionToTicks(timestamp.fraction);
 }
 
-NtpTimestamp RequestTimestamp(std::int64_t t1, std::uint32_t randomBits) {
-    NtpTimestamp ts = ToNtpTimestamp(t1);
-    ts.fraction = (ts.fraction & ~kRandomFractionMask) | (randomBits & kRandomFractionMask);
+NtpTimestamp RandomTransmitTimestamp() {
+    std::random_device device;
+    return TransmitTimestampFrom([&device] { return static_cast<std::uint32_t>(device()); });
+}
+
+NtpTimestamp TransmitTimestampFrom(const std::function<std::uint32_t()>& draw) {
+    NtpTimestamp ts;
+    while (ts.IsZero()) {
+        ts.seconds = draw();
+        ts.fraction = draw();
+    }
     return ts;
 }
 
@@ -130,6 +156,14 @@ ReplyCheck CheckReply(std::span<const std::uint8_t> datagram, NtpTimestamp sent)
         check.status = ReplyStatus::StratumTooHigh;
     } else if (r.transmit.IsZero()) {
         check.status = ReplyStatus::ZeroTransmit;
+    } else if (r.receive.IsZero()) {
+        check.status = ReplyStatus::ZeroReceive;
+    } else if (r.reference.IsZero()) {
+        check.status = ReplyStatus::ZeroReference;
+    } else if (IsLater(r.reference, r.transmit)) {
+        check.status = ReplyStatus::ReferenceAfterTransmit;
+    } else if (RootDistance(r) >= kMaxRootDistance) {
+        check.status = ReplyStatus::RootDistanceTooLarge;
     } else {
         check.status = ReplyStatus::Valid;
     }

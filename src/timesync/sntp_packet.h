@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -47,11 +48,13 @@ NtpTimestamp ToNtpTimestamp(std::int64_t fileTicks);
 // runs out, as long as its own clock is within 68 years of the truth.
 std::int64_t FromNtpTimestamp(NtpTimestamp timestamp, std::int64_t reference);
 
-// The transmit timestamp of a request made at t1: the time itself, with the fraction bits
-// below the clock's 100 ns resolution (the low 8, worth 60 ns) taken from `randomBits`. The
-// answer must echo it exactly, and the unguessable bits make an answer forged by someone who
-// only knows roughly when we asked fail that check.
-NtpTimestamp RequestTimestamp(std::int64_t t1, std::uint32_t randomBits);
+// A request's transmit timestamp: 64 random bits, never all zero. It is no time at all: the
+// answer must echo it, so a forger who did not see the request has 64 bits to guess rather than
+// our clock, and the request no longer tells anyone what our clock reads. T1 stays with us.
+NtpTimestamp RandomTransmitTimestamp();
+// The same from any source of 32-bit draws: seconds first, then fraction, drawn again while
+// both are zero (a zero originate is what a server puts in an answer to no request).
+NtpTimestamp TransmitTimestampFrom(const std::function<std::uint32_t()>& draw);
 
 // 0x1B (leap 0, version 3, client mode), everything else zero but the transmit timestamp.
 // Version 3 is understood by every server; servers answer in the version they were asked in.
@@ -88,8 +91,12 @@ enum class ReplyStatus {
     Unsynchronised, // leap indicator 3
     StratumTooHigh, // above 15
     ZeroTransmit,
-    KissRate, // asks too often: this query is not retried
-    KissDeny, // refuses us: not asked again while the program runs
+    ZeroReceive,            // T2 of 0: read as a time, it is somewhere in 1900 or 2036
+    ZeroReference,          // stratum 1-15 but never synchronised
+    ReferenceAfterTransmit, // synchronised after it answered: a clock that cannot be right
+    RootDistanceTooLarge,   // root delay / 2 + root dispersion of 16 s or more
+    KissRate,               // asks too often: this query is not retried
+    KissDeny,               // refuses us: not asked again while the program runs
     KissRestrict,
     KissOther, // stratum 0 with another code: no time, but no ban either
 };
@@ -102,6 +109,8 @@ struct ReplyCheck {
 // Checks a received datagram against the request whose transmit timestamp was `sent`.
 // Stratum 0 is looked at before the leap indicator: a kiss-o'-death carries leap 3 as well,
 // and reading it as a plain unsynchronised answer would miss that the server refused us.
+// The timestamp and distance tests come last, on answers that are otherwise fine: they catch
+// servers that say they are synchronised when they cannot be.
 ReplyCheck CheckReply(std::span<const std::uint8_t> datagram, NtpTimestamp sent);
 
 // True for datagrams that are not our answer: ignored, and the wait goes on.

@@ -51,14 +51,18 @@ def ntp_timestamp(unix_ns):
 
 
 def packet(originate, offset_ms, *, leap=0, version=4, mode=4, stratum=2,
-           refid=b"LOCL", zero_transmit=False, receive_ns=None):
-    """An answer whose receive and transmit times are the real time plus offset_ms."""
+           refid=b"LOCL", zero_transmit=False, zero_receive=False, receive_ns=None,
+           reference_age_s=64, root_dispersion=0x10):
+    """An answer whose receive and transmit times are the real time plus offset_ms, from a
+    server that last synchronised reference_age_s before T2 (None: never, a zero reference)."""
     shift = offset_ms * 1_000_000
-    t2 = ntp_timestamp((receive_ns or time.time_ns()) + shift)
+    t2_ns = (receive_ns or time.time_ns()) + shift
+    t2 = (0, 0) if zero_receive else ntp_timestamp(t2_ns)
     t3 = (0, 0) if zero_transmit else ntp_timestamp(time.time_ns() + shift)
+    ref = (0, 0) if reference_age_s is None else ntp_timestamp(t2_ns - reference_age_s * 10**9)
     first = (leap << 6) | (version << 3) | mode
-    return struct.pack("!BBbbII4s8s8sIIII", first, stratum, 6, -20, 0, 0x10, refid,
-                       bytes(8), originate, t2[0], t2[1], t3[0], t3[1])
+    return struct.pack("!BBbbII4sII8sIIII", first, stratum, 6, -20, 0, root_dispersion, refid,
+                       ref[0], ref[1], originate, t2[0], t2[1], t3[0], t3[1])
 
 
 def kiss(originate, code):
@@ -99,6 +103,15 @@ def answers(behaviour, originate, offset_ms, decoy_ms, receive_ns):
         return [kiss(originate, b"DENY")]
     if behaviour == "KissRestrict":
         return [kiss(originate, b"RSTR")]
+    if behaviour == "ZeroReceive":
+        return [packet(originate, offset_ms, zero_receive=True, receive_ns=receive_ns)]
+    if behaviour == "ReferenceAfterTransmit":
+        return [packet(originate, offset_ms, reference_age_s=-60, receive_ns=receive_ns)]
+    if behaviour == "ZeroReferenceStratum1":
+        return [packet(originate, offset_ms, stratum=1, refid=b"GPS\0", reference_age_s=None,
+                       receive_ns=receive_ns)]
+    if behaviour == "RootDispersion16s":
+        return [packet(originate, offset_ms, root_dispersion=16 << 16, receive_ns=receive_ns)]
     if behaviour == "Silent":
         return []
     if behaviour == "OnlyBad":

@@ -39,6 +39,12 @@ enum class Behaviour {
     OnlyBad, // a short datagram, then a wrong originate; never our answer
     Valid3250ms,
     EraOne, // a server clock past 7 February 2036: its timestamps count from era 1
+    // Well-formed answers whose time cannot be right (every other answer carries a reference
+    // time a minute before T2, stratum 2 and a small root distance):
+    ZeroReceive,
+    ReferenceAfterTransmit, // synchronised a minute after it answered
+    ZeroReferenceStratum1,  // a primary server that never synchronised
+    RootDispersion16s,      // root distance of exactly 16 s
 };
 
 struct Server {
@@ -75,6 +81,10 @@ inline constexpr Server kFakeNtpServers[] = {
     {"127.0.1.15", Behaviour::OnlyBad, ReplyStatus::OriginateMismatch, false, 0},
     {"127.0.1.16", Behaviour::Valid3250ms, ReplyStatus::Valid, true, 3250},
     {"127.0.1.17", Behaviour::EraOne, ReplyStatus::Valid, true, kEraOneOffsetMs},
+    {"127.0.1.20", Behaviour::ZeroReceive, ReplyStatus::ZeroReceive, false, 0},
+    {"127.0.1.21", Behaviour::ReferenceAfterTransmit, ReplyStatus::ReferenceAfterTransmit, false, 0},
+    {"127.0.1.22", Behaviour::ZeroReferenceStratum1, ReplyStatus::ZeroReference, false, 0},
+    {"127.0.1.23", Behaviour::RootDispersion16s, ReplyStatus::RootDistanceTooLarge, false, 0},
 };
 // clang-format on
 

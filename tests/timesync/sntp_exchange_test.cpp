@@ -9,6 +9,8 @@
 #include <deque>
 #include <optional>
 #include <ostream>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace zentrava {
@@ -51,7 +53,9 @@ struct Reply {
     std::int64_t receivedAt = 20 * kMs;    // by our clock, from T1
     std::int64_t turnaround = 1 * kMs;
     bool zeroTransmit = false;
+    bool zeroReceive = false;
     bool wrongOriginate = false;
+    bool echoesOurClock = false;       // originate: T1 as a timestamp, not what the request carried
     std::size_t size = kNtpPacketSize; // beyond 48: extension bytes
 };
 
@@ -73,9 +77,13 @@ std::vector<std::uint8_t> Encode(const Reply& r, NtpTimestamp sent) {
     if (r.wrongOriginate) {
         originate.fraction ^= 1;
     }
-    Put(bytes, 24, originate);
+    if (r.echoesOurClock) {
+        originate = ToNtpTimestamp(kT1);
+    }
     const std::int64_t t2 = kT1 + r.receivedAt + r.serverAhead;
-    Put(bytes, 32, ToNtpTimestamp(t2));
+    Put(bytes, 16, ToNtpTimestamp(t2 - 64 * kTicksPerSecond)); // last synchronised a while ago
+    Put(bytes, 24, originate);
+    Put(bytes, 32, r.zeroReceive ? NtpTimestamp{} : ToNtpTimestamp(t2));
     Put(bytes, 40, r.zeroTransmit ? NtpTimestamp{} : ToNtpTimestamp(t2 + r.turnaround));
     bytes.resize(r.size);
     return bytes;
@@ -137,8 +145,9 @@ private:
 struct Exchange {
     FakeClocks clocks;
     ScriptedTransport transport{clocks};
+    NtpTimestamp transmit{0x9E3779B9u, 0x7F4A7C15u};
 
-    SntpExchangeResult Run() { return RunSntpExchange(transport, clocks, 0xA5); }
+    SntpExchangeResult Run() { return RunSntpExchange(transport, clocks, transmit); }
 };
 
 // A valid answer 41 ms after T1 from a server 2.5 s ahead: 20 ms out, 1 ms inside the server,
@@ -165,13 +174,12 @@ TEST(SntpExchange, ValidAnswerGivesTheHandComputedOffsetAndDelay) {
     EXPECT_EQ(r.reply.stratum, 2);
     EXPECT_EQ(r.reply.mode, 4);
 
-    // The request: client mode, version 3, our T1 as transmit timestamp with the random bits
-    // in the fraction's lowest byte, and waited on for one second.
+    // The request: client mode, version 3, the caller's transmit value, and waited on for one
+    // second.
     ASSERT_EQ(x.transport.requests.size(), 1u);
     EXPECT_EQ(x.transport.requests[0].size(), kNtpPacketSize);
     EXPECT_EQ(x.transport.requests[0][0], 0x1B);
-    EXPECT_EQ(x.transport.Sent(), RequestTimestamp(kT1, 0xA5));
-    EXPECT_EQ(x.transport.Sent().fraction & 0xFFu, 0xA5u);
+    EXPECT_EQ(x.transport.Sent(), x.transmit);
     ASSERT_FALSE(x.transport.timeouts.empty());
     EXPECT_EQ(x.transport.timeouts[0], kSntpAnswerWait);
 }
@@ -228,11 +236,15 @@ std::vector<WaitingCase> WaitingCases() {
     version2.version = 2;
     Reply mismatch;
     mismatch.wrongOriginate = true;
+    // A forger who guessed our clock to the 100 ns but never saw the request.
+    Reply echoesClock;
+    echoesClock.echoesOurClock = true;
     std::vector<WaitingCase> cases = {
         {"Short", shortOne, ReplyStatus::TooShort},
         {"Mode5", broadcast, ReplyStatus::NotServerMode},
         {"Version2", version2, ReplyStatus::WrongVersion},
-        {"OriginateMismatch", mismatch, ReplyStatus::OriginateMismatch}};
+        {"OriginateMismatch", mismatch, ReplyStatus::OriginateMismatch},
+        {"EchoesOurClock", echoesClock, ReplyStatus::OriginateMismatch}};
     for (WaitingCase& c : cases) {
         c.bad.serverAhead = 1000 * kTicksPerSecond; // taking it would show in the offset
     }
@@ -282,6 +294,9 @@ std::vector<RejectCase> RejectCases() {
     stratum16.stratum = 16;
     Reply zero;
     zero.zeroTransmit = true;
+    // Taken, this would move the clock by years.
+    Reply zeroT2;
+    zeroT2.zeroReceive = true;
     auto kiss = [](std::array<std::uint8_t, 4> code) {
         Reply k;
         k.leap = 3;
@@ -292,6 +307,7 @@ std::vector<RejectCase> RejectCases() {
     return {{"Leap3", leap3, ReplyStatus::Unsynchronised},
             {"Stratum16", stratum16, ReplyStatus::StratumTooHigh},
             {"ZeroTransmit", zero, ReplyStatus::ZeroTransmit},
+            {"ZeroReceive", zeroT2, ReplyStatus::ZeroReceive},
             {"KissRate", kiss({'R', 'A', 'T', 'E'}), ReplyStatus::KissRate},
             {"KissDeny", kiss({'D', 'E', 'N', 'Y'}), ReplyStatus::KissDeny},
             {"KissRestrict", kiss({'R', 'S', 'T', 'R'}), ReplyStatus::KissRestrict}};
@@ -312,6 +328,23 @@ TEST_P(RefusedAnswer, EndsTheExchangeAsRejectedWithoutWaitingForMore) {
 
 INSTANTIATE_TEST_SUITE_P(SntpExchange, RefusedAnswer, testing::ValuesIn(RejectCases()),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// The request carries no time of ours: across many queries its transmit field never repeats
+// and is never our clock, while the offset still comes from the T1 we kept.
+TEST(SntpExchange, TransmitFieldIsRandomAcrossRequestsAndNeverOurClock) {
+    std::set<std::pair<std::uint32_t, std::uint32_t>> seen;
+    for (int i = 0; i < 1000; ++i) {
+        Exchange x;
+        x.transmit = RandomTransmitTimestamp();
+        x.transport.script = {{kAnswerAt, {}}};
+        const SntpExchangeResult r = x.Run();
+        ASSERT_EQ(r.error, ExchangeError::None) << i;
+        ASSERT_EQ(r.sample.offset, 2500 * kMs) << i;
+        const NtpTimestamp sent = x.transport.Sent();
+        ASSERT_NE(sent, ToNtpTimestamp(r.t1)) << i;
+        ASSERT_TRUE(seen.insert({sent.seconds, sent.fraction}).second) << "repeated at " << i;
+    }
+}
 
 TEST(SntpExchange, OnlyBadDatagramsUntilTheDeadlineReportTheLastIgnoredOne) {
     Exchange x;

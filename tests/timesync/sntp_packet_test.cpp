@@ -70,18 +70,21 @@ TEST(SntpRequest, IsFortyEightBytesOfZeroButModeAndTransmitTimestamp) {
     EXPECT_EQ(std::vector<std::uint8_t>(packet.begin(), packet.end()), expected);
 }
 
-TEST(SntpRequest, TransmitTimestampIsTheRequestTimeWithUnguessableLowBits) {
-    const std::int64_t t1 = Utc(2024, 3, 5, 3, 0, 0, 520);
-    const NtpTimestamp plain = ToNtpTimestamp(t1);
-    const NtpTimestamp a = RequestTimestamp(t1, 0x12345600u | 0x5Au);
-    const NtpTimestamp b = RequestTimestamp(t1, 0xA5u);
-    EXPECT_EQ(a.seconds, plain.seconds);
-    EXPECT_EQ(a.fraction & 0xFFu, 0x5Au);
-    EXPECT_EQ(b.fraction & 0xFFu, 0xA5u);
-    EXPECT_EQ(a.fraction & ~0xFFu, plain.fraction & ~0xFFu);
-    // Still the request's time to within one 100 ns step.
-    EXPECT_LE(std::abs(FromNtpTimestamp(a, t1) - t1), 1);
-    EXPECT_LE(std::abs(FromNtpTimestamp(b, t1) - t1), 1);
+TEST(SntpRequest, TransmitTimestampIsTwoDrawsDrawnAgainWhileBothAreZero) {
+    const struct {
+        std::vector<std::uint32_t> draws;
+        NtpTimestamp expected;
+    } cases[] = {
+        {{0x9E3779B9u, 0x7F4A7C15u}, {0x9E3779B9u, 0x7F4A7C15u}},
+        {{0u, 0u, 0u, 0u, 0u, 1u}, {0u, 1u}},
+        {{0u, 0u, 7u, 0u}, {7u, 0u}},
+    };
+    for (const auto& c : cases) {
+        std::size_t next = 0;
+        const NtpTimestamp ts = TransmitTimestampFrom([&] { return c.draws.at(next++); });
+        EXPECT_EQ(ts, c.expected);
+        EXPECT_EQ(next, c.draws.size()) << "no draw more than needed";
+    }
 }
 
 const NtpTimestamp kSent{3918596400u, 2233382994u};
@@ -206,6 +209,71 @@ TEST(SntpReplyCheck, AnswersWithoutATimeEndTheWaitAndMayBeRetried) {
         EXPECT_FALSE(KeepsWaiting(c.got));
         EXPECT_FALSE(ForbidsRetry(c.got));
         EXPECT_FALSE(ShunsServer(c.got));
+    }
+}
+
+// A server that says it is synchronised when its own timestamps or distance say otherwise: the
+// answer ends the query without a time. Boundaries on the accepted side are listed as Valid.
+TEST(SntpReplyCheck, AnswersWhoseTimeCannotBeRightAreNotTaken) {
+    const NtpTimestamp transmit{3918596402u, 2237677961u}; // the fixture's T3
+    constexpr std::uint32_t k16s = 16u << 16;              // 16.16 fixed point
+    // T3 just after era 0 ends, with a reference just before it, and the other way round.
+    const NtpTimestamp afterWrap{2u, 0u};
+    const NtpTimestamp beforeWrap{0xFFFFFFF0u, 0u};
+    const struct {
+        const char* what;
+        Reply reply;
+        ReplyStatus expected;
+    } cases[] = {
+        {"zero T2", Reply().Stamp(32, {}), ReplyStatus::ZeroReceive},
+        {"T2 of one fraction unit", Reply().Stamp(32, {0u, 1u}), ReplyStatus::Valid},
+        {"reference equal to T3", Reply().Stamp(16, transmit), ReplyStatus::Valid},
+        {"reference one unit after T3",
+         Reply().Stamp(16, {transmit.seconds, transmit.fraction + 1}),
+         ReplyStatus::ReferenceAfterTransmit},
+        {"reference a year after T3", Reply().Stamp(16, {transmit.seconds + 31'536'000u, 0u}),
+         ReplyStatus::ReferenceAfterTransmit},
+        {"reference before the wrap, T3 after it",
+         Reply().Stamp(16, beforeWrap).Stamp(32, afterWrap).Stamp(40, afterWrap),
+         ReplyStatus::Valid},
+        {"reference after the wrap, T3 before it",
+         Reply().Stamp(16, afterWrap).Stamp(32, beforeWrap).Stamp(40, beforeWrap),
+         ReplyStatus::ReferenceAfterTransmit},
+        {"zero reference at stratum 1", Reply().Stratum(1).Stamp(16, {}),
+         ReplyStatus::ZeroReference},
+        {"zero reference at stratum 2", Reply().Stamp(16, {}), ReplyStatus::ZeroReference},
+        {"zero reference at stratum 15", Reply().Stratum(15).Stamp(16, {}),
+         ReplyStatus::ZeroReference},
+        {"root dispersion 16 s less one unit", Reply().Put(4, 0u).Put(8, k16s - 1),
+         ReplyStatus::Valid},
+        {"root dispersion 16 s", Reply().Put(4, 0u).Put(8, k16s),
+         ReplyStatus::RootDistanceTooLarge},
+        {"root delay 32 s less one unit", Reply().Put(4, 2 * k16s - 1).Put(8, 0u),
+         ReplyStatus::Valid},
+        {"root delay 32 s", Reply().Put(4, 2 * k16s).Put(8, 0u), ReplyStatus::RootDistanceTooLarge},
+        {"root delay 2 s and dispersion 15 s", Reply().Put(4, 2 * 65536u).Put(8, 15 * 65536u),
+         ReplyStatus::RootDistanceTooLarge},
+        // Summed in 32 bits these wrap to a distance of 0.
+        {"both fields near their top", Reply().Put(4, 0xFFFFFFFEu).Put(8, 0x80000001u),
+         ReplyStatus::RootDistanceTooLarge},
+        // The older tests come first: each answer is refused for its first fault.
+        {"kiss with a zero reference", Reply().Kiss("RATE").Stamp(16, {}), ReplyStatus::KissRate},
+        {"stratum 16 with a zero reference", Reply().Stratum(16).Stamp(16, {}),
+         ReplyStatus::StratumTooHigh},
+        {"leap 3 with a zero T2", Reply().Header(3, 4, 4).Stamp(32, {}),
+         ReplyStatus::Unsynchronised},
+        {"zero T3 and zero T2", Reply().Stamp(40, {}).Stamp(32, {}), ReplyStatus::ZeroTransmit},
+    };
+    for (const auto& c : cases) {
+        const ReplyStatus got = c.reply.Check();
+        EXPECT_EQ(got, c.expected) << c.what;
+        EXPECT_FALSE(KeepsWaiting(got)) << c.what;
+        EXPECT_FALSE(ShunsServer(got)) << c.what;
+    }
+    for (const ReplyStatus s :
+         {ReplyStatus::ZeroReceive, ReplyStatus::ZeroReference, ReplyStatus::ReferenceAfterTransmit,
+          ReplyStatus::RootDistanceTooLarge}) {
+        EXPECT_FALSE(ForbidsRetry(s)) << "a retry may find the server well again";
     }
 }
 

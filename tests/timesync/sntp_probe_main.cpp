@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <thread>
 
@@ -24,7 +23,6 @@ int main(int argc, char** argv) {
     const std::string address = argv[1];
     const int count = argc > 2 ? std::atoi(argv[2]) : 10;
     const int pauseMs = argc > 3 ? std::atoi(argv[3]) : 100;
-    std::mt19937 random{std::random_device{}()};
     PosixClocks clocks;
     int failures = 0;
     for (int i = 0; i < count; ++i) {
@@ -32,8 +30,7 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
         }
         PosixUdpTransport transport{address};
-        const SntpExchangeResult r =
-            RunSntpExchange(transport, clocks, static_cast<std::uint32_t>(random()));
+        const SntpExchangeResult r = RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
         if (r.error != ExchangeError::None) {
             std::printf("failed error %d status %d\n", static_cast<int>(r.error),
                         static_cast<int>(r.status));

@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <memory>
 #include <ostream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -42,16 +41,11 @@ void ExpectOffsetWithinHalfTheRoundTrip(const SntpExchangeResult& r, std::int64_
     EXPECT_LT(r.sample.delay, kSlowestRoundTrip);
 }
 
-std::uint32_t RandomBits() {
-    static std::mt19937 generator{std::random_device{}()};
-    return static_cast<std::uint32_t>(generator());
-}
-
 SntpExchangeResult Ask(std::string_view address) {
     PosixUdpTransport transport{std::string(address)};
     EXPECT_TRUE(transport.valid()) << address;
     PosixClocks clocks;
-    return RunSntpExchange(transport, clocks, RandomBits());
+    return RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
 }
 
 std::string Describe(const SntpExchangeResult& r) {
