@@ -91,7 +91,7 @@ enum class ReplyStatus {
     Unsynchronised, // leap indicator 3
     StratumTooHigh, // above 15
     ZeroTransmit,
-    ZeroReceive,            // T2 of 0: read as a time, it is somewhere in 1900 or 2036
+    ZeroReceive,            // T2 of 0: read as a time, it names the end of era 0, years away
     ZeroReference,          // stratum 1-15 but never synchronised
     ReferenceAfterTransmit, // synchronised after it answered: a clock that cannot be right
     RootDistanceTooLarge,   // root delay / 2 + root dispersion of 16 s or more
