@@ -154,5 +154,26 @@ TEST(TimeSync, ClosingWhileAQueryWaitsEndsCleanly) {
     ExpectClosesCleanly(session);
 }
 
+// A dead DNS server: the test build's resolver never comes back from a ".blackhole.invalid"
+// name. Closing must not wait for it.
+TEST(TimeSync, ClosingWhileANameLookUpHangsEndsWithinThreeSeconds) {
+    ZentravaSession session;
+    const std::string server = "ntp.blackhole.invalid";
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          NtpIni(server, "NTPStartUpTimeAdjust=1\r\nNTPAutoUpdate=0\r\n"
+                                         "SetLocalTime=1\r\nSetLocalTimeForcedUpdate=1\r\n")));
+    const std::string log = session.WaitForLogLine("ntp start " + server, 5000);
+    ASSERT_NE(log.find("ntp start " + server), std::string::npos) << log;
+    const ULONGLONG closing = GetTickCount64();
+    const CloseResult r = session.Close(3000);
+    EXPECT_TRUE(r.exited) << r.error;
+    EXPECT_FALSE(r.terminated) << "had to be killed: " << r.error;
+    EXPECT_EQ(r.exitCode, 0u) << r.error;
+    EXPECT_LT(GetTickCount64() - closing, 3000u);
+    const std::string after = session.EventLogText().value_or("");
+    EXPECT_NE(after.find("ntp given up"), std::string::npos) << after;
+    EXPECT_EQ(after.find("setclock"), std::string::npos) << after;
+}
+
 } // namespace
 } // namespace zentrava::e2e
