@@ -21,6 +21,9 @@ namespace zentrava {
 
 static_assert(kNtpResultMessage == WM_APP + 3 && kNtpTestResultMessage == WM_APP + 4);
 
+// The longest the window waits at exit: the answer's second, and a margin.
+inline constexpr DWORD kNtpStopWaitMs = 1500;
+
 // Any thread. False when a query for job.notify is in flight: queued, or running until its
 // result is stored (before the post). A thread that cannot start is a failed query
 // (QueryError::NoThread), posted like any result.
@@ -32,7 +35,6 @@ std::optional<NtpJobResult> TakeNtpResult(HWND notify);
 // may be sending to the window). A query still running then is given up: it never posts,
 // never touches the program's state again, and its thread ends with the process.
 void WaitForNtpWorker();
-inline constexpr DWORD kNtpStopWaitMs = 1500; // the answer's second, and a margin
 // True while any query is in flight.
 bool NtpWorkerBusy();
 

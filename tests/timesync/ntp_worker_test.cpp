@@ -8,35 +8,14 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <latch>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 namespace zentrava {
 namespace {
 
 using namespace std::chrono_literals;
-
-// A name look-up that hangs until the test lets it go.
-class Gate {
-public:
-    void Open() {
-        const std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-    void Pass() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return open_; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool open_ = false;
-};
 
 template <typename Condition>
 bool WaitUntil(Condition done) {
@@ -60,67 +39,57 @@ NtpJob JobFor(void* window, const char* server = "127.0.0.1") {
     return job;
 }
 
-// Everything the worker was handed, shared with threads that may outlive a test's body.
+// What the worker was handed. A thread given up outlives its Stop, so each test waits for it
+// to leave the query before the fixture goes.
 struct Fixture {
-    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
-    std::shared_ptr<std::atomic<int>> runs = std::make_shared<std::atomic<int>>(0);
-    std::shared_ptr<std::atomic<int>> finished = std::make_shared<std::atomic<int>>(0);
-    std::shared_ptr<std::atomic<bool>> sawStop = std::make_shared<std::atomic<bool>>(false);
-    std::shared_ptr<std::mutex> postedMutex = std::make_shared<std::mutex>();
-    std::shared_ptr<std::vector<void*>> posted = std::make_shared<std::vector<void*>>();
+    std::latch gate{1}; // the name look-up hangs until the test opens it
+    std::atomic<int> runs{0};
+    std::atomic<int> finished{0};
+    std::atomic<bool> sawStop{false};
+    std::atomic<int> posted{0};
     int failingStarts = 0;
 
     NtpWorker Make() {
-        NtpWorker::Runner run = [gate = gate, runs = runs, finished = finished,
-                                 sawStop = sawStop](const NtpJob& job, std::stop_token stop) {
-            ++*runs;
-            gate->Pass();
-            *sawStop = stop.stop_requested();
-            NtpJobResult r;
-            r.job = job;
-            r.outcome.error = QueryError::None;
-            ++*finished;
-            return r;
-        };
-        NtpWorker::Notify notify = [m = postedMutex, posted = posted](const NtpJob& job) {
-            const std::lock_guard lock(*m);
-            posted->push_back(job.notify);
-            return true;
-        };
-        NtpWorker::Starter start = [this](std::function<void()> body) {
-            if (failingStarts > 0) {
-                --failingStarts;
-                throw std::system_error(
-                    std::make_error_code(std::errc::resource_unavailable_try_again));
-            }
-            std::thread(std::move(body)).detach();
-        };
-        return NtpWorker(run, notify, start);
-    }
-
-    std::size_t Posted() const {
-        const std::lock_guard lock(*postedMutex);
-        return posted->size();
+        return NtpWorker(
+            [this](const NtpJob& job, std::stop_token stop) {
+                ++runs;
+                gate.wait();
+                sawStop = stop.stop_requested();
+                NtpJobResult r;
+                r.job = job;
+                r.outcome.error = QueryError::None;
+                ++finished;
+                return r;
+            },
+            [this](const NtpJob&) { return ++posted > 0; },
+            [this](std::function<void()> body) {
+                if (failingStarts > 0) {
+                    --failingStarts;
+                    throw std::system_error(
+                        std::make_error_code(std::errc::resource_unavailable_try_again));
+                }
+                std::thread(std::move(body)).detach();
+            });
     }
 };
 
 TEST(NtpWorker, ThreadThatCannotStartIsAFailedQueryAndTheNextOneRuns) {
     Fixture f;
     f.failingStarts = 1;
-    f.gate->Open();
+    f.gate.count_down();
     NtpWorker worker = f.Make();
 
     EXPECT_TRUE(worker.Start(JobFor(&windowA)));
-    EXPECT_EQ(f.Posted(), 1u) << "the failure is posted like a result";
+    EXPECT_EQ(f.posted.load(), 1) << "the failure is posted like a result";
     EXPECT_FALSE(worker.Busy());
     const std::optional<NtpJobResult> failed = worker.Take(&windowA);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->outcome.error, QueryError::NoThread);
     EXPECT_EQ(failed->outcome.result, SetResult::NoTime);
-    EXPECT_EQ(*f.runs, 0);
+    EXPECT_EQ(f.runs.load(), 0);
 
     ASSERT_TRUE(worker.Start(JobFor(&windowA)));
-    ASSERT_TRUE(WaitUntil([&] { return f.Posted() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.posted == 2; }));
     const std::optional<NtpJobResult> ran = worker.Take(&windowA);
     ASSERT_TRUE(ran.has_value());
     EXPECT_EQ(ran->outcome.error, QueryError::None);
@@ -138,10 +107,10 @@ TEST(NtpWorker, OneQueryPerWindowInTurnAndEachResultTakenOnce) {
     EXPECT_TRUE(worker.Busy());
     EXPECT_FALSE(worker.Take(&windowA).has_value());
 
-    f.gate->Open();
-    ASSERT_TRUE(WaitUntil([&] { return f.Posted() == 2; }));
+    f.gate.count_down();
+    ASSERT_TRUE(WaitUntil([&] { return f.posted == 2; }));
     EXPECT_FALSE(worker.Busy());
-    EXPECT_EQ(*f.runs, 2) << "one thread, both queries";
+    EXPECT_EQ(f.runs.load(), 2) << "one thread, both queries";
     const std::optional<NtpJobResult> a = worker.Take(&windowA);
     const std::optional<NtpJobResult> b = worker.Take(&windowB);
     ASSERT_TRUE(a && b);
@@ -158,7 +127,7 @@ TEST(NtpWorker, StopGivesUpAStuckQueryAfterItsBoundAndItNeverDelivers) {
     NtpWorker worker = f.Make();
     ASSERT_TRUE(worker.Start(JobFor(&windowA)));
     ASSERT_TRUE(worker.Start(JobFor(&windowB)));
-    ASSERT_TRUE(WaitUntil([&] { return *f.runs == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.runs == 1; }));
 
     int pauses = 0;
     const auto started = std::chrono::steady_clock::now();
@@ -173,17 +142,17 @@ TEST(NtpWorker, StopGivesUpAStuckQueryAfterItsBoundAndItNeverDelivers) {
     EXPECT_GT(pauses, 5);
     EXPECT_FALSE(worker.Busy()) << "the queued query is dropped, the stuck one forgotten";
 
-    f.gate->Open();
-    ASSERT_TRUE(WaitUntil([&] { return *f.finished == 1; }));
+    f.gate.count_down();
+    ASSERT_TRUE(WaitUntil([&] { return f.finished == 1; }));
     std::this_thread::sleep_for(50ms);
-    EXPECT_TRUE(*f.sawStop) << "the stuck query is told to touch nothing more";
-    EXPECT_EQ(f.Posted(), 0u);
+    EXPECT_TRUE(f.sawStop) << "the stuck query is told to touch nothing more";
+    EXPECT_EQ(f.posted.load(), 0);
     EXPECT_FALSE(worker.Take(&windowA).has_value());
-    EXPECT_EQ(*f.runs, 1) << "the queued query never ran";
+    EXPECT_EQ(f.runs.load(), 1) << "the queued query never ran";
 
     // The worker serves again, on a new thread.
     ASSERT_TRUE(worker.Start(JobFor(&windowA)));
-    ASSERT_TRUE(WaitUntil([&] { return f.Posted() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.posted == 1; }));
     EXPECT_TRUE(worker.Take(&windowA).has_value());
     EXPECT_TRUE(worker.Stop(1000, SleepFor));
 }
@@ -192,17 +161,17 @@ TEST(NtpWorker, StopLetsAQueryThatEndsInTimeDeliver) {
     Fixture f;
     NtpWorker worker = f.Make();
     ASSERT_TRUE(worker.Start(JobFor(&windowA)));
-    ASSERT_TRUE(WaitUntil([&] { return *f.runs == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.runs == 1; }));
     int pauses = 0;
     EXPECT_TRUE(worker.Stop(2000, [&](int ms) {
         if (++pauses == 3) {
-            f.gate->Open();
+            f.gate.count_down();
         }
         SleepFor(ms);
     }));
-    EXPECT_EQ(f.Posted(), 1u);
+    EXPECT_EQ(f.posted.load(), 1);
     EXPECT_TRUE(worker.Take(&windowA).has_value());
-    EXPECT_FALSE(*f.sawStop);
+    EXPECT_FALSE(f.sawStop);
 }
 
 } // namespace
