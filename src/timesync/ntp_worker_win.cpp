@@ -250,7 +250,7 @@ void AnswerSentMessages(int limitMs) {
 }
 
 NtpWorker& TheWorker() {
-    // Never destroyed before a thread it started: that thread holds the worker's state itself.
+    // Its destructor lets go of its share of the state only: a thread given up keeps the rest.
     static NtpWorker worker(&RunJob, &PostResult, &StartDetached);
     return worker;
 }
