@@ -55,6 +55,7 @@ enum class QueryError {
     NoAnswer, // nothing acceptable within the second
     Rejected, // the server answered without a time; `reply` says why
     Shunned,  // not asked: it refused us earlier in this run
+    NoThread, // the worker thread could not be started
 };
 
 struct NtpQueryOutcome {

@@ -39,6 +39,10 @@ std::string_view DefaultListEntry(int number) {
 
 } // namespace
 
+bool IsBlankServerName(std::string_view name) {
+    return name.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 int NtpServerCount(const NtpSettings& settings) {
     const auto& list = settings.NTPServerNameList;
     return static_cast<int>(
@@ -84,7 +88,16 @@ void LoadNtpSettings(const SettingsStore& store, NtpSync& sync) {
         entry = ended
                     ? std::string()
                     : store.GetText(sec, ListKey(n), DefaultListEntry(n), kNtpServerNameBufferSize);
+        if (IsBlankServerName(entry)) {
+            entry.clear();
+        }
         ended = entry.empty();
+    }
+    // A blank name would ask nobody (or this computer). The first entry of the user's own list
+    // rather than the built-in default: the user may have removed the default on purpose.
+    if (IsBlankServerName(s.NTPServerName)) {
+        s.NTPServerName =
+            s.NTPServerNameList[0].empty() ? defaults.NTPServerName : s.NTPServerNameList[0];
     }
     const auto& list = s.NTPServerNameList;
     const auto found = std::find(list.begin(), list.end(), s.NTPServerName);
@@ -98,9 +111,14 @@ bool SaveNtpSettings(SettingsStore& store, const NtpSettings& s) {
     const std::string_view sec = kNtpSettingSection;
     bool ok = WriteInts<NtpSettings>(store, sec, kIntKeys, s);
     ok = store.PutText(sec, kServerNameKey, s.NTPServerName) && ok;
-    for (int n = 1; n <= kNtpServerListSize; ++n) {
-        ok = store.PutText(sec, ListKey(n), s.NTPServerNameList[static_cast<std::size_t>(n - 1)]) &&
-             ok;
+    int n = 1;
+    for (const std::string& entry : s.NTPServerNameList) {
+        if (!IsBlankServerName(entry)) {
+            ok = store.PutText(sec, ListKey(n++), entry) && ok;
+        }
+    }
+    for (; n <= kNtpServerListSize; ++n) {
+        ok = store.PutText(sec, ListKey(n), "") && ok;
     }
     return ok;
 }

@@ -76,6 +76,10 @@ struct NtpSettings {
     friend bool operator==(const NtpSettings&, const NtpSettings&) = default;
 };
 
+// Nothing to look up: empty, or spaces and tabs only. Asking the resolver for "" means this
+// computer, and a blank entry saved into the list would end it there on the next load.
+bool IsBlankServerName(std::string_view name);
+
 // The number of leading non-empty list entries.
 int NtpServerCount(const NtpSettings& settings);
 
@@ -116,12 +120,14 @@ private:
 };
 
 // All keys; list entries 1, 2, ... up to the first empty one (later entries read as empty).
+// A blank NTPServerName reads as the first list entry (the default name with no list).
 // The current index becomes the position of the first entry equal to NTPServerName, and stays
 // as it was when there is none. SetNTPInterval is read through NtpIntervalMinutes: the clamp
 // tables take a plain range and cannot keep 0 apart from the values below 3.
 void LoadNtpSettings(const SettingsStore& store, NtpSync& sync);
 
-// Every key in the file's order, the twenty list entries last (empty ones as empty text).
+// Every key in the file's order, the twenty list entries last: the non-blank ones in order,
+// then empty text, so that no entry is cut off by an empty one before it.
 // False when any write failed.
 bool SaveNtpSettings(SettingsStore& store, const NtpSettings& settings);
 

@@ -55,6 +55,10 @@ std::string ReplyStatusText(ReplyStatus status);
 // Shown in the report while the test waits: "NTPサーバー(%s)に問い合わせ中です。\r\n".
 std::string NtpQueryRunningText(std::string_view server);
 
+// The page's test of an empty or blank name, asked of nobody:
+// "サーバー名が入力されていません。\r\n".
+std::string EmptyServerNameText();
+
 // The socket library could not be started: "ソケット通信の準備ができませんでした。",
 // captioned "日付と時刻の設定".
 std::string SocketUnavailableText();

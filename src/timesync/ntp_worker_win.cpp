@@ -4,15 +4,17 @@
 #include "timesync/ntp_worker_win.h"
 
 #include "base/event_log_win.h"
+#include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
+#include "timesync/ntp_settings.h"
 
 #include <algorithm>
-#include <atomic>
-#include <mutex>
+#include <functional>
 #include <random>
+#include <stop_token>
 #include <string>
 #include <thread>
-#include <vector>
+#include <utility>
 
 namespace zentrava {
 
@@ -68,11 +70,19 @@ bool AllowedInThisBuild(unsigned long address) {
 
 // A dotted address is used as it is; anything else is looked up, first address taken.
 std::optional<in_addr> Resolve(const std::string& name) {
+    if (IsBlankServerName(name)) {
+        return std::nullopt; // the resolver would answer with this computer
+    }
     in_addr address{};
     address.s_addr = inet_addr(name.c_str());
     if (address.s_addr == INADDR_NONE) {
         if constexpr (kTestHooks) {
-            return std::nullopt; // names are looked up only by the shipped program
+            // Names are looked up only by the shipped program. The tests' stand-in for a dead
+            // DNS server: a look-up that does not come back for a minute.
+            if (name.ends_with(".blackhole.invalid")) {
+                Sleep(60'000);
+            }
+            return std::nullopt;
         }
         const hostent* host = gethostbyname(name.c_str());
         if (host == nullptr || host->h_addrtype != AF_INET || host->h_addr_list == nullptr ||
@@ -168,7 +178,7 @@ SetResult SetComputerClock(const NtpQuery& query, const SntpExchangeResult& exch
                                                                   : SetResult::SetFailed;
 }
 
-NtpJobResult RunJob(const NtpJob& job) {
+NtpJobResult RunJob(const NtpJob& job, std::stop_token stop) {
     NtpJobResult result;
     result.job = job;
     NtpQueryOutcome& outcome = result.outcome;
@@ -196,6 +206,10 @@ NtpJobResult RunJob(const NtpJob& job) {
     PlatformClocks clocks;
     result.exchange = RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
     const SntpExchangeResult& exchange = result.exchange;
+    if (stop.stop_requested()) {
+        return result; // given up at exit: the clocks below may be gone
+    }
+    result.clockAtAnswer = TheClocks().Read().LocalClock;
     outcome.reply = exchange.status;
     switch (exchange.error) {
     case ExchangeError::None:
@@ -215,92 +229,56 @@ NtpJobResult RunJob(const NtpJob& job) {
     return result;
 }
 
-struct Worker {
-    ~Worker() {
-        if (thread.joinable()) {
-            thread.join();
-        }
-    }
-    std::mutex startMutex; // one start or wait at a time; guards `thread`
-    std::thread thread;
-    std::atomic<bool> busy{false};
-    std::mutex resultsMutex;
-    std::vector<NtpJobResult> results; // finished, not yet taken
-};
-
-Worker& TheWorker() {
-    static Worker worker;
-    return worker;
+void StartDetached(std::function<void()> body) {
+    std::thread(std::move(body)).detach();
 }
 
-void Deliver(Worker& w, NtpJobResult result) {
-    const HWND notify = result.job.notify;
-    const UINT message = result.job.message;
-    {
-        const std::lock_guard lock(w.resultsMutex);
-        w.results.push_back(std::move(result));
-    }
-    w.busy.store(false);
-    if (PostMessageA(notify, message, 0, 0) == FALSE) {
-        // Nobody is left to take it: a page closed while its test ran.
-        const std::lock_guard lock(w.resultsMutex);
-        std::erase_if(w.results,
-                      [notify](const NtpJobResult& r) { return r.job.notify == notify; });
-    }
+bool PostResult(const NtpJob& job) {
+    return PostMessageA(static_cast<HWND>(job.notify), job.message, 0, 0) != FALSE;
+}
+
+// Answers what other threads send to this one; posted messages stay queued for later.
+void AnswerSentMessages(int limitMs) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limitMs), QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+NtpWorker& TheWorker() {
+    // Its destructor lets go of its share of the state only: a thread given up keeps the rest.
+    static NtpWorker worker(&RunJob, &PostResult, &StartDetached);
+    return worker;
 }
 
 } // namespace
 
 bool StartNtpJob(const NtpJob& job) {
-    Worker& w = TheWorker();
-    const std::lock_guard lock(w.startMutex);
-    if (w.busy.load()) {
-        if constexpr (kTestHooks) {
-            LogEvent("ntp busy " + job.query.server);
-        }
-        return false;
-    }
-    if (w.thread.joinable()) {
-        w.thread.join(); // it has delivered; only its last instructions may be left
-    }
-    {
-        // A result posted just before its window went will never be taken.
-        const std::lock_guard results(w.resultsMutex);
-        std::erase_if(w.results,
-                      [](const NtpJobResult& r) { return IsWindow(r.job.notify) == FALSE; });
-    }
+    NtpWorker& w = TheWorker();
+    // A result posted just before its window went will never be taken.
+    w.DropResults(
+        [](const NtpJobResult& r) { return IsWindow(static_cast<HWND>(r.job.notify)) == FALSE; });
+    const bool started = w.Start(job);
     if constexpr (kTestHooks) {
-        LogEvent("ntp start " + job.query.server);
+        LogEvent((started ? "ntp start " : "ntp busy ") + job.query.server);
     }
-    w.busy.store(true);
-    w.thread = std::thread([job, &w] { Deliver(w, RunJob(job)); });
-    return true;
+    return started;
 }
 
 std::optional<NtpJobResult> TakeNtpResult(HWND notify) {
-    Worker& w = TheWorker();
-    const std::lock_guard lock(w.resultsMutex);
-    const auto found =
-        std::find_if(w.results.begin(), w.results.end(),
-                     [notify](const NtpJobResult& r) { return r.job.notify == notify; });
-    if (found == w.results.end()) {
-        return std::nullopt;
-    }
-    NtpJobResult result = std::move(*found);
-    w.results.erase(found);
-    return result;
+    return TheWorker().Take(notify);
 }
 
 void WaitForNtpWorker() {
-    Worker& w = TheWorker();
-    const std::lock_guard lock(w.startMutex);
-    if (w.thread.joinable()) {
-        w.thread.join();
+    const bool ended = TheWorker().Stop(static_cast<int>(kNtpStopWaitMs), &AnswerSentMessages);
+    if constexpr (kTestHooks) {
+        if (!ended) {
+            LogEvent("ntp given up");
+        }
     }
 }
 
 bool NtpWorkerBusy() {
-    return TheWorker().busy.load();
+    return TheWorker().Busy();
 }
 
 } // namespace zentrava

@@ -54,13 +54,23 @@ std::vector<std::string> ServerListEntries(const NtpSettings& settings) {
 void AdoptServerEntries(NtpSettings& settings, std::span<const std::string> entries,
                         int selection) {
     auto& list = settings.NTPServerNameList;
-    const std::size_t kept = std::min(entries.size(), list.size());
-    std::copy_n(entries.begin(), kept, list.begin());
+    // A blank entry is left out: saved, it would end the list on the next load.
+    std::size_t kept = 0;
+    int selected = -1;
+    for (std::size_t i = 0; i < entries.size() && kept < list.size(); ++i) {
+        if (IsBlankServerName(entries[i])) {
+            continue;
+        }
+        if (static_cast<int>(i) == selection) {
+            selected = static_cast<int>(kept);
+        }
+        list[kept++] = entries[i];
+    }
     std::fill(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end(), std::string());
 
-    if (selection >= 0 && static_cast<std::size_t>(selection) < kept) {
-        settings.NTPServerName = list[static_cast<std::size_t>(selection)];
-        settings.currentIndex = selection + 1;
+    if (selected >= 0) {
+        settings.NTPServerName = list[static_cast<std::size_t>(selected)];
+        settings.currentIndex = selected + 1;
         return;
     }
     const auto end = list.begin() + static_cast<std::ptrdiff_t>(kept);

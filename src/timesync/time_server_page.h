@@ -28,10 +28,10 @@ namespace zentrava {
 // The list's leading non-empty entries, in order: what the combo box is filled with.
 std::vector<std::string> ServerListEntries(const NtpSettings& settings);
 
-// The list becomes the box's entries (the rest empty). The current server becomes the entry at
-// `selection` (0-based; current index = selection + 1). With no selection (-1) the current
-// index is that of NTPServerName among the entries, 0 when it is not one of them, and the
-// name stays: a program whose list was emptied still knows which server to ask.
+// The list becomes the box's non-blank entries (the rest empty). The current server becomes the
+// entry at `selection` (0-based, among the box's entries; a blank one counts as none). With no
+// selection (-1) the current index is that of NTPServerName among the entries, 0 when it is not one
+// of them, and the name stays: a program whose list was emptied still knows which server to ask.
 void AdoptServerEntries(NtpSettings& settings, std::span<const std::string> entries, int selection);
 
 // The entry the box selects after the one at `deleted` went: the same position, the last

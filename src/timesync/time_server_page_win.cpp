@@ -1,7 +1,6 @@
 #include "timesync/time_server_page_win.h"
 
 #include "base/app_context_win.h"
-#include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
 #include "dialogs/page_controls_win.h"
 #include "resources/resource.h"
@@ -254,6 +253,10 @@ private:
         const std::string server = typed
                                        ? ControlText(page, IDC_NTP_SERVER, kNtpServerNameBufferSize)
                                        : ComboEntry(Combo(page), selection);
+        if (IsBlankServerName(server)) {
+            SetReport(page, EmptyServerNameText());
+            return false;
+        }
         NtpSync& sync = TheNtpSync();
         if (sync.IsShunned(server)) {
             // It refused us earlier in this run; asking again is what it told us not to do.
@@ -300,9 +303,8 @@ private:
             SetReport(page, NtpFailureReportText(outcome));
             return;
         }
-        const ClockTimeRecord clockNow = TheClocks().Read().LocalClock;
-        const NtpReportData data =
-            MakeNtpReportData(server, result->exchange, outcome.result, clockNow, UtcTicksToLocal);
+        const NtpReportData data = MakeNtpReportData(server, result->exchange, outcome.result,
+                                                     result->clockAtAnswer, UtcTicksToLocal);
         LoadClocksFromNtp(outcome, true);
         SetReport(page, NtpReportText(data));
         TakeAnsweringServer(page, server);

@@ -295,6 +295,33 @@ TEST(TimeServerPage, ARefusingServerIsReportedWithTheReasonAndNotAskedAgain) {
     ExpectClosesCleanly(session);
 }
 
+// The resolver would take an empty name for this computer.
+TEST(TimeServerPage, AnEmptyOrBlankNameIsNotAskedNorAdded) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava", NtpIni({"127.0.0.1"})));
+    const OpenSheet open = OpenDateTime(session);
+    ASSERT_NE(open.sheet, nullptr);
+    HWND page = open.page;
+    for (const char* name : {"", "   "}) {
+        TypeServer(page, name);
+        SetDlgItemTextA(page, kReport, "");
+        Click(page, kTestButton);
+        std::string report;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                report = Text(page, kReport);
+                return !report.empty();
+            },
+            3000));
+        EXPECT_EQ(report, "サーバー名が入力されていません。\r\n") << "[" << name << "]";
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, kTestButton)));
+    }
+    EXPECT_EQ(ComboEntries(page), std::vector<std::string>{"127.0.0.1"});
+    EXPECT_FALSE(Contains(session.EventLogText().value_or(""), "ntp start"));
+    ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_CANCEL));
+    ExpectClosesCleanly(session);
+}
+
 TEST(TimeServerPage, AFullListTakesTheTimeButNotTheName) {
     std::vector<std::string> twenty{"127.0.0.1"};
     for (int i = 1; i < 20; ++i) {

@@ -154,5 +154,46 @@ TEST(TimeSync, ClosingWhileAQueryWaitsEndsCleanly) {
     ExpectClosesCleanly(session);
 }
 
+// How long closing takes from a settled window: Wine's tray alone keeps a close waiting a few
+// seconds (docs/ARCHITECTURE.md), so a bound on what a query adds is a bound beyond this.
+ULONGLONG CloseMs(ZentravaSession& session, CloseResult& r) {
+    EXPECT_TRUE(session.Send(WM_NULL, 0, 0).has_value()) << "the window thread answers";
+    const ULONGLONG closing = GetTickCount64();
+    r = session.Close(10000);
+    return GetTickCount64() - closing;
+}
+
+// A dead DNS server: the test build's resolver never comes back from a ".blackhole.invalid"
+// name. Closing must not wait for it.
+TEST(TimeSync, ClosingWhileANameLookUpHangsEndsWithinThreeSeconds) {
+    CloseResult plain;
+    ULONGLONG plainMs = 0;
+    {
+        ZentravaSession session;
+        ASSERT_TRUE(
+            StartCopy(session, kTestBuild, "Zentrava",
+                      NtpIni("127.0.0.1", "NTPStartUpTimeAdjust=0\r\nNTPAutoUpdate=0\r\n")));
+        plainMs = CloseMs(session, plain);
+        ASSERT_TRUE(plain.exited) << plain.error;
+    }
+
+    ZentravaSession session;
+    const std::string server = "ntp.blackhole.invalid";
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          NtpIni(server, "NTPStartUpTimeAdjust=1\r\nNTPAutoUpdate=0\r\n"
+                                         "SetLocalTime=1\r\nSetLocalTimeForcedUpdate=1\r\n")));
+    const std::string log = session.WaitForLogLine("ntp start " + server, 5000);
+    ASSERT_NE(log.find("ntp start " + server), std::string::npos) << log;
+    CloseResult r;
+    const ULONGLONG stuckMs = CloseMs(session, r);
+    EXPECT_TRUE(r.exited) << r.error;
+    EXPECT_FALSE(r.terminated) << "had to be killed: " << r.error;
+    EXPECT_EQ(r.exitCode, 0u) << r.error;
+    EXPECT_LT(stuckMs, plainMs + 3000) << "a close without a query took " << plainMs << " ms";
+    const std::string after = session.EventLogText().value_or("");
+    EXPECT_NE(after.find("ntp given up"), std::string::npos) << after;
+    EXPECT_EQ(after.find("setclock"), std::string::npos) << after;
+}
+
 } // namespace
 } // namespace zentrava::e2e

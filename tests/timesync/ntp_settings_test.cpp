@@ -89,6 +89,30 @@ TEST(NtpSettingsLoad, ServerNamesAreCutTo254Characters) {
     EXPECT_EQ(s.currentIndex, 1);
 }
 
+// An empty or blank name would make the resolver answer with this computer.
+TEST(NtpSettingsLoad, BlankServerNameReadsAsTheFirstListEntryOrTheDefault) {
+    const struct {
+        const char* file;
+        const char* name;
+        int index;
+    } cases[] = {
+        {"NTPServerName=\r\nNTPServerNameList1=a.example\r\n", "a.example", 1},
+        {"NTPServerName=  \t\r\nNTPServerNameList1=a.example\r\n", "a.example", 1},
+        {"NTPServerName=\r\nNTPServerNameList1=\r\n", "ntp.nict.jp", 0},
+        {"NTPServerName=\r\n", "ntp.nict.jp", 1},
+        {"NTPServerName=b.example\r\n", "b.example", 0},
+    };
+    for (const auto& c : cases) {
+        const NtpSettings s = Load(std::string("[NTP_Setting]\r\n") + c.file);
+        EXPECT_EQ(s.NTPServerName, c.name) << c.file;
+        EXPECT_EQ(s.currentIndex, c.index) << c.file;
+    }
+    EXPECT_EQ(NtpServerCount(Load("[NTP_Setting]\r\nNTPServerNameList1=a\r\n"
+                                  "NTPServerNameList2= \r\nNTPServerNameList3=c\r\n")),
+              1)
+        << "a blank entry ends the list like an empty one";
+}
+
 NtpSettings Edited() {
     NtpSettings s;
     s.SetLocalTime = 0;
@@ -126,6 +150,23 @@ TEST(NtpSettingsSave, WritesEveryKeyInTheFilesOrderAndReadsBackTheSame) {
     NtpSync sync;
     LoadNtpSettings(store, sync);
     EXPECT_EQ(sync.Settings(), Edited());
+}
+
+TEST(NtpSettingsSave, BlankEntriesAreNotWrittenBeforeOthers) {
+    NtpSettings s = Edited();
+    s.NTPServerNameList[1] = "";
+    s.NTPServerNameList[3] = " ";
+    MemorySettingsStore store;
+    ASSERT_TRUE(SaveNtpSettings(store, s));
+    const std::string text = store.Text();
+    EXPECT_NE(text.find("NTPServerNameList2=c.example\r\nNTPServerNameList3=e.example\r\n"
+                        "NTPServerNameList4=\r\n"),
+              std::string::npos)
+        << text;
+    NtpSync sync;
+    LoadNtpSettings(store, sync);
+    EXPECT_EQ(NtpServerCount(sync.Settings()), 3) << "nothing after the gap is lost";
+    EXPECT_EQ(sync.Settings().currentIndex, 2);
 }
 
 } // namespace

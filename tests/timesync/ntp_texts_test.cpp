@@ -144,6 +144,7 @@ TEST(NtpReport, FailuresSayWhyTheAnswerWasMissingOrNotTaken) {
         {QueryError::UnknownHost, "サーバー名からアドレスを取得できませんでした。"},
         {QueryError::NoSocket, "ソケットを作成できませんでした。"},
         {QueryError::Shunned, "このサーバーはアクセスを拒否したため問い合わせていません。"},
+        {QueryError::NoThread, "問い合わせを開始できませんでした。"},
     };
     for (const auto& e : errors) {
         NtpQueryOutcome outcome;
@@ -187,6 +188,7 @@ TEST(NtpPageTexts, MessagesCaptionsAndTheRunningLine) {
     EXPECT_EQ(ServerListFullText(), J("NTPサーバーへアクセスできました。\n設定を登録できません。\n"
                                       "登録できる設定は２０個までです。"));
     EXPECT_EQ(TimeServerPageCaption(), J("NTPサーバーによる日付と時刻の設定"));
+    EXPECT_EQ(EmptyServerNameText(), J("サーバー名が入力されていません。\r\n"));
     EXPECT_EQ(NtpQueryRunningText("192.0.2.7"),
               J("NTPサーバー(192.0.2.7)に問い合わせ中です。\r\n"));
 }

@@ -2,6 +2,7 @@
 // loopback: a real NTP server on 127.0.0.1, nothing on 127.0.0.99. The setter of the
 // computer's clock is replaced by a recorder in every case.
 
+#include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
 #include "timesync/fake_ntp_servers.h"
 #include "timesync/ntp_worker_win.h"
@@ -157,7 +158,7 @@ TEST_F(Worker, EveryKindOfAnswerEndsAsItShould) {
 }
 
 TEST_F(Worker, TestBuildNeverLeavesThisMachine) {
-    for (const char* server : {"192.0.2.1", "ntp.nict.jp", "not a name"}) {
+    for (const char* server : {"192.0.2.1", "ntp.nict.jp", "not a name", "", " "}) {
         ASSERT_TRUE(StartNtpJob(Job(server)));
         const std::optional<NtpJobResult> r = Await();
         ASSERT_TRUE(r.has_value()) << server;
@@ -174,6 +175,24 @@ TEST_F(Worker, ResultForAWindowThatIsGoneIsDropped) {
     ASSERT_TRUE(StartNtpJob(job));
     WaitForNtpWorker();
     EXPECT_FALSE(TakeNtpResult(gone).has_value());
+}
+
+// The report's "clock at reception" is the program's clock when the answer came, not when the
+// page got round to the result (a time change may have reloaded the clocks meanwhile).
+TEST_F(Worker, ResultCarriesTheProgramsClockAtTheAnswer) {
+    LoadClocksAt(DateTime{2001, 2, 6, 3, 4, 5, 6, 0}, MonotonicNow(), "test");
+    ASSERT_TRUE(StartNtpJob(Job("127.0.0.1")));
+    for (int i = 0; i < 500 && NtpWorkerBusy(); ++i) {
+        Sleep(10);
+    }
+    ASSERT_FALSE(NtpWorkerBusy());
+    LoadClocksAt(DateTime{2030, 7, 1, 8, 9, 10, 11, 0}, MonotonicNow(), "test");
+    const std::optional<NtpJobResult> r = Await();
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->outcome.error, QueryError::None);
+    EXPECT_EQ(r->clockAtAnswer.Year, 2001);
+    EXPECT_EQ(r->clockAtAnswer.Month, 2);
+    EXPECT_EQ(r->clockAtAnswer.Day, 3);
 }
 
 } // namespace

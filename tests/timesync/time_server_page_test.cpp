@@ -85,6 +85,18 @@ TEST(TimeServerPageList, WithoutASelectionTheCurrentIndexIsFoundByName) {
     EXPECT_EQ(WithList({"a", "b"}, "z").NTPServerName, "z");
 }
 
+TEST(TimeServerPageList, BlankEntriesOfTheBoxNeverReachTheList) {
+    NtpSettings s;
+    AdoptServerEntries(s, Entries{"a", "", "  ", "d"}, 3);
+    EXPECT_EQ(ServerListEntries(s), (Entries{"a", "d"}));
+    EXPECT_EQ(s.NTPServerName, "d");
+    EXPECT_EQ(s.currentIndex, 2);
+    AdoptServerEntries(s, Entries{"a", "", "c"}, 1);
+    EXPECT_EQ(ServerListEntries(s), (Entries{"a", "c"}));
+    EXPECT_EQ(s.NTPServerName, "d") << "a blank selection is no selection";
+    EXPECT_EQ(s.currentIndex, 0);
+}
+
 TEST(TimeServerPageList, NamesMatchIgnoringTheCaseOfLettersOnly) {
     const Entries box{"ntp.nict.jp", "127.0.0.1", "\x83\x41.example"};
     EXPECT_EQ(FindServerEntry(box, "NTP.NICT.jp"), 0);
