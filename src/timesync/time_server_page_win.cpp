@@ -258,8 +258,9 @@ private:
         // server's present answer, and a time from it lifts the ban.
         NtpJob job;
         job.query = TheNtpSync().Decide([&server](const NtpSettings& s) {
+            // No witnesses: the test shows this server's time, however far it is off.
             return NtpQuery{NtpUpdateKind::StartUp, server, s.SetLocalTime,
-                            s.SetLocalTimeForcedUpdate};
+                            s.SetLocalTimeForcedUpdate, {}};
         });
         job.test = true;
         job.notify = page;

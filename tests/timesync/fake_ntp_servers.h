@@ -38,7 +38,8 @@ enum class Behaviour {
     Silent,
     OnlyBad, // a short datagram, then a wrong originate; never our answer
     Valid3250ms,
-    EraOne, // a server clock past 7 February 2036: its timestamps count from era 1
+    EraOne,        // a server clock past 7 February 2036: its timestamps count from era 1
+    TwoHoursAhead, // a correction large enough to need a second server's word
 };
 
 struct Server {
@@ -55,6 +56,8 @@ struct Server {
 // 3830 days: the era server's clock is 10.5 years ahead, so from November 2025 on it reads past
 // the end of era 0 (2036-02-07 06:28:16 UTC).
 inline constexpr std::int64_t kEraOneOffsetMs = 330'912'000'000;
+
+inline constexpr std::int64_t kTwoHoursMs = 7'200'000;
 
 // clang-format off
 inline constexpr Server kFakeNtpServers[] = {
@@ -75,6 +78,8 @@ inline constexpr Server kFakeNtpServers[] = {
     {"127.0.1.15", Behaviour::OnlyBad, ReplyStatus::OriginateMismatch, false, 0},
     {"127.0.1.16", Behaviour::Valid3250ms, ReplyStatus::Valid, true, 3250},
     {"127.0.1.17", Behaviour::EraOne, ReplyStatus::Valid, true, kEraOneOffsetMs},
+    {"127.0.1.18", Behaviour::TwoHoursAhead, ReplyStatus::Valid, true, kTwoHoursMs},
+    {"127.0.1.19", Behaviour::TwoHoursAhead, ReplyStatus::Valid, true, kTwoHoursMs},
 };
 // clang-format on
 
