@@ -82,6 +82,9 @@ void RunSchedulers(const ClockStep& step, const TickSettings& s, TickDuties& dut
     if (wholeMinute) {
         duties.CheckTimeServerSchedule(c);
     }
+    if (step.events.wholeSecond) {
+        duties.StartWaitingTimeServerQuery(c);
+    }
 }
 
 void FinishCallback(TickDuties& duties) {

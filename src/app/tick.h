@@ -53,6 +53,8 @@ public:
     virtual bool QuickTimerRunning() = 0;
     virtual void CheckQuickTimer(const Clocks& clocks) = 0;
     virtual void CheckTimeServerSchedule(const Clocks& clocks) = 0;
+    // Every whole second: a scheduled time-server query waits for a random second of its minute.
+    virtual void StartWaitingTimeServerQuery(const Clocks& clocks) = 0;
     virtual void ShowPendingBalloon() = 0;
     virtual bool AlarmSounding() = 0;
     virtual bool StopKeyDown() = 0;    // Esc, left or right Shift

@@ -98,6 +98,9 @@ public:
         Note("ntp");
         CheckNtpScheduleOnTick(hwnd_, c);
     }
+    void StartWaitingTimeServerQuery(const Clocks& c) override {
+        StartWaitingNtpQueryOnTick(hwnd_, c);
+    }
     void ShowPendingBalloon() override {
         Note("balloon");
         zentrava::ShowPendingBalloon(hwnd_);

@@ -17,4 +17,9 @@ constexpr bool IsCp932LeadByte(unsigned char c) {
 // character (a face name must fit the platform's 32-byte field, terminator included).
 std::string_view Cp932Prefix(std::string_view text, std::size_t maxBytes);
 
+// Equal but for the case of ASCII letters, as the platform compares host names, file
+// extensions and device aliases. Only single-byte letters fold: the second byte of a
+// double-byte character can be a letter, and folding it would take two characters for one.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+
 } // namespace zentrava

@@ -1,5 +1,6 @@
 #include "dialogs/file_pickers.h"
 
+#include "base/cp932_text.h"
 #include "base/settings_path.h"
 
 #include <algorithm>
@@ -13,17 +14,6 @@ constexpr std::array<std::string_view, 6> kSoundExtensions = {".wav", ".wma",  "
                                                               ".mid", ".midi", ".rmi"};
 constexpr std::array<std::string_view, 5> kPictureExtensions = {".bmp", ".jpg", ".jpeg", ".png",
                                                                 ".gif"};
-
-// ASCII only: a CP932 lead byte must not be folded, and every accepted extension is ASCII.
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
 
 bool Takes(FileKind kind, std::string_view path) {
     return path.size() <= kLongestChosenPath && AcceptsFile(kind, path);

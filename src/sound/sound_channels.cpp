@@ -1,6 +1,7 @@
 #include "sound/sound_channels.h"
 
 #include "base/format_text.h"
+#include "base/cp932_text.h"
 #include "base/settings_path.h"
 
 #include <cstdio>
@@ -193,20 +194,6 @@ constexpr MciStartPlaces kStartTimeSignalPlaces{kStartTimeSignalStart, kStartTim
 constexpr MciStartPlaces kStartSoundTestPlaces{kStartSoundTestStart, kStartSoundTestCloseAll};
 constexpr MciStartPlaces kPlayAudioPlaces{kPlayAudioStart, kPlayAudioCloseAll};
 
-// MCI compares aliases and extensions without regard to ASCII case; CP932 bytes are left alone.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int Lowered(int volume) {
     return static_cast<int>(volume * kLoweredAudioShare);
 }
@@ -254,7 +241,7 @@ const char* ChannelAlias(SoundChannel channel) {
 const char* DeviceTypeFor(std::string_view fileName) {
     const std::string ext = SplitPath(fileName).ext;
     for (const std::string_view playable : kPlayableExtensions) {
-        if (EqualsIgnoringCase(ext, playable)) {
+        if (SameIgnoringCase(ext, playable)) {
             return kMpegVideo;
         }
     }
@@ -629,7 +616,7 @@ void SoundChannels::ApplyOtherSoundRule(bool started) {
 bool SoundChannels::Listens(SoundChannel channel, WindowRef at) const {
     const ChannelRecord& record = Channel(channel);
     return record.deviceId != 0 && NotifyTarget(record, record.owner) == at &&
-           record.alias != nullptr && EqualsIgnoringCase(record.alias, ChannelAlias(channel));
+           record.alias != nullptr && SameIgnoringCase(record.alias, ChannelAlias(channel));
 }
 
 // A named device picks its channel among those listening at the window. A nameless

@@ -17,8 +17,9 @@
 // How the main window uses them:
 //   WM_CREATE, resume  with NTPStartUpTimeAdjust = 1: load the clocks from the system clock,
 //                      then StartNtpStartUpUpdate.
-//   timer 8193         kill it, then StartNtpStartUpUpdate (the retry).
+//   timer 8193         kill it, then RetryNtpStartUpUpdate.
 //   tick, minute       CheckNtpSchedule from TickDuties::CheckTimeServerSchedule.
+//   tick, second       StartWaitingNtpQuery from TickDuties::StartWaitingTimeServerQuery.
 //   worker's result    FinishNtpUpdate with the query it answers.
 //   page's test        NoteNtpOutcome, so that a refusal counts there too.
 
@@ -28,8 +29,11 @@
 #include "timesync/sntp_math.h"
 #include "timesync/sntp_packet.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zentrava {
 
@@ -38,12 +42,28 @@ enum class NtpUpdateKind {
     Scheduled, // from the tick
 };
 
+// At most this many other servers of the list are asked to confirm a large correction.
+inline constexpr std::size_t kMaxWitnesses = 3;
+
 // What the worker is handed: everything it needs, so it never reads the settings itself.
 struct NtpQuery {
     NtpUpdateKind kind = NtpUpdateKind::StartUp;
     std::string server;
     int SetLocalTime = 1;
     int SetLocalTimeForcedUpdate = 0;
+    // The list's other servers, in order, that may confirm a large correction (none for the
+    // page's test: a person asked for that time and sees it in the report).
+    std::vector<std::string> witnesses;
+};
+
+// The most a scheduled update waits into its minute: every copy of the program asking at the
+// same second would reach the servers as one burst.
+inline constexpr int kMaxScheduleDelaySeconds = 50;
+
+// A scheduled query waiting for its second (tick thread only).
+struct WaitingNtpQuery {
+    NtpQuery query;
+    ClockTimeRecord due; // the schedule's minute, at the second it is to start
 };
 
 // Why a query brought no time.
@@ -90,17 +110,37 @@ public:
     virtual bool BalloonsSupported() = 0;                     // platform major version >= 5
     virtual void RequestBalloon(const std::string& text) = 0; // BalloonSource::TimeUpdate
     virtual void StartRetryTimer(int milliseconds) = 0;       // timer 8193
+    // 0 to kMaxScheduleDelaySeconds, evenly and unpredictably.
+    virtual int ScheduleDelaySeconds() = 0;
     // The tray icon clock, when the icon exists and TaskTrayIconClock is 1.
     virtual void RefreshTrayClock() = 0;
 };
 
+// How many due times of the schedule make a day: the slowest a server that answered RATE is
+// asked (NtpSync::SlowDown).
+int NtpDueTimesPerDay(const NtpSettings& settings);
+
 // Tick thread, at every whole minute: with NTPAutoUpdate = 1, the lockout clear and the
-// update due, sets the lockout and starts a scheduled query.
-void CheckNtpSchedule(NtpSync& sync, Lockout& lockout, const Clocks& clocks, NtpActions& actions);
+// update due, sets the lockout and returns a scheduled query to wait for a random second of
+// this minute (ScheduleDelaySeconds), unless the server asked us to slow down and this due
+// time is one it is spared. The tick keeps it for StartWaitingNtpQuery.
+std::optional<WaitingNtpQuery> CheckNtpSchedule(NtpSync& sync, Lockout& lockout,
+                                                const Clocks& clocks, NtpActions& actions);
+
+// Tick thread, at every whole second: starts the waiting query once its second has come, or
+// at once when the clock has left its minute (a load moved it); drops it when scheduled
+// updates were switched off meanwhile.
+void StartWaitingNtpQuery(NtpSync& sync, Lockout& lockout, std::optional<WaitingNtpQuery>& waiting,
+                          const Clocks& clocks, NtpActions& actions);
 
 // Window thread: start-up, resume and the retry. The caller has loaded the clocks from the
-// system clock. Sets the lockout and starts the query.
-void StartNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions);
+// system clock. Sets the lockout and starts the query; false when another query was in flight
+// and this one was dropped.
+bool StartNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions);
+
+// Window thread, on timer 8193: the retry, or, when another query is still in flight, the
+// timer again for a later try; the retry mark stays until the retry has been reported.
+void RetryNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions);
 
 // Window thread, when the worker's outcome for `query` comes back: the program's clock takes
 // the corrected time unless the computer's clock was set (that broadcasts a time change, and
@@ -110,7 +150,8 @@ void StartNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions)
 void FinishNtpUpdate(NtpSync& sync, Lockout& lockout, const NtpQuery& query,
                      const NtpQueryOutcome& outcome, NtpActions& actions);
 
-// Remembers a refusal (DENY, RSTR) of `server`; FinishNtpUpdate does this itself.
+// What an answer tells about `server` for later queries: DENY or RSTR shun it, RATE slows
+// it down, a time forgives both. FinishNtpUpdate does this itself.
 void NoteNtpOutcome(NtpSync& sync, const std::string& server, const NtpQueryOutcome& outcome);
 
 } // namespace zentrava

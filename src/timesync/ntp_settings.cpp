@@ -1,5 +1,6 @@
 #include "timesync/ntp_settings.h"
 
+#include "base/cp932_text.h"
 #include "base/settings_keys.h"
 
 #include <algorithm>
@@ -63,15 +64,51 @@ void NtpSync::Commit(const NtpSettings& settings) {
 }
 
 void NtpSync::Shun(std::string_view server) {
-    const std::lock_guard lock(shunnedMutex_);
-    if (std::find(shunned_.begin(), shunned_.end(), server) == shunned_.end()) {
+    const std::lock_guard lock(serversMutex_);
+    if (std::none_of(shunned_.begin(), shunned_.end(),
+                     [server](const std::string& s) { return SameIgnoringCase(s, server); })) {
         shunned_.emplace_back(server);
     }
 }
 
 bool NtpSync::IsShunned(std::string_view server) const {
-    const std::lock_guard lock(shunnedMutex_);
-    return std::find(shunned_.begin(), shunned_.end(), server) != shunned_.end();
+    const std::lock_guard lock(serversMutex_);
+    return std::any_of(shunned_.begin(), shunned_.end(),
+                       [server](const std::string& s) { return SameIgnoringCase(s, server); });
+}
+
+void NtpSync::SlowDown(std::string_view server, int limit) {
+    const std::lock_guard lock(serversMutex_);
+    auto found = std::find_if(slowed_.begin(), slowed_.end(), [server](const Slowed& s) {
+        return SameIgnoringCase(s.server, server);
+    });
+    if (found == slowed_.end()) {
+        found = slowed_.insert(slowed_.end(), Slowed{std::string(server)});
+    }
+    found->every = std::clamp(found->every * 2, 1, std::max(limit, 1));
+    found->skipsLeft = found->every - 1;
+}
+
+bool NtpSync::SkipsDueTime(std::string_view server) {
+    const std::lock_guard lock(serversMutex_);
+    const auto found = std::find_if(slowed_.begin(), slowed_.end(), [server](const Slowed& s) {
+        return SameIgnoringCase(s.server, server);
+    });
+    if (found == slowed_.end() || found->skipsLeft == 0) {
+        if (found != slowed_.end()) {
+            found->skipsLeft = found->every - 1;
+        }
+        return false;
+    }
+    --found->skipsLeft;
+    return true;
+}
+
+void NtpSync::Forgive(std::string_view server) {
+    const std::lock_guard lock(serversMutex_);
+    std::erase_if(shunned_, [server](const std::string& s) { return SameIgnoringCase(s, server); });
+    std::erase_if(slowed_,
+                  [server](const Slowed& s) { return SameIgnoringCase(s.server, server); });
 }
 
 void LoadNtpSettings(const SettingsStore& store, NtpSync& sync) {

@@ -1,6 +1,6 @@
 #pragma once
 // Time synchronisation settings (section NTP_Setting) with the server list, and the run-time
-// state of the updates: the retry mark and the servers that refused us.
+// state of the updates: the retry mark and the servers that refused us or asked us to slow down.
 //
 // Threads. The schedule check reads the settings on the tick thread; the time-server page
 // changes them on the window thread (its check boxes act at once, before apply); the query
@@ -9,8 +9,8 @@
 //     decision (Decide). Nobody sends a message, writes the file or waits for a query while
 //     holding it.
 //   - The retry mark is an atomic; only the window thread writes it.
-//   - The refusing servers have their own lock: a result adds to them on the window thread,
-//     a query start reads them on whichever thread starts it.
+//   - The refusing and the slowed servers have their own lock: a result adds to them on the
+//     window thread, a query start reads them on whichever thread starts it.
 //
 // How the program uses them:
 //   WM_CREATE        LoadNtpSettings with the other features.
@@ -104,9 +104,20 @@ public:
     // 1 from a failed start-up update until its one retry has been reported.
     std::atomic<int> retryMark{0};
 
-    // A server that answered DENY or RSTR is not asked again while the program runs.
+    // A server that answered DENY or RSTR is not asked again by the updates while the program
+    // runs. Host names ignore case, so "NTP.example" is the server that refused as well. A
+    // person may still test it from the page, and a time it then gives lifts the ban.
     void Shun(std::string_view server);
     bool IsShunned(std::string_view server) const;
+
+    // A server that answered RATE is asked at every second due time of the schedule, then
+    // every fourth, and so on up to once a day; its next answer with a time brings it back to
+    // every due time. `limit` is how many due times make a day.
+    void SlowDown(std::string_view server, int limit);
+    // Tick thread, at a due time: true when this one is left out for `server` (counted).
+    bool SkipsDueTime(std::string_view server);
+    // The server gave a time: no ban, no slowing down.
+    void Forgive(std::string_view server);
 
     // Set before every hand-off to the worker, counted down by the tick: a schedule's
     // minute asks once.
@@ -115,8 +126,15 @@ public:
 private:
     Guarded<NtpSettings> settings_;
 
-    mutable std::mutex shunnedMutex_;
+    struct Slowed {
+        std::string server;
+        int every = 1; // asked at one due time in this many
+        int skipsLeft = 0;
+    };
+
+    mutable std::mutex serversMutex_;
     std::vector<std::string> shunned_;
+    std::vector<Slowed> slowed_;
 };
 
 // All keys; list entries 1, 2, ... up to the first empty one (later entries read as empty).

@@ -22,6 +22,13 @@ constexpr const char* kPcClockSetFailed =
 // PC内蔵時計時刻補正無し。
 constexpr const char* kPcClockNotSet =
     "PC\x93\xE0\x91\xA0\x8E\x9E\x8C\x76\x8E\x9E\x8D\x8F\x95\xE2\x90\xB3\x96\xB3\x82\xB5\x81\x42";
+// PC内蔵時計時刻補正保留。\n1000秒を超えるずれを別のサーバーで確かめられませんでした。
+constexpr const char* kPcClockUnconfirmed =
+    "PC\x93\xE0\x91\xA0\x8E\x9E\x8C\x76\x8E\x9E\x8D\x8F\x95\xE2\x90\xB3\x95\xDB\x97\xAF"
+    "\x81\x42\n"
+    "1000\x95\x62\x82\xF0\x92\xB4\x82\xA6\x82\xE9\x82\xB8\x82\xEA\x82\xF0\x95\xCA\x82\xCC"
+    "\x83\x54\x81\x5B\x83\x6F\x81\x5B\x82\xC5\x8A\x6D\x82\xA9\x82\xDF\x82\xE7\x82\xEA\x82"
+    "\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
 // 1回リトライを行いました。
 constexpr const char* kRetried =
     "1\x89\xF1\x83\x8A\x83\x67\x83\x89\x83\x43\x82\xF0\x8D\x73\x82\xA2\x82\xDC\x82\xB5\x82\xBD"
@@ -97,6 +104,14 @@ constexpr const char* kPcClockUnset = "\x83\x70\x83\x5C\x83\x52\x83\x93\x82\xCC\
 constexpr const char* kPcClockUncorrected = "\x83\x70\x83\x5C\x83\x52\x83\x93\x82\xCC\x93\xE0\x91"
                                             "\xA0\x8E\x9E\x8C\x76\x82\xCD\x95\xE2\x90\xB3\x82\xB5"
                                             "\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+// パソコンの内蔵時計は、1000秒を超えるずれを別のサーバーで確かめられないため補正していません。
+constexpr const char* kPcClockUnconfirmedReport =
+    "\x83\x70\x83\x5C\x83\x52\x83\x93\x82\xCC\x93\xE0\x91\xA0\x8E\x9E\x8C\x76\x82\xCD\x81"
+    "\x41"
+    "1000\x95\x62\x82\xF0\x92\xB4\x82\xA6\x82\xE9\x82\xB8\x82\xEA\x82\xF0\x95\xCA"
+    "\x82\xCC\x83\x54\x81\x5B\x83\x6F\x81\x5B\x82\xC5\x8A\x6D\x82\xA9\x82\xDF\x82\xE7\x82"
+    "\xEA\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x95\xE2\x90\xB3\x82\xB5\x82\xC4\x82\xA2\x82\xDC"
+    "\x82\xB9\x82\xF1\x81\x42";
 // NTPサーバーに接続失敗。\r\n
 constexpr const char* kConnectFailedLine =
     "NTP\x83\x54\x81\x5B\x83\x6F\x81\x5B\x82\xC9\x90\xDA\x91\xB1\x8E\xB8\x94\x73\x81\x42\r\n";
@@ -138,6 +153,8 @@ std::string SetResultLines(SetResult result) {
         return std::string(kOwnClockSet) + kPcClockUnset;
     case SetResult::NotSet:
         return std::string(kOwnClockSet) + kPcClockUncorrected;
+    case SetResult::Unconfirmed:
+        return std::string(kOwnClockSet) + kPcClockUnconfirmedReport;
     case SetResult::NoTime:
         break;
     }
@@ -186,9 +203,10 @@ std::string QueryErrorText(QueryError error, ReplyStatus reply) {
 } // namespace
 
 std::string NtpUpdateBalloonText(SetResult result, bool retried) {
-    const char* pcClock = result == SetResult::Set         ? kPcClockSet
-                          : result == SetResult::SetFailed ? kPcClockSetFailed
-                                                           : kPcClockNotSet;
+    const char* pcClock = result == SetResult::Set           ? kPcClockSet
+                          : result == SetResult::SetFailed   ? kPcClockSetFailed
+                          : result == SetResult::Unconfirmed ? kPcClockUnconfirmed
+                                                             : kPcClockNotSet;
     std::string text = FormatText("%s\n%s%s", kUpdated, kOwnClockUpdated, pcClock);
     if (retried) {
         text += "\n";

@@ -15,9 +15,10 @@
 
 namespace zentrava {
 
-// After an update that brought a time (Set, SetFailed or NotSet):
+// After an update that brought a time (Set, SetFailed, NotSet or Unconfirmed):
 // "NTPサーバーから時刻を取得し時刻を更新しました。\nZentrava時刻更新。" and then
-// "PC内蔵時計時刻更新。", "PC内蔵時計時刻更新失敗。" or "PC内蔵時計時刻補正無し。"; after a retry
+// "PC内蔵時計時刻更新。", "PC内蔵時計時刻更新失敗。", "PC内蔵時計時刻補正無し。" or
+// "PC内蔵時計時刻補正保留。" with its reason on a line of its own; after a retry
 // "\n1回リトライを行いました。" on top.
 std::string NtpUpdateBalloonText(SetResult result, bool retried);
 // "NTPサーバーからの時刻の取得に失敗しました。"

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <stop_token>
 #include <string>
 #include <thread>
@@ -166,14 +165,90 @@ public:
     MonotonicTime MonotonicNow() override { return zentrava::MonotonicNow(); }
 };
 
-// The computer's clock, when the settings ask for it, through the one injected setter.
-SetResult SetComputerClock(const NtpQuery& query, const SntpExchangeResult& exchange) {
+// One server asked: its name looked up, a socket of our own, one exchange.
+struct Asked {
+    QueryError error = QueryError::NoAnswer;
+    SntpExchangeResult exchange;
+};
+
+Asked AskServer(const std::string& server) {
+    Asked asked;
+    const std::optional<in_addr> address = Resolve(server);
+    if (!address) {
+        asked.error = QueryError::UnknownHost;
+        return asked;
+    }
+    const UniqueSocket s(socket(AF_INET, SOCK_DGRAM, 0));
+    // An ephemeral port of our own, taken now: a first send that also has to bind the socket
+    // takes longer, and all of that time would count as the way there.
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    if (s.get() == INVALID_SOCKET ||
+        bind(s.get(), reinterpret_cast<const sockaddr*>(&local), sizeof local) == SOCKET_ERROR) {
+        asked.error = QueryError::NoSocket;
+        return asked;
+    }
+    WinsockTransport transport(s.get(), *address);
+    PlatformClocks clocks;
+    asked.exchange = RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
+    switch (asked.exchange.error) {
+    case ExchangeError::None:
+        asked.error = QueryError::None;
+        break;
+    case ExchangeError::Rejected:
+        asked.error = QueryError::Rejected;
+        break;
+    case ExchangeError::SendFailed:
+    case ExchangeError::NoAnswer:
+        asked.error = QueryError::NoAnswer;
+        break;
+    }
+    return asked;
+}
+
+// A large correction is confirmed by the first of the other servers that gives a time: its
+// answer, taken right after the first, is what the clock is then set from. Nothing when none
+// answers or the one that does disagrees.
+std::optional<SntpExchangeResult> SecondOpinion(const NtpQuery& query, std::int64_t offset) {
+    for (const std::string& witness : query.witnesses) {
+        const Asked asked = AskServer(witness);
+        if (asked.error != QueryError::None) {
+            continue;
+        }
+        const bool agrees = OffsetsAgree(offset, asked.exchange.sample.offset);
+        if constexpr (kTestHooks) {
+            LogEvent("ntp witness " + witness + (agrees ? " agrees" : " disagrees"));
+        }
+        return agrees ? std::optional(asked.exchange) : std::nullopt;
+    }
+    if constexpr (kTestHooks) {
+        LogEvent("ntp witness none");
+    }
+    return std::nullopt;
+}
+
+// The computer's clock, when the settings ask for it, through the one injected setter. A step
+// beyond kLargeCorrection from an update needs a second opinion; the page's test is a person
+// asking for that server's time, and is applied as it is.
+SetResult SetComputerClock(const NtpJob& job, const SntpExchangeResult& exchange,
+                           std::stop_token stop) {
+    const NtpQuery& query = job.query;
     if (!ShouldSetSystemClock(exchange.sample.offset, query.SetLocalTime,
                               query.SetLocalTimeForcedUpdate)) {
         return SetResult::NotSet;
     }
-    const std::int64_t now =
-        CorrectedTimeNow(exchange.sample.corrected, exchange.atT4, MonotonicNow());
+    std::optional<SntpExchangeResult> confirmed;
+    if (!job.test && IsLargeCorrection(exchange.sample.offset)) {
+        confirmed = SecondOpinion(query, exchange.sample.offset);
+        if (!confirmed) {
+            return SetResult::Unconfirmed;
+        }
+    }
+    if (stop.stop_requested()) {
+        return SetResult::NotSet; // given up at exit while the witnesses were asked
+    }
+    const SntpExchangeResult& basis = confirmed ? *confirmed : exchange;
+    const std::int64_t now = CorrectedTimeNow(basis.sample.corrected, basis.atT4, MonotonicNow());
     return RequestSystemClock(ToSystemTime(UtcTicksToLocal(now))) ? SetResult::Set
                                                                   : SetResult::SetFailed;
 }
@@ -187,44 +262,18 @@ NtpJobResult RunJob(const NtpJob& job, std::stop_token stop) {
         outcome.error = QueryError::SocketLibrary;
         return result;
     }
-    const std::optional<in_addr> address = Resolve(job.query.server);
-    if (!address) {
-        outcome.error = QueryError::UnknownHost;
-        return result;
-    }
-    const UniqueSocket s(socket(AF_INET, SOCK_DGRAM, 0));
-    // An ephemeral port of our own, taken now: a first send that also has to bind the socket
-    // takes longer, and all of that time would count as the way there.
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    if (s.get() == INVALID_SOCKET ||
-        bind(s.get(), reinterpret_cast<const sockaddr*>(&local), sizeof local) == SOCKET_ERROR) {
-        outcome.error = QueryError::NoSocket;
-        return result;
-    }
-    WinsockTransport transport(s.get(), *address);
-    PlatformClocks clocks;
-    result.exchange = RunSntpExchange(transport, clocks, RandomTransmitTimestamp());
-    const SntpExchangeResult& exchange = result.exchange;
+    const Asked asked = AskServer(job.query.server);
+    result.exchange = asked.exchange;
     if (stop.stop_requested()) {
         return result; // given up at exit: the clocks below may be gone
     }
     result.clockAtAnswer = TheClocks().Read().LocalClock;
-    outcome.reply = exchange.status;
-    switch (exchange.error) {
-    case ExchangeError::None:
-        outcome.error = QueryError::None;
-        outcome.corrected = exchange.sample.corrected;
-        outcome.atT4 = exchange.atT4;
-        outcome.result = SetComputerClock(job.query, exchange);
-        break;
-    case ExchangeError::Rejected:
-        outcome.error = QueryError::Rejected;
-        break;
-    case ExchangeError::SendFailed:
-    case ExchangeError::NoAnswer:
-        outcome.error = QueryError::NoAnswer;
-        break;
+    outcome.error = asked.error;
+    outcome.reply = asked.exchange.status;
+    if (asked.error == QueryError::None) {
+        outcome.corrected = asked.exchange.sample.corrected;
+        outcome.atT4 = asked.exchange.atT4;
+        outcome.result = SetComputerClock(job, asked.exchange, stop);
     }
     return result;
 }

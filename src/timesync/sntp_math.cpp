@@ -32,6 +32,17 @@ bool ShouldSetSystemClock(std::int64_t offset, int setLocalTime, int setLocalTim
                                  setLocalTimeForcedUpdate == 1);
 }
 
+bool IsLargeCorrection(std::int64_t offset) {
+    return offset > kLargeCorrection || offset < -kLargeCorrection;
+}
+
+bool OffsetsAgree(std::int64_t first, std::int64_t second) {
+    // An offset reaches 68 years at most (a timestamp is read in the era nearest our clock),
+    // so the difference cannot overflow.
+    const std::int64_t apart = first - second;
+    return apart <= kSecondOpinionTolerance && apart >= -kSecondOpinionTolerance;
+}
+
 std::int64_t CorrectedTimeNow(std::int64_t corrected, MonotonicTime atT4, MonotonicTime now) {
     return corrected + (now - atT4);
 }

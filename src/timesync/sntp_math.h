@@ -22,6 +22,9 @@ enum class SetResult : int {
     Set = 1,        // the computer's clock was set
     SetFailed = -1, // setting it was refused; the program's own clock still takes the time
     NotSet = 2,     // the computer's clock was left alone
+    // Left alone although the settings asked for it: a step this large is taken only when a
+    // second server confirms it, and none did. The program's own clock takes the time.
+    Unconfirmed = 3,
 };
 
 // 0.1 s: a smaller offset (either way) is not worth a jump of the computer's clock.
@@ -50,6 +53,14 @@ double TicksToSeconds(std::int64_t ticks);
 // alone), or SetLocalTimeForcedUpdate = 1, which sets the clock even at offset 0. Only the
 // decision: the caller asks the injected setter.
 bool ShouldSetSystemClock(std::int64_t offset, int setLocalTime, int setLocalTimeForcedUpdate);
+
+// Beyond 1000 s either way, a correction of the computer's clock from an update needs a second
+// server that agrees: a broken or forged answer must not move the clock by years.
+inline constexpr std::int64_t kLargeCorrection = 1000 * kTicksPerSecond;
+// Two servers agree when their offsets are at most a second apart.
+inline constexpr std::int64_t kSecondOpinionTolerance = kTicksPerSecond;
+bool IsLargeCorrection(std::int64_t offset);
+bool OffsetsAgree(std::int64_t first, std::int64_t second);
 
 // The server's time now, from the corrected time of T4 moved on by the monotonic time that has
 // passed since T4 was read: the answer reaches the window thread some time after it arrived.

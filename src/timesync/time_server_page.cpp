@@ -11,29 +11,6 @@
 namespace zentrava {
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// ASCII letters fold, nothing else: the second byte of a CP932 character can be a letter, and
-// folding it would take two different characters for one.
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(a[i]))) {
-            if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) {
-                return false;
-            }
-            ++i;
-        } else if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A timestamp as local time with the millisecond of its own fraction: converting the whole
 // seconds only keeps the rounding of the fraction from carrying into them.
 DateTime LocalFromTimestamp(NtpTimestamp timestamp, std::int64_t reference,

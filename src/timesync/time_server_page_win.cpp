@@ -257,18 +257,13 @@ private:
             SetReport(page, EmptyServerNameText());
             return false;
         }
-        NtpSync& sync = TheNtpSync();
-        if (sync.IsShunned(server)) {
-            // It refused us earlier in this run; asking again is what it told us not to do.
-            NtpQueryOutcome outcome;
-            outcome.error = QueryError::Shunned;
-            SetReport(page, NtpFailureReportText(outcome));
-            return typed;
-        }
+        // Asked even when it refused the updates earlier: a person asking again is owed the
+        // server's present answer, and a time from it lifts the ban.
         NtpJob job;
-        job.query = sync.Decide([&server](const NtpSettings& s) {
+        job.query = TheNtpSync().Decide([&server](const NtpSettings& s) {
+            // No witnesses: the test shows this server's time, however far it is off.
             return NtpQuery{NtpUpdateKind::StartUp, server, s.SetLocalTime,
-                            s.SetLocalTimeForcedUpdate};
+                            s.SetLocalTimeForcedUpdate, {}};
         });
         job.test = true;
         job.notify = page;

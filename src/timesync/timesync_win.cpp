@@ -9,7 +9,11 @@
 #include "timesync/ntp_schedule.h"
 #include "timesync/ntp_texts.h"
 
+#include <cstdio>
+#include <optional>
+#include <random>
 #include <string>
+#include <utility>
 
 namespace zentrava {
 
@@ -32,6 +36,11 @@ public:
     void StartRetryTimer(int milliseconds) override {
         SetTimer(main_, kTimerTimeServerRetry, static_cast<UINT>(milliseconds), nullptr);
     }
+    // Only the tick thread draws: one generator, seeded once, unknown outside this process.
+    int ScheduleDelaySeconds() override {
+        static std::mt19937 generator{std::random_device{}()};
+        return std::uniform_int_distribution<int>(0, kMaxScheduleDelaySeconds)(generator);
+    }
     // The small live clock in the tray is drawn by the tray-clock feature; the fixed icon it
     // stands in for until then shows no time to refresh.
     void RefreshTrayClock() override {}
@@ -49,6 +58,12 @@ void LogOutcome(const NtpJobResult& r) {
     } else {
         (void)r;
     }
+}
+
+// The scheduled query waiting for its second; only the tick thread touches it.
+std::optional<WaitingNtpQuery>& WaitingQuery() {
+    static std::optional<WaitingNtpQuery> waiting;
+    return waiting;
 }
 
 } // namespace
@@ -74,12 +89,37 @@ void OnNtpRetryTimer(HWND main) {
     KillTimer(main, kTimerTimeServerRetry);
     LoadClocksFromSystem("ntp-retry");
     WindowNtpActions actions(main);
-    StartNtpStartUpUpdate(TheNtpSync(), TheNtpSync().lockout, actions);
+    RetryNtpStartUpUpdate(TheNtpSync(), TheNtpSync().lockout, actions);
 }
 
 void CheckNtpScheduleOnTick(HWND main, const Clocks& clocks) {
     WindowNtpActions actions(main);
-    CheckNtpSchedule(TheNtpSync(), TheNtpSync().lockout, clocks, actions);
+    std::optional<WaitingNtpQuery> waiting =
+        CheckNtpSchedule(TheNtpSync(), TheNtpSync().lockout, clocks, actions);
+    if (waiting) {
+        if constexpr (kTestHooks) {
+            LogEvent("ntp wait " + waiting->query.server + " " +
+                     std::to_string(waiting->due.Second));
+        }
+        WaitingQuery() = std::move(waiting);
+    }
+}
+
+void StartWaitingNtpQueryOnTick(HWND main, const Clocks& clocks) {
+    std::optional<WaitingNtpQuery>& waiting = WaitingQuery();
+    if (!waiting) {
+        return;
+    }
+    WindowNtpActions actions(main);
+    StartWaitingNtpQuery(TheNtpSync(), TheNtpSync().lockout, waiting, clocks, actions);
+    if constexpr (kTestHooks) {
+        if (!waiting) {
+            char at[8];
+            std::snprintf(at, sizeof at, "%02d:%02d", clocks.LocalClock.Minute % 100,
+                          clocks.LocalClock.Second % 100);
+            LogEvent(std::string("ntp waited until ") + at);
+        }
+    }
 }
 
 void OnNtpResult(HWND main) {

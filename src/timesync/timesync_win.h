@@ -24,6 +24,8 @@ void RunNtpStartUpUpdate(HWND main);
 void OnNtpRetryTimer(HWND main);
 // Tick thread, every whole minute.
 void CheckNtpScheduleOnTick(HWND main, const Clocks& clocks);
+// Tick thread, every whole second: a scheduled query waiting for its second.
+void StartWaitingNtpQueryOnTick(HWND main, const Clocks& clocks);
 // kNtpResultMessage.
 void OnNtpResult(HWND main);
 // The program's clocks from a server's time: the corrected time moved on by the monotonic time

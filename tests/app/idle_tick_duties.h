@@ -23,6 +23,7 @@ public:
     bool QuickTimerRunning() override { return false; }
     void CheckQuickTimer(const Clocks&) override {}
     void CheckTimeServerSchedule(const Clocks&) override {}
+    void StartWaitingTimeServerQuery(const Clocks&) override {}
     void ShowPendingBalloon() override {}
     bool AlarmSounding() override { return false; }
     bool StopKeyDown() override { return false; }

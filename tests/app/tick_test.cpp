@@ -48,6 +48,7 @@ public:
     bool QuickTimerRunning() override { return quickTimerRunning; }
     void CheckQuickTimer(const Clocks&) override { Add("quicktimer"); }
     void CheckTimeServerSchedule(const Clocks&) override { Add("ntp"); }
+    void StartWaitingTimeServerQuery(const Clocks&) override {}
     void ShowPendingBalloon() override { Add("balloon"); }
     bool AlarmSounding() override { return alarmSounding; }
     bool StopKeyDown() override { return stopKey; }

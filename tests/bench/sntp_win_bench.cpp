@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
             Sleep(static_cast<DWORD>(pauseMs));
         }
         NtpJob job;
-        job.query = NtpQuery{NtpUpdateKind::StartUp, argv[1], 0, 0};
+        job.query = NtpQuery{NtpUpdateKind::StartUp, argv[1], 0, 0, {}};
         job.notify = window;
         if (!StartNtpJob(job)) {
             return 1;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,16 @@ bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
         Sleep(20);
     }
     return true;
+}
+
+// How often `needle` occurs in `text` (lines of the event log, mostly).
+inline std::size_t Count(std::string_view text, std::string_view needle) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        ++n;
+    }
+    return n;
 }
 
 // A visible dialog of the program with this caption (a property sheet, a modal dialog).

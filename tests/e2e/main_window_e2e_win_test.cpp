@@ -27,15 +27,6 @@ HWND WaitForPopupMenu(const ZentravaSession& session, DWORD timeoutMs = 3000) {
     return nullptr;
 }
 
-std::size_t Count(std::string_view text, std::string_view needle) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(needle); at != std::string_view::npos;
-         at = text.find(needle, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
 TEST(MainWindow, RightClickOpensTheMenuAtTheClickAndItClosesAgain) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kShipped, "Zentrava"));

@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrava::e2e {
 namespace {
@@ -25,13 +29,28 @@ bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-std::size_t Count(std::string_view text, std::string_view needle) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(needle); at != std::string_view::npos;
-         at = text.find(needle, at + 1)) {
-        ++n;
+// The scheduled query's line with the second it drew.
+constexpr std::string_view kWait = "ntp wait 127.0.0.1 ";
+
+// The second the `nth` scheduled query of minute 55 drew; the program's clock is moved to a
+// second before it, so the test need not sit through the wait.
+std::optional<int> SkipTheWait(const ZentravaSession& session, SYSTEMTIME at, std::size_t nth) {
+    const std::string log = session.EventLogText().value_or("");
+    std::size_t line = std::string::npos;
+    for (std::size_t i = 0; i < nth; ++i) {
+        line = log.find(kWait, line == std::string::npos ? 0 : line + 1);
+        if (line == std::string::npos) {
+            return std::nullopt;
+        }
     }
-    return n;
+    const int second = std::atoi(log.c_str() + line + kWait.size());
+    if (second > 1) {
+        at.wMinute = 55;
+        at.wSecond = static_cast<WORD>(second - 1);
+        at.wMilliseconds = 500;
+        session.LoadClocks(at);
+    }
+    return second;
 }
 
 constexpr std::string_view kGotTime = "NTPサーバーから時刻を取得し時刻を更新しました。";
@@ -104,6 +123,8 @@ TEST(TimeSync, ScheduledUpdateAtItsMinuteLoadsTheServersTime) {
     before.wSecond = 59;
     before.wMilliseconds = 500;
     ASSERT_TRUE(session.LoadClocks(before));
+    ASSERT_TRUE(WaitFor([&] { return Count(session.EventLogText().value_or(""), kWait) == 1; }));
+    ASSERT_TRUE(SkipTheWait(session, before, 1).has_value());
     const std::string log = session.WaitForLogLine("load ntp", 8000);
     ASSERT_NE(log.find("load ntp"), std::string::npos) << log;
     EXPECT_EQ(Count(log, "ntp start 127.0.0.1"), 1u) << log;
@@ -141,6 +162,88 @@ TEST(TimeSync, ResumeFromSuspendAsksTheServerAgain) {
     const std::size_t resumed = log.find("load resume");
     ASSERT_NE(resumed, std::string::npos) << log;
     EXPECT_NE(log.find("load ntp", resumed), std::string::npos) << log;
+    ExpectClosesCleanly(session);
+}
+
+// 127.0.1.18 and 127.0.1.19 are both two hours ahead; 127.0.1.1 keeps the real time.
+TEST(TimeSync, ATwoHourCorrectionSetsTheComputersClockOnlyWhenASecondServerAgrees) {
+    const struct {
+        const char* list;
+        const char* witness; // what the event log says of the second opinion
+        bool set;
+    } cases[] = {
+        {"NTPServerNameList2=127.0.1.19\r\n", "ntp witness 127.0.1.19 agrees", true},
+        {"NTPServerNameList2=127.0.1.1\r\n", "ntp witness 127.0.1.1 disagrees", false},
+        {"", "ntp witness none", false},
+    };
+    for (const auto& c : cases) {
+        ZentravaSession session;
+        ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                              NtpIni("127.0.1.18", std::string(c.list) +
+                                                       "NTPStartUpTimeAdjust=1\r\n"
+                                                       "NTPAutoUpdate=0\r\nSetLocalTime=1\r\n")));
+        const std::optional<BalloonSeen> balloon = WaitForBalloon(10000);
+        ASSERT_TRUE(balloon.has_value()) << c.witness;
+        const std::string log = session.EventLogText().value_or("");
+        EXPECT_NE(log.find(c.witness), std::string::npos) << log;
+        EXPECT_EQ(Count(log, "setclock "), c.set ? 1u : 0u) << log;
+        if (c.set) {
+            EXPECT_TRUE(EndsWith(balloon->text, "PC内蔵時計時刻更新。")) << balloon->text;
+        } else {
+            // The program's own clock follows the answer; the computer's is left for a person.
+            EXPECT_NE(balloon->text.find("PC内蔵時計時刻補正保留。"), std::string::npos)
+                << balloon->text;
+            EXPECT_NE(log.find("load ntp"), std::string::npos) << log;
+        }
+        ExpectClosesCleanly(session);
+    }
+}
+
+// Every copy of the program would otherwise ask at hh:55:00 exactly.
+TEST(TimeSync, ScheduledQueriesStartAtTheirDrawnSecondOncePerSchedule) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          NtpIni("127.0.0.1", "NTPStartUpTimeAdjust=0\r\nNTPAutoUpdate=1\r\n"
+                                              "SetLocalTime=0\r\nSetNTPUpdateTime=2\r\n"
+                                              "SetNTPAccessMinuteTime=55\r\n")));
+    SYSTEMTIME at{};
+    GetLocalTime(&at);
+    at.wMilliseconds = 500;
+    std::string log;
+    std::vector<int> drawn;
+    for (std::size_t run = 1; run <= 2; ++run) {
+        at.wHour = static_cast<WORD>(9 + run);
+        at.wMinute = 54;
+        at.wSecond = 59;
+        // The lockout of the run before lasts 55 s from its answer.
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                session.LoadClocks(at);
+                Sleep(1500); // past the minute's start
+                log = session.EventLogText().value_or("");
+                return Count(log, kWait) == run;
+            },
+            70000))
+            << log;
+        const std::optional<int> second = SkipTheWait(session, at, run);
+        ASSERT_TRUE(second.has_value());
+        ASSERT_GE(*second, 0);
+        ASSERT_LE(*second, 50);
+        drawn.push_back(*second);
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                log = session.EventLogText().value_or("");
+                return Count(log, "ntp result 127.0.0.1") == run;
+            },
+            8000))
+            << log;
+        char until[32];
+        std::snprintf(until, sizeof until, "ntp waited until 55:%02d", *second);
+        EXPECT_EQ(Count(log, until),
+                  static_cast<std::size_t>(std::count(drawn.begin(), drawn.end(), *second)))
+            << log;
+        EXPECT_EQ(Count(log, "ntp start 127.0.0.1"), run) << log;
+    }
     ExpectClosesCleanly(session);
 }
 

@@ -340,17 +340,32 @@ std::string WindowClassName(HWND hwnd) {
 
 std::string WindowText(HWND hwnd) {
     // WM_GETTEXT is marshalled between processes, unlike GetWindowText on a foreign control.
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-        return {};
+    const auto length = [hwnd]() -> std::optional<DWORD_PTR> {
+        DWORD_PTR chars = 0;
+        if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &chars)) {
+            return std::nullopt;
+        }
+        return chars;
+    };
+    // The text may be replaced between the messages (a report rewritten while we read it): read
+    // until the length stays the same around the read.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::optional<DWORD_PTR> before = length();
+        if (!before) {
+            return {};
+        }
+        std::vector<char> text(2 * *before + 64, '\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(),
+                                 reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                                 &copied)) {
+            return {};
+        }
+        if (length() == before) {
+            return std::string(text.data(), std::min<std::size_t>(copied, *before));
+        }
     }
-    std::vector<char> text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 2000, &copied)) {
-        return {};
-    }
-    return std::string(text.data(), std::min<std::size_t>(copied, length));
+    return {};
 }
 
 WindowState ReadWindowState(HWND hwnd) {

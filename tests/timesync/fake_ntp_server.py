@@ -75,7 +75,7 @@ def answers(behaviour, originate, offset_ms, decoy_ms, receive_ns):
     """The datagrams to send for one request, in order; ("other", data) from another port."""
     good = packet(originate, offset_ms, receive_ns=receive_ns)
     decoy = packet(originate, decoy_ms, receive_ns=receive_ns)
-    if behaviour in ("Valid", "Valid3250ms", "EraOne"):
+    if behaviour in ("Valid", "Valid3250ms", "EraOne", "TwoHoursAhead"):
         return [good]
     if behaviour == "ValidWithExtension":
         # A key id and a 16-byte digest, as an authenticated answer carries.

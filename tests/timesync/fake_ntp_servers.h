@@ -38,7 +38,8 @@ enum class Behaviour {
     Silent,
     OnlyBad, // a short datagram, then a wrong originate; never our answer
     Valid3250ms,
-    EraOne, // a server clock past 7 February 2036: its timestamps count from era 1
+    EraOne,        // a server clock past 7 February 2036: its timestamps count from era 1
+    TwoHoursAhead, // a correction large enough to need a second server's word
     // Well-formed answers whose time cannot be right (every other answer carries a reference
     // time a minute before T2, stratum 2 and a small root distance):
     ZeroReceive,
@@ -62,6 +63,8 @@ struct Server {
 // the end of era 0 (2036-02-07 06:28:16 UTC).
 inline constexpr std::int64_t kEraOneOffsetMs = 330'912'000'000;
 
+inline constexpr std::int64_t kTwoHoursMs = 7'200'000;
+
 // clang-format off
 inline constexpr Server kFakeNtpServers[] = {
     {"127.0.1.1", Behaviour::Valid, ReplyStatus::Valid, true, 0},
@@ -81,6 +84,8 @@ inline constexpr Server kFakeNtpServers[] = {
     {"127.0.1.15", Behaviour::OnlyBad, ReplyStatus::OriginateMismatch, false, 0},
     {"127.0.1.16", Behaviour::Valid3250ms, ReplyStatus::Valid, true, 3250},
     {"127.0.1.17", Behaviour::EraOne, ReplyStatus::Valid, true, kEraOneOffsetMs},
+    {"127.0.1.18", Behaviour::TwoHoursAhead, ReplyStatus::Valid, true, kTwoHoursMs},
+    {"127.0.1.19", Behaviour::TwoHoursAhead, ReplyStatus::Valid, true, kTwoHoursMs},
     {"127.0.1.20", Behaviour::ZeroReceive, ReplyStatus::ZeroReceive, false, 0},
     {"127.0.1.21", Behaviour::ReferenceAfterTransmit, ReplyStatus::ReferenceAfterTransmit, false, 0},
     {"127.0.1.22", Behaviour::ZeroReferenceStratum1, ReplyStatus::ZeroReference, false, 0},

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zentrava {
@@ -32,6 +33,7 @@ public:
     bool balloons = true;
     std::optional<NtpQuery> inFlight;
     bool lockoutSetAtHandOff = false;
+    int delaySeconds = 0;
 
     bool StartQuery(const NtpQuery& query) override {
         lockoutSetAtHandOff = lockout_.IsSet();
@@ -54,6 +56,7 @@ public:
         events.push_back("retry timer " + std::to_string(milliseconds));
     }
     void RefreshTrayClock() override { events.push_back("tray"); }
+    int ScheduleDelaySeconds() override { return delaySeconds; }
 
 private:
     const Lockout& lockout_;
@@ -81,14 +84,20 @@ public:
 
     void CountLockoutSeconds() override { sync_.lockout.CountSecond(); }
     void CheckTimeServerSchedule(const Clocks& c) override {
+        if (auto due = CheckNtpSchedule(sync_, sync_.lockout, c, actions_)) {
+            waiting_ = std::move(due);
+        }
+    }
+    void StartWaitingTimeServerQuery(const Clocks& c) override {
         actions_.when = Stamp(c.LocalClock) + " ";
-        CheckNtpSchedule(sync_, sync_.lockout, c, actions_);
+        StartWaitingNtpQuery(sync_, sync_.lockout, waiting_, c, actions_);
     }
 
 private:
     NtpSync& sync_;
     TickState& state_;
     RecordingActions& actions_;
+    std::optional<WaitingNtpQuery> waiting_;
 };
 
 DateTime At(int hour, int minute, int second, int day = 5) {
@@ -257,6 +266,111 @@ TEST(NtpScheduleLockout, AQueryAskedForWhileAnotherIsInFlightIsDropped) {
     EXPECT_EQ(rig.actions.events, (Events{"00:03:00 scheduled ntp.nict.jp", "00:03:05 dropped"}));
 }
 
+TEST(NtpScheduleDelay, TheQueryStartsAtTheDrawnSecondOfItsMinuteOncePerSchedule) {
+    const struct {
+        int drawn;
+        int second;
+    } cases[] = {{0, 0}, {1, 1}, {37, 37}, {50, 50}, {51, 50}, {-4, 0}};
+    for (const auto& c : cases) {
+        Rig rig(At(0, 54, 50), Mode(2));
+        rig.actions.delaySeconds = c.drawn;
+        rig.Seconds(2 * 3600);
+        char first[48];
+        char second[48];
+        std::snprintf(first, sizeof first, "00:55:%02d scheduled ntp.nict.jp", c.second);
+        std::snprintf(second, sizeof second, "01:55:%02d scheduled ntp.nict.jp", c.second);
+        EXPECT_EQ(rig.Queries(), (Events{first, second})) << c.drawn;
+    }
+}
+
+TEST(NtpScheduleDelay, AWaitingQueryStartsAtOnceWhenALoadMovesTheClockAndNotWhenSwitchedOff) {
+    Rig moved(At(0, 54, 59), Mode(2));
+    moved.actions.delaySeconds = 40;
+    moved.Seconds(11);
+    moved.keeper.Load(At(1, 10, 0), moved.now);
+    moved.Seconds(2);
+    EXPECT_EQ(moved.Queries(), Events{"01:10:01 scheduled ntp.nict.jp"});
+
+    Rig off(At(0, 54, 59), Mode(2));
+    off.actions.delaySeconds = 40;
+    off.Seconds(11);
+    NtpSettings s = off.sync.Settings();
+    s.NTPAutoUpdate = 0;
+    off.sync.Commit(s);
+    off.Seconds(60);
+    EXPECT_EQ(off.Queries(), Events{});
+}
+
+// The due times of one schedule, each a minute apart from the lockout's point of view: which
+// of them ask the server when every answer is RATE.
+std::vector<int> AskedWhileRateAnswers(const NtpSettings& settings, int dueTimes) {
+    Lockout lockout;
+    NtpSync sync;
+    RecordingActions actions{lockout};
+    sync.Commit(settings);
+    Clocks clocks;
+    clocks.LocalClock.Hour = settings.SetNTPHour;
+    clocks.LocalClock.Minute =
+        settings.SetNTPUpdateTime == 2 ? settings.SetNTPAccessMinuteTime : settings.SetNTPMinute;
+    std::vector<int> asked;
+    for (int due = 0; due < dueTimes; ++due) {
+        for (int second = 0; second < 55; ++second) {
+            lockout.CountSecond();
+        }
+        std::optional<WaitingNtpQuery> waiting = CheckNtpSchedule(sync, lockout, clocks, actions);
+        StartWaitingNtpQuery(sync, lockout, waiting, clocks, actions);
+        if (actions.inFlight) {
+            asked.push_back(due);
+            FinishNtpUpdate(sync, lockout, *actions.inFlight, Rejected(ReplyStatus::KissRate),
+                            actions);
+            actions.inFlight.reset();
+        }
+    }
+    return asked;
+}
+
+TEST(NtpKissOfDeath, RateDoublesTheScheduledIntervalOfThatServerUpToADay) {
+    NtpSettings hourly = Mode(2);
+    NtpSettings sixHours = Mode(1);
+    sixHours.SetNTPInterval = 360;
+    sixHours.SetNTPMinute = 0;
+    sixHours.SetNTPHour = 0;
+    const NtpSettings daily = Mode(0);
+    const struct {
+        NtpSettings settings;
+        std::vector<int> asked;
+    } cases[] = {
+        // Every 2, 4, 8, 16 hours, then no less than once a day.
+        {hourly, {0, 2, 6, 14, 30, 54, 78}},
+        {sixHours, {0, 2, 6, 10, 14}},
+        {daily, {0, 1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AskedWhileRateAnswers(c.settings, c.asked.back() + 1), c.asked)
+            << c.settings.SetNTPUpdateTime;
+    }
+}
+
+TEST(NtpKissOfDeath, ATimeFromTheServerEndsBothTheSlowingAndTheBanWhateverTheCase) {
+    NtpSync sync;
+    NtpQueryOutcome rate = Rejected(ReplyStatus::KissRate);
+    NoteNtpOutcome(sync, "ntp.nict.jp", rate);
+    NoteNtpOutcome(sync, "NTP.NICT.JP", rate); // the same server: every fourth due time now
+    EXPECT_TRUE(sync.SkipsDueTime("Ntp.Nict.Jp"));
+    EXPECT_TRUE(sync.SkipsDueTime("ntp.nict.jp"));
+    EXPECT_TRUE(sync.SkipsDueTime("ntp.nict.jp"));
+    EXPECT_FALSE(sync.SkipsDueTime("ntp.nict.jp"));
+    EXPECT_TRUE(sync.SkipsDueTime("ntp.nict.jp"));
+
+    NoteNtpOutcome(sync, "ntp.nict.jp", Rejected(ReplyStatus::KissDeny));
+    EXPECT_TRUE(sync.IsShunned("NTP.nict.jp"));
+    // The page's test of the server, typed in another case, brings a time.
+    NoteNtpOutcome(sync, "NTP.NICT.JP", Outcome(SetResult::NotSet));
+    EXPECT_FALSE(sync.IsShunned("ntp.nict.jp"));
+    EXPECT_FALSE(sync.SkipsDueTime("ntp.nict.jp"));
+    EXPECT_FALSE(sync.SkipsDueTime("ntp.nict.jp"));
+}
+
 // Start-up, resume and retry, with a worker the test answers by hand.
 struct StartUp {
     Lockout lockout;
@@ -291,6 +405,9 @@ TEST(NtpStartUpUpdate, AnAnswerLoadsTheClocksWithOneTickAndReportsWhatWasDone) {
         {SetResult::SetFailed,
          {kStartQuery, "load+tick", "balloon " + NtpUpdateBalloonText(SetResult::SetFailed, false),
           "tray"}},
+        {SetResult::Unconfirmed,
+         {kStartQuery, "load+tick",
+          "balloon " + NtpUpdateBalloonText(SetResult::Unconfirmed, false), "tray"}},
         // The clock set broadcasts a time change, which reloads the clocks from it.
         {SetResult::Set,
          {kStartQuery, "balloon " + NtpUpdateBalloonText(SetResult::Set, false), "tray"}},
@@ -316,6 +433,40 @@ TEST(NtpStartUpUpdate, AFailureIsRetriedOnceAndTheSuccessSaysSo) {
         run.actions.events,
         (Events{kStartQuery, "balloon " + NtpUpdateBalloonText(SetResult::Set, true), "tray"}));
     EXPECT_EQ(run.sync.retryMark.load(), 0);
+}
+
+TEST(NtpStartUpUpdate, ARetryThatFindsTheWorkerBusyIsTriedAgainLater) {
+    StartUp run;
+    run.Run(Outcome(SetResult::NoTime));
+    run.actions.events.clear();
+    run.actions.inFlight = NtpQuery{}; // a resume's query still waits for its server
+    RetryNtpStartUpUpdate(run.sync, run.lockout, run.actions);
+    EXPECT_EQ(run.actions.events, (Events{"dropped", "retry timer 10000"}));
+    EXPECT_EQ(run.sync.retryMark.load(), 1);
+
+    run.actions.inFlight.reset();
+    run.actions.events.clear();
+    RetryNtpStartUpUpdate(run.sync, run.lockout, run.actions);
+    ASSERT_TRUE(run.actions.inFlight.has_value());
+    FinishNtpUpdate(run.sync, run.lockout, *run.actions.inFlight, Outcome(SetResult::Set),
+                    run.actions);
+    EXPECT_EQ(
+        run.actions.events,
+        (Events{kStartQuery, "balloon " + NtpUpdateBalloonText(SetResult::Set, true), "tray"}));
+}
+
+TEST(NtpStartUpUpdate, LargeCorrectionsMayBeConfirmedByTheListsOtherServers) {
+    NtpSettings s;
+    s.NTPServerName = "b.example";
+    s.NTPServerNameList = {"a.example", "B.EXAMPLE", "refuses.example",
+                           "c.example", "d.example", "e.example"};
+    StartUp run;
+    run.sync.Commit(s);
+    run.sync.Shun("refuses.example");
+    StartNtpStartUpUpdate(run.sync, run.lockout, run.actions);
+    ASSERT_TRUE(run.actions.inFlight.has_value());
+    EXPECT_EQ(run.actions.inFlight->witnesses,
+              (std::vector<std::string>{"a.example", "c.example", "d.example"}));
 }
 
 TEST(NtpStartUpUpdate, ASecondFailureIsReportedAndTheNextStartUpRetriesAgain) {
@@ -383,7 +534,9 @@ TEST(NtpKissOfDeath, DenyOrRestrictEndsAllQueriesToThatServerUntilTheUserPicksAn
         Clocks clocks;
         clocks.LocalClock.Minute = 55;
         run.actions.events.clear();
-        CheckNtpSchedule(run.sync, run.lockout, clocks, run.actions);
+        std::optional<WaitingNtpQuery> waiting =
+            CheckNtpSchedule(run.sync, run.lockout, clocks, run.actions);
+        StartWaitingNtpQuery(run.sync, run.lockout, waiting, clocks, run.actions);
         EXPECT_EQ(run.actions.events, (Events{"balloon " + NtpUpdateFailedBalloonText(), "tray"}));
 
         NtpSettings other = run.sync.Settings();

@@ -39,6 +39,9 @@ TEST(NtpBalloonTexts, EachResultHasItsOwnLastLine) {
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::SetFailed, false),
               head + J("PC内蔵時計時刻更新失敗。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::NotSet, false), head + J("PC内蔵時計時刻補正無し。"));
+    EXPECT_EQ(NtpUpdateBalloonText(SetResult::Unconfirmed, false),
+              head + J("PC内蔵時計時刻補正保留。\n1000秒を超えるずれを別のサーバーで確かめられ"
+                       "ませんでした。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::Set, true),
               head + J("PC内蔵時計時刻更新。\n1回リトライを行いました。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::NotSet, true),

@@ -79,6 +79,31 @@ TEST(SntpClockSetRule, ForcedUpdateSetsAtOffsetZeroButOnlyWhenSettingIsAllowed) 
     EXPECT_FALSE(ShouldSetSystemClock(0, 1, 2));
 }
 
+TEST(SntpSecondOpinion, BeyondAThousandSecondsIsLargeAndASecondApartStillAgrees) {
+    const std::int64_t kS = 1000 * kMs;
+    const struct {
+        std::int64_t offset;
+        bool large;
+    } steps[] = {{1000 * kS, false},     {1000 * kS + 1, true}, {-1000 * kS, false},
+                 {-1000 * kS - 1, true}, {7200 * kS, true},     {0, false}};
+    for (const auto& c : steps) {
+        EXPECT_EQ(IsLargeCorrection(c.offset), c.large) << c.offset;
+    }
+    const struct {
+        std::int64_t first;
+        std::int64_t second;
+        bool agree;
+    } pairs[] = {{7200 * kS, 7200 * kS + kS, true},
+                 {7200 * kS, 7200 * kS - kS - 1, false},
+                 {-7200 * kS, -7199 * kS, true},
+                 {7200 * kS, -7200 * kS, false},
+                 {7200 * kS, 0, false}};
+    for (const auto& c : pairs) {
+        EXPECT_EQ(OffsetsAgree(c.first, c.second), c.agree) << c.first << " " << c.second;
+        EXPECT_EQ(OffsetsAgree(c.second, c.first), c.agree);
+    }
+}
+
 TEST(SntpMilliseconds, EveryMillisecondSurvivesTheTripThroughTheFractionScale) {
     for (int ms = 0; ms < 1000; ++ms) {
         ASSERT_EQ(FractionToMilliseconds(MillisecondsToFraction(ms)), ms) << ms;

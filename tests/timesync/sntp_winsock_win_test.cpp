@@ -48,7 +48,7 @@ protected:
 
     NtpJob Job(const std::string& server, int setLocalTime = 0, int forced = 0) const {
         NtpJob job;
-        job.query = NtpQuery{NtpUpdateKind::StartUp, server, setLocalTime, forced};
+        job.query = NtpQuery{NtpUpdateKind::StartUp, server, setLocalTime, forced, {}};
         job.notify = window_;
         return job;
     }
