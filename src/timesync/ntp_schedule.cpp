@@ -142,8 +142,8 @@ bool StartNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions)
 
 void RetryNtpStartUpUpdate(NtpSync& sync, Lockout& lockout, NtpActions& actions) {
     if (!StartNtpStartUpUpdate(sync, lockout, actions)) {
-        // Dropped, the mark would claim a retry that never ran: try again after the same wait,
-        // a second at least, so a busy worker is not asked again at once.
+        // Left dropped, the mark would claim a retry that never ran. Tried again after the
+        // same wait, a second at least, so that a busy worker is not asked again at once.
         const int delayMs =
             sync.Decide([](const NtpSettings& s) { return std::max(NtpRetryDelayMs(s), 1000); });
         actions.StartRetryTimer(delayMs);
