@@ -40,8 +40,8 @@ TEST(NtpBalloonTexts, EachResultHasItsOwnLastLine) {
               head + J("PC内蔵時計時刻更新失敗。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::NotSet, false), head + J("PC内蔵時計時刻補正無し。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::Unconfirmed, false),
-              head + J("PC内蔵時計時刻補正保留。\n1000秒を超えるずれを別のサーバーで確かめられ"
-                       "ませんでした。"));
+              head + J("PC内蔵時計時刻補正保留。\n1000秒超のずれを他のサーバーで確認できません"
+                       "でした。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::Set, true),
               head + J("PC内蔵時計時刻更新。\n1回リトライを行いました。"));
     EXPECT_EQ(NtpUpdateBalloonText(SetResult::NotSet, true),
