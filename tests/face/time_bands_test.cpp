@@ -2,12 +2,13 @@
 
 #include "base/memory_settings_store.h"
 
+#include "base/test_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -109,19 +110,6 @@ TEST(TimeBandSector, EveryOneMinuteBandIsASliverNotTheWholeDisc) {
             ASSERT_NE(s.first, s.second) << "minute " << m << " position " << pos;
         }
     }
-}
-
-// The key names of a file's lines, in the order they stand.
-std::vector<std::string> KeysInOrder(const std::string& fileText) {
-    std::vector<std::string> keys;
-    std::istringstream in(fileText);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) {
-            keys.push_back(line.substr(0, eq));
-        }
-    }
-    return keys;
 }
 
 TEST(TimeBandSettings, AMissingFileGivesTwentyFourGreyBandsSwitchedOff) {

@@ -2,9 +2,10 @@
 
 #include "base/memory_settings_store.h"
 
+#include "base/test_text.h"
+
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,19 +17,6 @@ NtpSettings Load(const std::string& iniText) {
     NtpSync sync;
     LoadNtpSettings(store, sync);
     return sync.Settings();
-}
-
-// The key names of a file's lines, in the order they stand.
-std::vector<std::string> KeysInOrder(const std::string& fileText) {
-    std::vector<std::string> keys;
-    std::istringstream in(fileText);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) {
-            keys.push_back(line.substr(0, eq));
-        }
-    }
-    return keys;
 }
 
 TEST(NtpSettingsLoad, AMissingFileGivesTheDefaultsWithTheFirstDefaultServerCurrent) {

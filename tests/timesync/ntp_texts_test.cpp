@@ -1,36 +1,14 @@
 #include "timesync/ntp_texts.h"
 
-#include <gtest/gtest.h>
+#include "base/test_text.h"
 
-#include <iconv.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
 namespace zentrava {
 namespace {
-
-// The expected texts are written here in plain Japanese and converted by the C library, so a
-// wrong byte in the program's escapes cannot hide behind the same wrong byte in the test.
-std::string J(std::string_view utf8) {
-    const iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        ADD_FAILURE() << "no CP932 converter";
-        return {};
-    }
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 1, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-        ADD_FAILURE() << "cannot convert " << utf8;
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 TEST(NtpBalloonTexts, EachResultHasItsOwnLastLine) {
     const std::string head =
