@@ -10,8 +10,8 @@ endif()
 target_compile_definitions(zentrava_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
                                                 WINVER=0x0A00)
 
-set(ZENTRAVA_WIN_LIBS winmm comctl32 comdlg32 shell32 shlwapi ole32 ws2_32 version gdi32 user32
-                      advapi32 kernel32)
+set(ZENTRAVA_WIN_LIBS winmm comctl32 comdlg32 shell32 shlwapi windowscodecs ole32 uuid ws2_32
+                      version gdi32 user32 advapi32 kernel32)
 
 file(GLOB ZENTRAVA_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc)
 

@@ -1,0 +1,153 @@
+#include "face/picture_rotation.h"
+
+#include "face/face_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace zentrava {
+namespace {
+
+// DayTicks counts 50 ms ticks.
+constexpr int kDayTicks = 1728000;
+constexpr int kTicksPerStep = kDayTicks / kPictureTurnSteps;
+static_assert(kTicksPerStep * kPictureTurnSteps == kDayTicks);
+constexpr int kFixedOne = 1 << 16;
+
+// Rows of the circle clipped to out, with the columns of each row, so that both the stretched
+// and the turned drawing touch exactly the same pixels.
+template <typename RowFn>
+void ForEachCircleRow(const FaceCircle& circle, const Picture& out, RowFn&& row) {
+    const int r = std::max(circle.radius, 0);
+    const int top = std::max(circle.centre.y - r, 0);
+    const int bottom = std::min(circle.centre.y + r, out.height - 1);
+    for (int y = top; y <= bottom; ++y) {
+        const std::int64_t dy = y - circle.centre.y;
+        const std::int64_t rest = static_cast<std::int64_t>(r) * r - dy * dy;
+        auto half = static_cast<std::int64_t>(std::sqrt(static_cast<double>(rest)));
+        while (half * half > rest) {
+            --half;
+        }
+        while ((half + 1) * (half + 1) <= rest) {
+            ++half;
+        }
+        const int left = std::max(circle.centre.x - static_cast<int>(half), 0);
+        const int right = std::min(circle.centre.x + static_cast<int>(half), out.width - 1);
+        if (left <= right) {
+            row(y, left, right);
+        }
+    }
+}
+
+// The source index whose span holds the centre of destination pixel i of count.
+int NearestIndex(int i, int sourceCount, int count) {
+    const auto index = ((2 * static_cast<std::int64_t>(i) + 1) * sourceCount) / (2 * count);
+    return static_cast<int>(std::min<std::int64_t>(index, sourceCount - 1));
+}
+
+} // namespace
+
+int PictureTurnStep(int dayTicks, int clock0HourPos) {
+    const int offset = clock0HourPos == 1 ? 0 : kDayTicks / 2;
+    const int ticks = ((dayTicks % kDayTicks) + kDayTicks + offset) % kDayTicks;
+    return ticks / kTicksPerStep;
+}
+
+int PictureTurnStep(const ClockTimeRecord& local, const ClockTimeRecord& utc, int picRotStdTimeZone,
+                    int clock0HourPos) {
+    const ClockTimeRecord& turning = picRotStdTimeZone == 1 ? utc : local;
+    return PictureTurnStep(turning.DayTicks, clock0HourPos);
+}
+
+double PictureTurnRadians(int turnStep) {
+    return 2.0 * kFacePi * turnStep / kPictureTurnSteps;
+}
+
+Picture SquarePicture(const Picture& picture, int side) {
+    if (picture.Empty() || side <= 0) {
+        return {};
+    }
+    Picture square = MakePicture(side, side);
+    for (int y = 0; y < side; ++y) {
+        const int sy = NearestIndex(y, picture.height, side);
+        for (int x = 0; x < side; ++x) {
+            square.At(x, y) = picture.At(NearestIndex(x, picture.width, side), sy);
+        }
+    }
+    return square;
+}
+
+void StretchIntoFace(const Picture& picture, const FaceCircle& circle, Picture& out) {
+    if (picture.Empty() || out.Empty()) {
+        return;
+    }
+    const int sourceWidth = picture.width;
+    const int sourceHeight = picture.height;
+    ForEachCircleRow(circle, out, [&](int y, int left, int right) {
+        const int sy = NearestIndex(y, sourceHeight, out.height);
+        for (int x = left; x <= right; ++x) {
+            out.At(x, y) = picture.At(NearestIndex(x, sourceWidth, out.width), sy);
+        }
+    });
+}
+
+void RotateIntoFace(const Picture& square, int turnStep, const FaceCircle& circle, Picture& out) {
+    if (square.Empty() || out.Empty()) {
+        return;
+    }
+    const int side = std::min(square.width, square.height);
+    const double angle = PictureTurnRadians(turnStep);
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    const double scaleX = static_cast<double>(side) / out.width;
+    const double scaleY = static_cast<double>(side) / out.height;
+    const double half = side / 2.0;
+    // A destination point (a, b) from the square's centre shows the source point turned back
+    // by the angle: (a c + b s, -a s + b c). Along a row only a grows, by scaleX a pixel.
+    const auto stepX = static_cast<std::int32_t>(std::lround(scaleX * c * kFixedOne));
+    const auto stepY = static_cast<std::int32_t>(std::lround(-scaleX * s * kFixedOne));
+    const std::int32_t last = side - 1;
+    ForEachCircleRow(circle, out, [&](int y, int left, int right) {
+        const double a = (left + 0.5) * scaleX - half;
+        const double b = (y + 0.5) * scaleY - half;
+        // Within about 1.5 sides of the square in any case, so 16.16 cannot overflow.
+        auto fx = static_cast<std::int32_t>(std::lround((a * c + b * s + half) * kFixedOne));
+        auto fy = static_cast<std::int32_t>(std::lround((-a * s + b * c + half) * kFixedOne));
+        std::uint32_t* target = &out.At(left, y);
+        for (int x = left; x <= right; ++x) {
+            const std::int32_t sx = std::clamp<std::int32_t>(fx >> 16, 0, last);
+            const std::int32_t sy = std::clamp<std::int32_t>(fy >> 16, 0, last);
+            *target++ = square.At(sx, sy);
+            fx += stepX;
+            fy += stepY;
+        }
+    });
+}
+
+RotatingPicture::RotatingPicture(const Picture& picture) : turns_(picture.height >= 2) {
+    source_ = turns_ ? SquarePicture(picture, picture.height) : picture;
+}
+
+const Picture& RotatingPicture::Frame(int turnStep, const FaceCircle& circle, int width,
+                                      int height) {
+    const bool sameSize = frame_.width == width && frame_.height == height;
+    const int step = turns_ ? turnStep : 0;
+    if (sameSize && renders_ > 0 && step == lastStep_ && circle == lastCircle_) {
+        return frame_;
+    }
+    if (!sameSize || circle != lastCircle_) {
+        frame_ = MakePicture(std::max(width, 0), std::max(height, 0));
+    }
+    if (turns_) {
+        RotateIntoFace(source_, step, circle, frame_);
+    } else {
+        StretchIntoFace(source_, circle, frame_);
+    }
+    lastStep_ = step;
+    lastCircle_ = circle;
+    ++renders_;
+    return frame_;
+}
+
+} // namespace zentrava
