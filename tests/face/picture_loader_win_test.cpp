@@ -26,65 +26,32 @@ std::wstring Wide(const std::string& cp932) {
     return wide;
 }
 
-void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
-// A 24-bit bottom-up BMP, the commonest kind a user has.
-std::string BmpBytes(const Picture& picture) {
-    const int rowBytes = (picture.width * 3 + 3) / 4 * 4;
-    const auto imageBytes = static_cast<std::uint32_t>(rowBytes * picture.height);
-    std::string bytes = "BM";
-    PutLittleEndian(bytes, 54 + imageBytes, 4);
-    PutLittleEndian(bytes, 0, 4);
-    PutLittleEndian(bytes, 54, 4);
-    PutLittleEndian(bytes, 40, 4);
-    PutLittleEndian(bytes, static_cast<std::uint32_t>(picture.width), 4);
-    PutLittleEndian(bytes, static_cast<std::uint32_t>(picture.height), 4);
-    PutLittleEndian(bytes, 1, 2);
-    PutLittleEndian(bytes, 24, 2);
-    PutLittleEndian(bytes, 0, 4);
-    PutLittleEndian(bytes, imageBytes, 4);
-    for (int i = 0; i < 4; ++i) {
-        PutLittleEndian(bytes, i < 2 ? 2835 : 0, 4);
-    }
-    for (int y = picture.height - 1; y >= 0; --y) {
-        const std::size_t rowStart = bytes.size();
-        for (int x = 0; x < picture.width; ++x) {
-            PutLittleEndian(bytes, picture.At(x, y), 3);
+// Written by the platform's encoder: PNG with straight alpha (opaque unless alpha says
+// otherwise), BMP and JPEG as 24-bit pixels.
+bool Write(const std::string& cp932Path, const GUID& container, const Picture& picture,
+           const std::vector<std::uint8_t>& alpha = {}) {
+    const bool withAlpha = IsEqualGUID(container, GUID_ContainerFormatPng) != FALSE;
+    WICPixelFormatGUID format =
+        withAlpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
+    const WICPixelFormatGUID wanted = format;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        for (int shift : {0, 8, 16}) {
+            bytes.push_back(static_cast<std::uint8_t>((picture.pixels[i] >> shift) & 0xFF));
         }
-        bytes.resize(rowStart + static_cast<std::size_t>(rowBytes), '\0');
+        if (withAlpha) {
+            bytes.push_back(alpha.empty() ? 255 : alpha[i]);
+        }
     }
-    return bytes;
-}
-
-bool WriteFileW(const std::wstring& path, const std::string& bytes) {
-    const HANDLE raw = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok = WriteFile(raw, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr) != FALSE &&
-                    written == bytes.size();
-    CloseHandle(raw);
-    return ok;
-}
-
-// Encodes straight-alpha BGRA pixels (PNG) or BGR pixels (JPEG) with the platform's encoder.
-bool Encode(const std::wstring& path, const GUID& container, WICPixelFormatGUID format, int width,
-            int height, const std::vector<std::uint8_t>& pixels) {
+    const auto width = static_cast<UINT>(picture.width);
+    const auto height = static_cast<UINT>(picture.height);
+    const std::wstring path = Wide(cp932Path);
     const ComApartment apartment;
     ComRef<IWICImagingFactory> factory;
     ComRef<IWICStream> stream;
     ComRef<IWICBitmapEncoder> encoder;
     ComRef<IWICBitmapFrameEncode> frame;
     ComRef<IPropertyBag2> options;
-    const WICPixelFormatGUID wanted = format;
-    const auto stride = static_cast<UINT>(pixels.size() / static_cast<std::size_t>(height));
     return apartment.Usable() &&
            SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IWICImagingFactory, factory.PutVoid())) &&
@@ -94,26 +61,11 @@ bool Encode(const std::wstring& path, const GUID& container, WICPixelFormatGUID 
            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(frame.Put(), options.Put())) &&
            SUCCEEDED(frame->Initialize(options.get())) &&
-           SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-           SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted) &&
-           SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride,
-                                        static_cast<UINT>(pixels.size()),
-                                        const_cast<BYTE*>(pixels.data()))) &&
+           SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+           IsEqualGUID(format, wanted) &&
+           SUCCEEDED(frame->WritePixels(height, static_cast<UINT>(bytes.size()) / height,
+                                        static_cast<UINT>(bytes.size()), bytes.data())) &&
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-}
-
-// Fully opaque unless alpha says otherwise.
-bool WritePng(const std::wstring& path, const Picture& picture,
-              const std::vector<std::uint8_t>& alpha = {}) {
-    std::vector<std::uint8_t> bgra;
-    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-        for (int shift : {0, 8, 16}) {
-            bgra.push_back(static_cast<std::uint8_t>((picture.pixels[i] >> shift) & 0xFF));
-        }
-        bgra.push_back(alpha.empty() ? 255 : alpha[i]);
-    }
-    return Encode(path, GUID_ContainerFormatPng, GUID_WICPixelFormat32bppBGRA, picture.width,
-                  picture.height, bgra);
 }
 
 // Nothing may keep the file open: an exclusive open and a delete both succeed.
@@ -153,13 +105,13 @@ TEST_F(PictureLoader, DecodesBmpAndPngUnderJapaneseNamesAndLetsTheFileGo) {
     const Picture expected = SixColours();
     for (const Case& c : cases) {
         const std::string path = folder.path() + c.name;
-        const std::wstring widePath = Wide(path);
-        ASSERT_TRUE(c.png ? WritePng(widePath, expected) : WriteFileW(widePath, BmpBytes(expected)))
+        ASSERT_TRUE(
+            Write(path, c.png ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp, expected))
             << c.name;
         const std::optional<Picture> loaded = LoadPicture(path, kBackground);
         ASSERT_TRUE(loaded.has_value()) << c.name;
         EXPECT_EQ(*loaded, expected) << c.name;
-        EXPECT_TRUE(FileIsFree(widePath)) << c.name;
+        EXPECT_TRUE(FileIsFree(Wide(path))) << c.name;
     }
 }
 
@@ -178,7 +130,7 @@ TEST_F(PictureLoader, LargePictureIsScaledToTheMaximumKeepingItsAspect) {
     for (const Case& c : cases) {
         const std::string path = folder.path() + "big" + std::to_string(c.width) + "x" +
                                  std::to_string(c.height) + ".bmp";
-        ASSERT_TRUE(e2e::WriteWholeFile(path, BmpBytes(MakePicture(c.width, c.height, 0x336699))));
+        ASSERT_TRUE(Write(path, GUID_ContainerFormatBmp, MakePicture(c.width, c.height, 0x336699)));
         const std::optional<Picture> loaded = LoadPicture(path, kBackground);
         ASSERT_TRUE(loaded.has_value()) << c.width;
         EXPECT_EQ(loaded->width, c.scaledWidth);
@@ -190,8 +142,7 @@ TEST_F(PictureLoader, LargePictureIsScaledToTheMaximumKeepingItsAspect) {
 TEST_F(PictureLoader, MissingOrUndecodableFileGivesNothing) {
     ASSERT_TRUE(e2e::WriteWholeFile(folder.path() + "notes.txt", "not a picture at all\r\n"));
     ASSERT_TRUE(e2e::WriteWholeFile(folder.path() + "notes.png", "not a picture either\r\n"));
-    ASSERT_TRUE(
-        e2e::WriteWholeFile(folder.path() + "cut.bmp", BmpBytes(SixColours()).substr(0, 30)));
+    ASSERT_TRUE(e2e::WriteWholeFile(folder.path() + "cut.bmp", "BM" + std::string(40, '\x7f')));
     for (const char* name : {"missing.png", "notes.txt", "notes.png", "cut.bmp", ""}) {
         EXPECT_FALSE(LoadPicture(folder.path() + std::string(name), kBackground).has_value())
             << name;
@@ -202,8 +153,8 @@ TEST_F(PictureLoader, MissingOrUndecodableFileGivesNothing) {
 TEST_F(PictureLoader, TransparentPixelsShowTheBackground) {
     Picture picture = MakePicture(3, 1);
     picture.pixels = {0xFF0000, 0xFFFFFF, 0x00FF00};
-    const std::wstring path = Wide(folder.path() + "clear.png");
-    ASSERT_TRUE(WritePng(path, picture, {0, 128, 255}));
+    ASSERT_TRUE(
+        Write(folder.path() + "clear.png", GUID_ContainerFormatPng, picture, {0, 128, 255}));
     const std::optional<Picture> loaded = LoadPicture(folder.path() + "clear.png", kBackground);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->At(0, 0), kBackgroundPixel);
@@ -218,21 +169,18 @@ TEST_F(PictureLoader, TransparentPixelsShowTheBackground) {
 
 // Only a figure for the record: how long a 12-megapixel photo takes to decode here.
 TEST_F(PictureLoader, TwelveMegapixelJpegDecodeTime) {
-    constexpr int width = 4000;
-    constexpr int height = 3000;
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
-    for (std::size_t i = 0; i < bgr.size(); ++i) {
-        bgr[i] = static_cast<std::uint8_t>((i / 3 % width) * 255 / width + i % 3 * 40);
+    Picture photo = MakePicture(4000, 3000);
+    for (std::size_t i = 0; i < photo.pixels.size(); ++i) {
+        photo.pixels[i] = static_cast<std::uint32_t>(i % 4000 * 0x10203 + i / 4000 * 0x50000);
     }
     const std::string path = folder.path() + "photo.jpg";
-    ASSERT_TRUE(Encode(Wide(path), GUID_ContainerFormatJpeg, GUID_WICPixelFormat24bppBGR, width,
-                       height, bgr));
+    ASSERT_TRUE(Write(path, GUID_ContainerFormatJpeg, photo));
     const ULONGLONG start = GetTickCount64();
     const std::optional<Picture> loaded = LoadPicture(path, kBackground);
     const ULONGLONG elapsed = GetTickCount64() - start;
     ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ(loaded->width, width);
-    EXPECT_EQ(loaded->height, height);
+    EXPECT_EQ(loaded->width, photo.width);
+    EXPECT_EQ(loaded->height, photo.height);
     std::printf("12-megapixel JPEG decoded in %llu ms\n", elapsed);
 }
 
