@@ -136,9 +136,6 @@ TEST(BandSectorRim, OnlyBandsUnderTwoPixelsOfRimAreNarrow) {
             << c.band.startHour << ":" << c.band.startMinute << "-" << c.band.endHour << ":"
             << c.band.endMinute << " r " << c.radius;
     }
-    // 09:00 is 135 degrees clockwise from the top: down and to the right.
-    const SectorRim rim = BandSectorRim(TimeBandSector(Band(9, 0, 9, 1), 0, centre), centre, 26);
-    EXPECT_EQ(rim.second, (Point{32 + 18, 32 + 18}));
 }
 
 TEST(TimeBandSettings, AMissingFileGivesTwentyFourGreyBandsSwitchedOff) {
