@@ -122,7 +122,11 @@ SectorRim BandSectorRim(const BandSector& sector, Point centre, int radius) {
     SectorRim rim;
     rim.first = onRim(sector.first, x1, y1);
     rim.second = onRim(sector.second, x2, y2);
-    rim.narrow = !sector.wholeDisc && std::hypot(x1 - x2, y1 - y2) < 2.0;
+    // Clockwise from the start (second) to the end (first) turns the cross product positive
+    // with y growing downwards; a sector of nearly the whole day has close points too, and its
+    // pie's full turn is the right look.
+    const bool underHalfTurn = x2 * y1 - y2 * x1 > 0;
+    rim.narrow = !sector.wholeDisc && underHalfTurn && std::hypot(x1 - x2, y1 - y2) < 2.0;
     return rim;
 }
 
