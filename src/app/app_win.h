@@ -11,6 +11,7 @@
 #include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
+#include "face/time_bands.h"
 
 #include <windows.h>
 
@@ -52,6 +53,8 @@ struct App {
 
     AppearanceSettings appearance;
     DrawingObjects drawing;
+    // The live band table: loaded at creation, replaced only by the band page's Apply.
+    TimeBands timeBands;
 
     // Recomputed on every size change, read by every paint.
     FaceGeometry faceGeometry;

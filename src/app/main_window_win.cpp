@@ -17,6 +17,7 @@
 #include "clock/clocks_win.h"
 #include "clock/platform_time_win.h"
 #include "face/face_painter_win.h"
+#include "face/time_bands.h"
 #include "face/world_zones.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
@@ -176,6 +177,7 @@ LRESULT OnCreate(HWND hwnd) {
     LoadTimeSignalSettings();
     LoadAlarmSettings();
     LoadAudioPlayerSettings(settings);
+    app.timeBands = LoadTimeBands(settings);
     TheClocks().SetZones(LoadWorldZoneSettings(settings));
     LoadFeatureSettingsAfterZones(settings);
     Channels().LoadVolumes(LoadVolumeSettings(settings));
@@ -250,7 +252,7 @@ void OnPaint(HWND hwnd) {
         const Clocks clocks = TheClocks().Read();
         const WorldZoneSettings zones = TheClocks().Zones();
         PaintFace(buffer.dc(), {app.faceGeometry, app.handShapes, app.appearance, app.drawing,
-                                app.fontHeights, zones, clocks});
+                                app.fontHeights, zones, clocks, app.timeBands});
     }
     RECT clip;
     const int kind = GetClipBox(dc, &clip);

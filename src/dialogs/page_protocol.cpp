@@ -27,7 +27,7 @@ std::vector<CancelStep> CancelPlan(const CancelInputs& inputs) {
         {SettingsPage::HalfHourlySounds, CancelStep::RestoreHalfHourlySounds},
         {SettingsPage::Audio, CancelStep::RestoreAudio},
         {SettingsPage::IntervalNoodle, CancelStep::RestoreIntervalNoodle},
-        {SettingsPage::TimeBands, CancelStep::RestoreTimeBands},
+        {SettingsPage::TimeBandChart, CancelStep::RestoreTimeBands},
         {SettingsPage::WorldZones, CancelStep::RestoreWorldZones},
     };
     for (const auto& [page, step] : kRestores) {
@@ -53,7 +53,7 @@ std::optional<SettingsPage> PageOfStep(CancelStep step) {
     case CancelStep::RestoreIntervalNoodle:
         return SettingsPage::IntervalNoodle;
     case CancelStep::RestoreTimeBands:
-        return SettingsPage::TimeBands;
+        return SettingsPage::TimeBandChart;
     case CancelStep::RestoreWorldZones:
         return SettingsPage::WorldZones;
     case CancelStep::StopSoundTest:

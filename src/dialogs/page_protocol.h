@@ -24,7 +24,7 @@ enum class SettingsPage : int {
     HalfHourlySounds = 3,
     Audio = 4,
     IntervalNoodle = 5,
-    TimeBands = 6,
+    TimeBandChart = 6, // not TimeBands: that names the band table itself
     WorldZones = 7,
 };
 inline constexpr int kSettingsPageCount = 8;

@@ -85,8 +85,10 @@ bool Complete(const DrawingObjects& set) {
     const bool brushes = set.hour24FillBrush && set.blackBrush &&
                          std::all_of(set.worldZoneBrushes.begin(), set.worldZoneBrushes.end(),
                                      [](const UniqueBrush& b) { return static_cast<bool>(b); });
+    const bool zonePens = std::all_of(set.worldZonePens.begin(), set.worldZonePens.end(),
+                                      [](const UniquePen& p) { return static_cast<bool>(p); });
     const bool fonts = set.numeralFont && set.dateFont && set.timeFont && set.jstFont;
-    return pairs && pens && brushes && fonts;
+    return pairs && pens && zonePens && brushes && fonts;
 }
 
 UniqueFont FontWithHeight(LOGFONTA logFont, int height) {
@@ -156,6 +158,7 @@ std::optional<DrawingObjects> BuildDrawingObjects(const DrawColors& colors,
     set.blackBrush = SolidBrush(kBlack);
     for (std::size_t zone = 0; zone < set.worldZoneBrushes.size(); ++zone) {
         set.worldZoneBrushes[zone] = SolidBrush(ToColorRef(zones.TimeZoneDiffColor[zone]));
+        set.worldZonePens[zone] = SolidPen(1, ToColorRef(zones.TimeZoneDiffColor[zone]));
     }
     const LOGFONTA logFont = ToLogFontA(font.logFont);
     set.numeralFont = FontWithHeight(logFont, heights.numeral);

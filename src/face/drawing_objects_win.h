@@ -31,6 +31,7 @@ struct DrawingObjects {
     UniquePen blackThickPen; // width 3
     UniqueBrush blackBrush;
     std::array<UniqueBrush, 2> worldZoneBrushes; // zone 1, zone 2
+    std::array<UniquePen, 2> worldZonePens;      // width 1, outline when DrawHandFrame is 0
     UniqueFont numeralFont;
     UniqueFont dateFont;
     UniqueFont timeFont;

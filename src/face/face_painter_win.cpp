@@ -74,12 +74,10 @@ void DrawNumeral(HDC dc, const NumeralPlacement& numeral) {
     TextOutA(dc, numeral.topLeft.x, numeral.topLeft.y, text.data(), static_cast<int>(text.size()));
 }
 
-// Later features: until they land, no picture is loaded and these draw nothing.
+// A later feature: until it lands, no picture is loaded and this draws nothing.
 bool DrawBackgroundPicture(HDC, const FaceFrameInputs&, bool /*rotating*/) {
     return false;
 }
-void DrawTimeBands(HDC, const FaceFrameInputs&) {}
-void DrawWorldZoneHand(HDC, const FaceFrameInputs&, int /*zone*/) {}
 
 void DrawBackground(HDC dc, const FaceFrameInputs& in, bool rotatingPicture) {
     if (DrawBackgroundPicture(dc, in, rotatingPicture)) {
@@ -174,6 +172,41 @@ void DrawMinuteGraduations(HDC dc, const FaceFrameInputs& in) {
     }
 }
 
+// Each band's pen and brush are made for it and gone before the next band: bands are few and
+// change only on Apply, and the frame leaves nothing behind.
+void DrawTimeBands(HDC dc, const FaceFrameInputs& in) {
+    const FaceGeometry& g = in.geometry;
+    // One pixel beyond the face so no rim of the face colour shows between band and frame.
+    const Rect box{g.face.left - 1, g.face.top - 1, g.face.right + 1, g.face.bottom + 1};
+    const Point centre{g.cx, g.cy};
+    for (const TimeBand& band : in.bands) {
+        if (!band.On()) {
+            continue;
+        }
+        const COLORREF colour = static_cast<COLORREF>(band.colour);
+        const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+        const UniqueBrush brush(CreateSolidBrush(colour));
+        if (!pen || !brush) {
+            continue;
+        }
+        ScopedSelect selectPen(dc, pen.get());
+        ScopedSelect selectBrush(dc, brush.get());
+        const BandSector sector = TimeBandSector(band, in.settings.clock.Clock0HourPos, centre);
+        const SectorRim rim = BandSectorRim(sector, centre, (box.right - box.left) / 2);
+        if (sector.wholeDisc) {
+            Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        } else if (rim.narrow) {
+            const std::array<POINT, 3> sliver{POINT{centre.x, centre.y},
+                                              POINT{rim.second.x, rim.second.y},
+                                              POINT{rim.first.x, rim.first.y}};
+            Polygon(dc, sliver.data(), static_cast<int>(sliver.size()));
+        } else {
+            Pie(dc, box.left, box.top, box.right, box.bottom, sector.first.x, sector.first.y,
+                sector.second.x, sector.second.y);
+        }
+    }
+}
+
 void DrawInnerMinuteGraduations(HDC dc, const FaceFrameInputs& in) {
     DrawGraduations(dc, in, MinuteDial::Inner24);
 }
@@ -257,11 +290,25 @@ void DrawHands12(HDC dc, const FaceFrameInputs& in) {
     DrawSecondHand(dc, in);
 }
 
+// The hour-hand shape turning once a day with the given clock.
+void DrawDayHand(HDC dc, const FaceFrameInputs& in, const ClockTimeRecord& clock, HPEN pen,
+                 HBRUSH brush) {
+    DrawPolygon(dc, in.hands.hourHand, TwentyFourHourAngle(clock, in.settings.clock.Clock0HourPos),
+                Centre(in), pen, brush);
+}
+
 void Draw24HourHand(HDC dc, const FaceFrameInputs& in) {
     const PenAndBrush& hand = in.objects.hourHand;
-    DrawPolygon(dc, in.hands.hourHand,
-                TwentyFourHourAngle(in.clocks.LocalClock, in.settings.clock.Clock0HourPos),
-                Centre(in), HandPen(in, hand), hand.brush.get());
+    DrawDayHand(dc, in, in.clocks.LocalClock, HandPen(in, hand), hand.brush.get());
+}
+
+// zone is 1 or 2.
+void DrawWorldZoneHand(HDC dc, const FaceFrameInputs& in, int zone) {
+    const std::size_t index = zone == 1 ? 0 : 1;
+    const ClockTimeRecord& clock = zone == 1 ? in.clocks.WorldClock1 : in.clocks.WorldClock2;
+    HPEN pen = in.settings.colors.DrawHandFrame != 0 ? in.objects.blackPen.get()
+                                                     : in.objects.worldZonePens[index].get();
+    DrawDayHand(dc, in, clock, pen, in.objects.worldZoneBrushes[index].get());
 }
 
 void Draw24HourMarker(HDC dc, const FaceFrameInputs& in) {
@@ -271,8 +318,8 @@ void Draw24HourMarker(HDC dc, const FaceFrameInputs& in) {
 }
 
 void DrawWorldZoneHands(HDC dc, const FaceFrameInputs& in) {
-    for (int zone = 0; zone < 2; ++zone) {
-        if (in.zones.TimeZoneDiffOnFlag[static_cast<std::size_t>(zone)] == 1) {
+    for (int zone = 1; zone <= 2; ++zone) {
+        if (in.zones.TimeZoneDiffOnFlag[static_cast<std::size_t>(zone - 1)] == 1) {
             DrawWorldZoneHand(dc, in, zone);
         }
     }

@@ -8,6 +8,7 @@
 #include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
+#include "face/time_bands.h"
 
 #include <windows.h>
 
@@ -22,6 +23,7 @@ struct FaceFrameInputs {
     const TextFontHeights& fontHeights;
     const WorldZoneSettings& zones;
     const Clocks& clocks;
+    const TimeBands& bands;
 };
 
 // Chooses the painter by 12H_24H_Setting; any other value leaves the buffer's last frame.

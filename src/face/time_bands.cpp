@@ -105,4 +105,29 @@ BandSector TimeBandSector(const TimeBand& band, int clock0HourPos, Point centre)
                       Ray(centre, (start + turn) % kMinutesPerDay)};
 }
 
+SectorRim BandSectorRim(const BandSector& sector, Point centre, int radius) {
+    const auto onRim = [&](Point p, double& x, double& y) {
+        const double dx = p.x - centre.x;
+        const double dy = p.y - centre.y;
+        const double length = std::hypot(dx, dy);
+        x = length > 0 ? dx * radius / length : 0;
+        y = length > 0 ? dy * radius / length : 0;
+        return Point{centre.x + static_cast<int>(std::lround(x)),
+                     centre.y + static_cast<int>(std::lround(y))};
+    };
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+    SectorRim rim;
+    rim.first = onRim(sector.first, x1, y1);
+    rim.second = onRim(sector.second, x2, y2);
+    // Clockwise from the start (second) to the end (first) turns the cross product positive
+    // with y growing downwards; a sector of nearly the whole day has close points too, and its
+    // pie's full turn is the right look.
+    const bool underHalfTurn = x2 * y1 - y2 * x1 > 0;
+    rim.narrow = !sector.wholeDisc && underHalfTurn && std::hypot(x1 - x2, y1 - y2) < 2.0;
+    return rim;
+}
+
 } // namespace zentrava

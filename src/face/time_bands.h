@@ -61,4 +61,18 @@ struct BandSector {
 // Clock0HourPos 1 turns the day by twelve hours so that hour 0 lies at the bottom.
 BandSector TimeBandSector(const TimeBand& band, int clock0HourPos, Point centre);
 
+// Where a sector's radial points meet a rim of the given radius. The platform's pie rounds its
+// radial points onto the rim before it chooses the arc, and takes two that land on one pixel
+// for a full turn: a band of a minute or two floods a small face. Such a sector, under half a
+// turn, is narrow, and is drawn as the triangle centre, second, first that it nearly is.
+struct SectorRim {
+    bool narrow = false; // the points lie less than two pixels apart along the rim
+    Point first;
+    Point second;
+
+    friend bool operator==(const SectorRim&, const SectorRim&) = default;
+};
+
+SectorRim BandSectorRim(const BandSector& sector, Point centre, int radius);
+
 } // namespace zentrava

@@ -1,5 +1,6 @@
 // Paint time of one face frame under Wine or Windows: each dial mode at 128, 512 and 1024 px,
-// the median of many frames into a back buffer, and the GDI objects left behind per frame.
+// the median of many frames into a back buffer, and the GDI objects left behind per frame; then
+// the two banded dials at 1024 px with all 24 time bands on.
 
 #include "app/gdi_count_win.h"
 #include "base/win_handles_win.h"
@@ -8,10 +9,12 @@
 #include "face/face_geometry.h"
 #include "face/face_painter_win.h"
 #include "face/hands.h"
+#include "face/time_bands.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -28,7 +31,7 @@ double NowMs() {
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
-void Measure(int dialMode, int size, int frames) {
+void Measure(int dialMode, int size, int frames, const TimeBands& bands = {}) {
     AppearanceSettings settings;
     settings.clock.TwelveH_24H_Setting = dialMode;
     const WorldZoneSettings zones;
@@ -53,7 +56,7 @@ void Measure(int dialMode, int size, int frames) {
         std::printf("mode=%d size=%d failed\n", dialMode, size);
         return;
     }
-    const FaceFrameInputs in{geometry, *hands, settings, *objects, heights, zones, clocks};
+    const FaceFrameInputs in{geometry, *hands, settings, *objects, heights, zones, clocks, bands};
     PaintFace(dc.get(), in); // the first frame loads glyphs
     GdiFlush();
     const long objectsBefore = LiveGdiObjects();
@@ -67,9 +70,12 @@ void Measure(int dialMode, int size, int frames) {
     }
     const long objectsAfter = LiveGdiObjects();
     std::sort(times.begin(), times.end());
-    std::printf("mode=%d size=%d median_ms=%.3f p90_ms=%.3f gdi_objects_before=%ld after=%ld\n",
-                dialMode, size, times[times.size() / 2], times[times.size() * 9 / 10],
-                objectsBefore, objectsAfter);
+    const auto bandsOn =
+        std::count_if(bands.begin(), bands.end(), [](const TimeBand& b) { return b.On(); });
+    std::printf(
+        "mode=%d size=%d bands=%d median_ms=%.3f p90_ms=%.3f gdi_objects_before=%ld after=%ld\n",
+        dialMode, size, static_cast<int>(bandsOn), times[times.size() / 2],
+        times[times.size() * 9 / 10], objectsBefore, objectsAfter);
 }
 
 } // namespace
@@ -79,6 +85,15 @@ int main() {
         for (int size : {128, 512, 1024}) {
             Measure(mode, size, 200);
         }
+    }
+    // Every band on, each an hour long in its own colour: the most the band layer can ask.
+    TimeBands bands;
+    for (int i = 0; i < 24; ++i) {
+        TimeBand& b = bands[static_cast<std::size_t>(i)];
+        b = TimeBand{1, i, (i + 1) % 24, 0, 0, static_cast<std::uint32_t>(0x101010 * (i % 16))};
+    }
+    for (int mode : {1, 2}) {
+        Measure(mode, 1024, 200, bands);
     }
     return 0;
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -50,14 +52,37 @@ private:
 constexpr std::uint32_t kHandColour = 16744576; // the default light blue
 constexpr std::uint32_t kFaceColour = 16777215; // white
 
-// Loads the running clock at 03:00 and saves the frame painted after it.
-void SaveFaceAtThree(ZentravaSession& session, std::string& path) {
-    const SYSTEMTIME three{2024, 6, 6, 1, 3, 0, 0, 0};
-    ASSERT_TRUE(session.LoadClocks(three)) << session.lastError();
-    session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
+// Loads the running clock at t (1 June 2024) and saves the frame painted after it.
+void SaveFaceAt(ZentravaSession& session, WORD hour, WORD minute, std::string& path) {
+    const SYSTEMTIME t{2024, 6, 6, 1, hour, minute, 0, 0};
+    ASSERT_TRUE(session.LoadClocks(t)) << session.lastError();
+    char tick[40];
+    std::snprintf(tick, sizeof tick, "tick 2024-06-01 %02d:%02d:00.500 ", hour, minute);
+    session.WaitForLogLine(tick, 5000);
     path = session.dir() + "face.bmp";
     ASSERT_TRUE(session.SaveBackBuffer(path)) << session.lastError();
+    if (const char* shots = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
+        const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+        CopyFileA(path.c_str(), (std::string(shots) + "\\" + test + ".bmp").c_str(), FALSE);
+    }
 }
+
+void SaveFaceAtThree(ZentravaSession& session, std::string& path) {
+    SaveFaceAt(session, 3, 0, path);
+}
+
+// degrees clockwise from the top, radius as a fraction of R.
+std::uint32_t AlongAxis(const Bitmap& face, int cx, int cy, int R, double degrees,
+                        double fraction) {
+    const double a = degrees * 3.14159265358979 / 180.0;
+    const double r = fraction * R;
+    return face.At(cx + static_cast<int>(std::lround(r * std::sin(a))),
+                   cy - static_cast<int>(std::lround(r * std::cos(a))));
+}
+
+constexpr const char* kPlain24HourDial =
+    "[Clock_Setting]\r\nSecondHandDispOnOff=0\r\nDigitalDateMode=0\r\nDigitalTimeMode=0\r\n"
+    "JSTStringOnOff=0\r\n12H_24H_Setting=1\r\n";
 
 TEST(Face, RunningClockShowsTheLoadedTime) {
     ZentravaSession session;
@@ -102,6 +127,69 @@ TEST(Face, ValuesOutsideTheirControlsStillStartAShownClockWithHands) {
     EXPECT_EQ(face.At(100 + 30, 100), kHandColour) << "hour hand to the right";
     EXPECT_EQ(face.At(100, 100 - 50), kHandColour) << "minute hand up";
     EXPECT_EQ(face.At(100 - 40, 100), kFaceColour) << "the face, not a blank disc";
+}
+
+// On the 24-hour dial (hour 0 at the top, 15 degrees an hour): a band in red from 22:00 through
+// midnight to 06:00, and world zone 2 (UTC-3, green) as an extra day hand. At 06:15 JST the local
+// day hand points right and the minute hand right, clear of the band's probes; zone 2 is at
+// 18:15, to the left.
+TEST(Face, TimeBandAndWorldZoneHandOnThe24HourDial) {
+    constexpr std::uint32_t kRed = 0x0000FF;
+    constexpr std::uint32_t kZoneGreen = 0x00FF00;
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          std::string("[Window_Position]\r\nWindow_Width=200\r\n"
+                                      "Window_Height=200\r\n") +
+                              kPlain24HourDial +
+                              "[TimeZone_Setting]\r\nTimeZoneOnFlag01=1\r\n"
+                              "TimeZoneStartHour01=22\r\nTimeZoneEndHour01=6\r\n"
+                              "TimeZoneColor01=255\r\n"
+                              "[TimeZone_Diff_Setting]\r\nTimeZoneDiffOnFlag02=1\r\n"
+                              "TimeZoneDiffHour02=-3\r\nTimeZoneDiffColor02=65280\r\n"));
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(SaveFaceAt(session, 6, 15, path));
+    ExpectClosesCleanly(session);
+
+    Bitmap face;
+    ASSERT_TRUE(face.Load(path));
+    ASSERT_EQ(face.width, 200);
+    // cx = cy = 100, R = 96.
+    EXPECT_EQ(AlongAxis(face, 100, 100, 96, 23 * 15, 0.6), kRed) << "23:00 lies in the band";
+    EXPECT_EQ(AlongAxis(face, 100, 100, 96, 0, 0.6), kRed) << "midnight lies in the band";
+    EXPECT_EQ(AlongAxis(face, 100, 100, 96, 12 * 15, 0.6), kFaceColour) << "noon does not";
+    EXPECT_EQ(AlongAxis(face, 100, 100, 96, 18.25 * 15, 0.3), kZoneGreen) << "zone 2's hand";
+    EXPECT_NE(AlongAxis(face, 100, 100, 96, 6.25 * 15, 0.3), kZoneGreen) << "zone 1 is hidden";
+}
+
+// A band one minute long is a sliver, not the whole disc that a band ending where it starts is.
+TEST(Face, OneMinuteBandOnASmallFaceDoesNotFloodIt) {
+    constexpr std::uint32_t kRed = 0x0000FF;
+    ZentravaSession session;
+    ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
+                          std::string("[Window_Position]\r\nWindow_Width=64\r\n"
+                                      "Window_Height=64\r\n") +
+                              kPlain24HourDial +
+                              "[TimeZone_Setting]\r\nTimeZoneOnFlag01=1\r\n"
+                              "TimeZoneStartHour01=9\r\nTimeZoneEndHour01=9\r\n"
+                              "TimeZoneEndMinute01=1\r\nTimeZoneColor01=255\r\n"));
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(SaveFaceAtThree(session, path));
+    ExpectClosesCleanly(session);
+
+    Bitmap face;
+    ASSERT_TRUE(face.Load(path));
+    ASSERT_EQ(face.width, 64);
+    int inside = 0;
+    int red = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if ((x - 32) * (x - 32) + (y - 32) * (y - 32) <= 24 * 24) {
+                ++inside;
+                red += face.At(x, y) == kRed ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_LT(red * 10, inside) << red << " of " << inside << " face pixels in the band colour";
 }
 
 } // namespace

@@ -43,6 +43,7 @@ struct Scene {
     AppearanceSettings settings;
     WorldZoneSettings zones;
     Clocks clocks;
+    TimeBands bands;
     int width = 200;
     int height = 200;
 };
@@ -126,7 +127,7 @@ Frame Render(const Scene& scene) {
             return frame;
         }
         PaintFace(dc.get(), FaceFrameInputs{geometry, *hands, scene.settings, *objects, heights,
-                                            scene.zones, scene.clocks});
+                                            scene.zones, scene.clocks, scene.bands});
         GdiFlush();
     }
     const auto* rows = static_cast<const std::uint8_t*>(bits);

@@ -112,6 +112,32 @@ TEST(TimeBandSector, EveryOneMinuteBandIsASliverNotTheWholeDisc) {
     }
 }
 
+// Narrow: the pie would round both points onto one rim pixel and fill the disc.
+TEST(BandSectorRim, OnlyBandsUnderTwoPixelsOfRimAreNarrow) {
+    struct Case {
+        TimeBand band;
+        int radius;
+        bool narrow;
+    };
+    const Case cases[] = {
+        {Band(9, 0, 9, 1), 26, true},    // a minute on a 64 px face
+        {Band(9, 0, 9, 1), 1000, false}, // 4.4 px of rim
+        {Band(9, 0, 9, 2), 150, true},   // 1.3 px
+        {Band(9, 0, 9, 5), 150, false},  // 3.3 px
+        {Band(22, 0, 6, 0), 26, false},  // a third of the day
+        {Band(9, 1, 9, 0), 26, false},   // all but a minute: the pie's full turn is right
+        {Band(9, 0, 9, 0), 26, false},   // the whole disc is drawn as one
+    };
+    const Point centre{32, 32};
+    for (const Case& c : cases) {
+        const BandSector sector = TimeBandSector(c.band, 0, centre);
+        const SectorRim rim = BandSectorRim(sector, centre, c.radius);
+        EXPECT_EQ(rim.narrow, c.narrow)
+            << c.band.startHour << ":" << c.band.startMinute << "-" << c.band.endHour << ":"
+            << c.band.endMinute << " r " << c.radius;
+    }
+}
+
 TEST(TimeBandSettings, AMissingFileGivesTwentyFourGreyBandsSwitchedOff) {
     const TimeBands bands = LoadTimeBands(MemorySettingsStore(""));
     for (const TimeBand& b : bands) {
