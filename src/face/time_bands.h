@@ -42,8 +42,8 @@ TimeBands LoadTimeBands(const SettingsStore& store);
 bool SaveTimeBands(SettingsStore& store, const TimeBands& bands);
 
 // How far from the centre the sector's radial points lie. They only give directions, so the
-// radius is far larger than any face: at a face's own radius neighbouring minutes round to
-// the same pixel, and a sector whose two points coincide is drawn as the whole disc.
+// radius is far larger than any face: at a face's own radius neighbouring minutes round to the
+// same point. (The pie itself still rounds them onto its rim: see BandSectorRim.)
 inline constexpr int kBandRayRadius = 1000;
 
 // What a band covers, as the platform's pie drawing wants it: it runs counter-clockwise from
