@@ -8,14 +8,6 @@ namespace zentrava {
 
 namespace {
 
-// 時間の設定は0～23迄です。
-constexpr std::string_view kHourMessage = "\x8E\x9E\x8A\xD4\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
-                                          "0\x81`23\x96\x98\x82\xC5\x82\xB7\x81"
-                                          "B";
-// 分の設定は0～59迄です。
-constexpr std::string_view kMinuteMessage = "\x95\xAA\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
-                                            "0\x81`59\x96\x98\x82\xC5\x82\xB7\x81"
-                                            "B";
 // 秒の設定は0～59迄です。
 constexpr std::string_view kSecondMessage = "\x95"
                                             "b\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
@@ -34,8 +26,8 @@ std::optional<PageProblem> ValidateCustomRows(std::span<const CustomRowText> row
     };
     for (std::size_t i = 0; i < rows.size() && i < kCustomRowsPerPage; ++i) {
         const int row = static_cast<int>(i);
-        add(kCustomHourEdit + row, rows[i].hour, 23, kHourMessage);
-        add(kCustomMinuteEdit + row, rows[i].minute, 59, kMinuteMessage);
+        add(kCustomHourEdit + row, rows[i].hour, 23, kHourRangeMessage);
+        add(kCustomMinuteEdit + row, rows[i].minute, 59, kMinuteRangeMessage);
         add(kCustomSecondEdit + row, rows[i].second, 59, kSecondMessage);
     }
     return FirstBadField(fields);

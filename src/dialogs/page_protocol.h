@@ -141,6 +141,16 @@ struct PageProblem {
     friend bool operator==(const PageProblem&, const PageProblem&) = default;
 };
 
+// The range messages of the pages' typed hours and minutes: "時間の設定は0～23迄です。" and
+// "分の設定は0～59迄です。".
+inline constexpr std::string_view kHourRangeMessage =
+    "\x8E\x9E\x8A\xD4\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
+    "0\x81`23\x96\x98\x82\xC5\x82\xB7\x81"
+    "B";
+inline constexpr std::string_view kMinuteRangeMessage = "\x95\xAA\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
+                                                        "0\x81`59\x96\x98\x82\xC5\x82\xB7\x81"
+                                                        "B";
+
 // One typed number and the range the page accepts for it.
 struct NumberField {
     int control = 0;

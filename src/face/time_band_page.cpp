@@ -8,14 +8,6 @@
 namespace zentrava {
 namespace {
 
-// 時間の設定は0～23迄です。
-constexpr std::string_view kHourMessage = "\x8E\x9E\x8A\xD4\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
-                                          "0\x81`23\x96\x98\x82\xC5\x82\xB7\x81"
-                                          "B";
-// 分の設定は0～59迄です。
-constexpr std::string_view kMinuteMessage = "\x95\xAA\x82\xCC\x90\xDD\x92\xE8\x82\xCD"
-                                            "0\x81`59\x96\x98\x82\xC5\x82\xB7\x81"
-                                            "B";
 // 時間帯設定
 constexpr std::string_view kGroupCaptionHead = "\x8E\x9E\x8A\xD4\x91\xD1\x90\xDD\x92\xE8";
 
@@ -34,12 +26,13 @@ std::optional<PageProblem> CheckBandRows(std::span<const BandRowText> rows) {
     for (std::size_t i = 0; i < rows.size() && i < kBandRowsPerPage; ++i) {
         const int row = static_cast<int>(i);
         const BandRowText& r = rows[i];
-        fields.push_back({kBandStartHourEdit + row, DigitsOnly(r.startHour), 0, 23, kHourMessage});
-        fields.push_back({kBandEndHourEdit + row, DigitsOnly(r.endHour), 0, 23, kHourMessage});
         fields.push_back(
-            {kBandStartMinuteEdit + row, DigitsOnly(r.startMinute), 0, 59, kMinuteMessage});
+            {kBandStartHourEdit + row, DigitsOnly(r.startHour), 0, 23, kHourRangeMessage});
+        fields.push_back({kBandEndHourEdit + row, DigitsOnly(r.endHour), 0, 23, kHourRangeMessage});
         fields.push_back(
-            {kBandEndMinuteEdit + row, DigitsOnly(r.endMinute), 0, 59, kMinuteMessage});
+            {kBandStartMinuteEdit + row, DigitsOnly(r.startMinute), 0, 59, kMinuteRangeMessage});
+        fields.push_back(
+            {kBandEndMinuteEdit + row, DigitsOnly(r.endMinute), 0, 59, kMinuteRangeMessage});
     }
     return FirstBadField(fields);
 }

@@ -138,15 +138,6 @@ TEST(BandSectorRim, OnlyBandsUnderTwoPixelsOfRimAreNarrow) {
     }
 }
 
-TEST(TimeBandSettings, AMissingFileGivesTwentyFourGreyBandsSwitchedOff) {
-    const TimeBands bands = LoadTimeBands(MemorySettingsStore(""));
-    for (const TimeBand& b : bands) {
-        EXPECT_EQ(b, TimeBand{});
-        EXPECT_FALSE(b.On());
-        EXPECT_EQ(b.colour, 0xD0D0D0u);
-    }
-}
-
 TEST(TimeBandSettings, HoursAndMinutesAreClampedIntoTheirRangesOnLoad) {
     const struct {
         const char* line;
@@ -199,11 +190,6 @@ TEST(TimeBandSettings, SavedBandsLoadBackAsTheyWereBandByBand) {
                                   "TimeZoneStartMinute01", "TimeZoneEndMinute01", "TimeZoneColor01",
                                   "TimeZoneOnFlag02"}));
     EXPECT_EQ(keys.back(), "TimeZoneColor24");
-}
-
-TEST(TimeBandSettings, SaveReportsAFileThatCannotBeWritten) {
-    MemorySettingsStore store("", IniFileAccess::ReadOnly);
-    EXPECT_FALSE(SaveTimeBands(store, TimeBands{}));
 }
 
 } // namespace
