@@ -12,6 +12,7 @@
 #include "face/face_geometry.h"
 #include "face/hands.h"
 #include "face/time_bands.h"
+#include "face/world_zones.h"
 
 #include <windows.h>
 
@@ -55,6 +56,8 @@ struct App {
     DrawingObjects drawing;
     // The live band table: loaded at creation, replaced only by the band page's Apply.
     TimeBands timeBands;
+    // The live picture settings: loaded at creation, replaced only by the zone page's Apply.
+    PictureSettings picture;
 
     // Recomputed on every size change, read by every paint.
     FaceGeometry faceGeometry;

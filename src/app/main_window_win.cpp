@@ -179,6 +179,7 @@ LRESULT OnCreate(HWND hwnd) {
     LoadAudioPlayerSettings(settings);
     app.timeBands = LoadTimeBands(settings);
     TheClocks().SetZones(LoadWorldZoneSettings(settings));
+    app.picture = LoadPictureSettings(settings);
     LoadFeatureSettingsAfterZones(settings);
     Channels().LoadVolumes(LoadVolumeSettings(settings));
     LoadQuickTimerSettings(settings);
@@ -425,6 +426,11 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 }
 
 } // namespace
+
+void FaceSettingsApplied(HWND hwnd) {
+    RebuildDrawingObjects(hwnd);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const IncomingMessage incoming(message, wParam, lParam);

@@ -29,6 +29,12 @@ std::string ZoneKey(const char* format, int zone) {
     return key;
 }
 
+// Only 1 switches on; any other value from a damaged file means off.
+int Switch(const SettingsStore& store, std::string_view key) {
+    const int value = store.GetInt(kTimeZoneDiffSection, key, 0);
+    return value == 1 ? 1 : 0;
+}
+
 } // namespace
 
 WorldZoneSettings LoadWorldZoneSettings(const SettingsStore& store) {
@@ -53,6 +59,21 @@ void SaveWorldZoneSettings(SettingsStore& store, const WorldZoneSettings& settin
                          (settings.*f.field)[index]);
         }
     }
+}
+
+PictureSettings LoadPictureSettings(const SettingsStore& store) {
+    PictureSettings settings;
+    settings.BkGndPicFile =
+        store.GetText(kTimeZoneDiffSection, "BkGndPicFile", "", kPathBufferSize);
+    settings.PicRotStdTimeZone = Switch(store, "PicRotStdTimeZone");
+    settings.PicRotEnable = Switch(store, "PicRotEnable");
+    return settings;
+}
+
+void SavePictureSettings(SettingsStore& store, const PictureSettings& settings) {
+    store.PutText(kTimeZoneDiffSection, "BkGndPicFile", settings.BkGndPicFile);
+    store.PutInt(kTimeZoneDiffSection, "PicRotStdTimeZone", settings.PicRotStdTimeZone);
+    store.PutInt(kTimeZoneDiffSection, "PicRotEnable", settings.PicRotEnable);
 }
 
 } // namespace zentrava

@@ -103,5 +103,26 @@ TEST(WorldZones, SaveThenLoadRoundTrips) {
     ExpectSame(LoadWorldZoneSettings(store), settings);
 }
 
+TEST(PictureSettings, SwitchesOnlyOnAtOneAndThePathKeptAsStored) {
+    struct Case {
+        std::string_view value;
+        int expected;
+    };
+    for (const Case c : {Case{"1", 1}, Case{"0", 0}, Case{"2", 0}, Case{"-1", 0}, Case{"x", 0}}) {
+        const MemorySettingsStore store(
+            "[TimeZone_Diff_Setting]\r\nPicRotEnable=" + std::string(c.value) +
+            "\r\nPicRotStdTimeZone=" + std::string(c.value) + "\r\n");
+        const PictureSettings loaded = LoadPictureSettings(store);
+        EXPECT_EQ(loaded.PicRotEnable, c.expected) << c.value;
+        EXPECT_EQ(loaded.PicRotStdTimeZone, c.expected) << c.value;
+    }
+    // A picture on a drive that is not mounted yet keeps its path; only the face shows none.
+    MemorySettingsStore store("[TimeZone_Diff_Setting]\r\nBkGndPicFile=Z:\\nowhere\\pic.jpg\r\n");
+    const PictureSettings loaded = LoadPictureSettings(store);
+    EXPECT_EQ(loaded.BkGndPicFile, "Z:\\nowhere\\pic.jpg");
+    SavePictureSettings(store, loaded);
+    EXPECT_EQ(LoadPictureSettings(store), loaded);
+}
+
 } // namespace
 } // namespace zentrava
