@@ -11,6 +11,7 @@
 #include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
+#include "face/picture_face_win.h"
 #include "face/time_bands.h"
 #include "face/world_zones.h"
 
@@ -58,6 +59,8 @@ struct App {
     TimeBands timeBands;
     // The live picture settings: loaded at creation, replaced only by the zone page's Apply.
     PictureSettings picture;
+    // The picture decoded from it, with the layers made for the window's size.
+    PictureFace facePicture;
 
     // Recomputed on every size change, read by every paint.
     FaceGeometry faceGeometry;

@@ -113,6 +113,14 @@ void RebuildDrawingObjects(HWND hwnd) {
     }
 }
 
+// The picture follows its settings and the face colour its clear parts show; an unchanged
+// picture is not decoded again.
+void LoadFacePicture() {
+    App& app = TheApp();
+    app.facePicture.Load(app.picture.BkGndPicFile,
+                         static_cast<COLORREF>(app.appearance.colors.ClockFaceColor));
+}
+
 // The face's geometry, then the hand shapes made for its radius.
 void RelayoutFace(HWND hwnd) {
     App& app = TheApp();
@@ -149,7 +157,7 @@ void LoadAudioPlayerSettings(const SettingsStore&) {}
 void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
 void StartIntervalAlarmAtOnce(HWND) {}
-void FreeFeatureResources() {} // playlists, pictures
+void FreeFeatureResources() {} // playlists
 
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
@@ -189,6 +197,7 @@ LRESULT OnCreate(HWND hwnd) {
     app.menuIdle = 1;
     SetMenuInputsProvider(&GatherMenuInputs);
     app.appearance.colors = LoadDrawColors(settings);
+    LoadFacePicture();
     PublishWindowSnapshot();
     RelayoutFace(hwnd);
     RebuildDrawingObjects(hwnd);
@@ -230,6 +239,7 @@ void OnDestroy(HWND hwnd) {
     StopNtp(hwnd);
     StopEverySound(hwnd);
     app.drawing = DrawingObjects{};
+    app.facePicture = PictureFace{};
     state.backBuffer.Release();
     DeleteWindowRegion(hwnd);
     SaveVolumeSettings(*Context().settings, Channels().Volumes());
@@ -248,12 +258,13 @@ void OnPaint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     BackBuffer& buffer = State().backBuffer;
     if (buffer.dc() != nullptr) {
-        const App& app = TheApp();
         // A consistent copy: the tick may be advancing the records right now.
         const Clocks clocks = TheClocks().Read();
         const WorldZoneSettings zones = TheClocks().Zones();
-        PaintFace(buffer.dc(), {app.faceGeometry, app.handShapes, app.appearance, app.drawing,
-                                app.fontHeights, zones, clocks, app.timeBands});
+        App& app = TheApp();
+        PaintFace(buffer.dc(),
+                  {app.faceGeometry, app.handShapes, app.appearance, app.drawing, app.fontHeights,
+                   zones, clocks, app.timeBands, &app.facePicture, &app.picture});
     }
     RECT clip;
     const int kind = GetClipBox(dc, &clip);
@@ -428,6 +439,7 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 } // namespace
 
 void FaceSettingsApplied(HWND hwnd) {
+    LoadFacePicture();
     RebuildDrawingObjects(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
 }
@@ -451,6 +463,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         RecordMove(hwnd);
         return 0;
     case WM_SIZE:
+        TheApp().facePicture.Drop();
         RelayoutFace(hwnd);
         RebuildDrawingObjects(hwnd);
         State().backBuffer.Create(hwnd);

@@ -1,6 +1,8 @@
 #include "face/face_painter_win.h"
 
+#include "face/band_sectors_win.h"
 #include "face/digital_text.h"
+#include "face/picture_rotation.h"
 
 #include <array>
 #include <string>
@@ -74,13 +76,26 @@ void DrawNumeral(HDC dc, const NumeralPlacement& numeral) {
     TextOutA(dc, numeral.topLeft.x, numeral.topLeft.y, text.data(), static_cast<int>(text.size()));
 }
 
-// A later feature: until it lands, no picture is loaded and this draws nothing.
-bool DrawBackgroundPicture(HDC, const FaceFrameInputs&, bool /*rotating*/) {
-    return false;
+// The 24-hour dial may turn its picture; the dials with a 24-hour ring lay their bands over it.
+// True when the picture drew the background, and the bands with it.
+bool DrawBackgroundPicture(HDC dc, const FaceFrameInputs& in, bool turningDial, bool bands) {
+    if (in.picture == nullptr || in.pictureSettings == nullptr || !in.picture->Shown()) {
+        return false;
+    }
+    const ClockSettings& clock = in.settings.clock;
+    const PictureSettings& p = *in.pictureSettings;
+    const bool turning = turningDial && p.PicRotEnable == 1;
+    const int step = turning ? PictureTurnStep(in.clocks.LocalClock, in.clocks.UtcClock,
+                                               p.PicRotStdTimeZone, clock.Clock0HourPos)
+                             : 0;
+    return in.picture->Draw(
+        dc, PictureFrame{in.geometry, static_cast<COLORREF>(in.settings.colors.BackGroundColor),
+                         turning, step, bands ? &in.bands : nullptr, clock.Clock0HourPos});
 }
 
-void DrawBackground(HDC dc, const FaceFrameInputs& in, bool rotatingPicture) {
-    if (DrawBackgroundPicture(dc, in, rotatingPicture)) {
+// The ring and the face, and on the banded dials the bands.
+void DrawBackground(HDC dc, const FaceFrameInputs& in, bool turningDial, bool bands) {
+    if (DrawBackgroundPicture(dc, in, turningDial, bands)) {
         return;
     }
     const FaceGeometry& g = in.geometry;
@@ -90,9 +105,14 @@ void DrawBackground(HDC dc, const FaceFrameInputs& in, bool rotatingPicture) {
         ScopedSelect brush(dc, o.backGround.brush.get());
         Ellipse(dc, g.client.left, g.client.top, g.client.right, g.client.bottom);
     }
-    ScopedSelect pen(dc, o.clockFace.pen.get());
-    ScopedSelect brush(dc, o.clockFace.brush.get());
-    Ellipse(dc, g.face.left, g.face.top, g.face.right, g.face.bottom);
+    {
+        ScopedSelect pen(dc, o.clockFace.pen.get());
+        ScopedSelect brush(dc, o.clockFace.brush.get());
+        Ellipse(dc, g.face.left, g.face.top, g.face.right, g.face.bottom);
+    }
+    if (bands) {
+        DrawBandSectors(dc, g, in.bands, in.settings.clock.Clock0HourPos);
+    }
 }
 
 void DrawGraduations(HDC dc, const FaceFrameInputs& in, MinuteDial dial) {
@@ -169,41 +189,6 @@ void DrawMinuteGraduations(HDC dc, const FaceFrameInputs& in) {
     for (const NumeralPlacement& numeral :
          TwelveHourNumerals(in.geometry, s.ClockMinuteGraduationDesign, NumeralHeight(in))) {
         DrawNumeral(dc, numeral);
-    }
-}
-
-// Each band's pen and brush are made for it and gone before the next band: bands are few and
-// change only on Apply, and the frame leaves nothing behind.
-void DrawTimeBands(HDC dc, const FaceFrameInputs& in) {
-    const FaceGeometry& g = in.geometry;
-    // One pixel beyond the face so no rim of the face colour shows between band and frame.
-    const Rect box{g.face.left - 1, g.face.top - 1, g.face.right + 1, g.face.bottom + 1};
-    const Point centre{g.cx, g.cy};
-    for (const TimeBand& band : in.bands) {
-        if (!band.On()) {
-            continue;
-        }
-        const COLORREF colour = static_cast<COLORREF>(band.colour);
-        const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
-        const UniqueBrush brush(CreateSolidBrush(colour));
-        if (!pen || !brush) {
-            continue;
-        }
-        ScopedSelect selectPen(dc, pen.get());
-        ScopedSelect selectBrush(dc, brush.get());
-        const BandSector sector = TimeBandSector(band, in.settings.clock.Clock0HourPos, centre);
-        const SectorRim rim = BandSectorRim(sector, centre, (box.right - box.left) / 2);
-        if (sector.wholeDisc) {
-            Ellipse(dc, box.left, box.top, box.right, box.bottom);
-        } else if (rim.narrow) {
-            const std::array<POINT, 3> sliver{POINT{centre.x, centre.y},
-                                              POINT{rim.second.x, rim.second.y},
-                                              POINT{rim.first.x, rim.first.y}};
-            Polygon(dc, sliver.data(), static_cast<int>(sliver.size()));
-        } else {
-            Pie(dc, box.left, box.top, box.right, box.bottom, sector.first.x, sector.first.y,
-                sector.second.x, sector.second.y);
-        }
     }
 }
 
@@ -387,7 +372,7 @@ void DrawTexts(HDC dc, const FaceFrameInputs& in) {
 void PaintFace12(HDC dc, const FaceFrameInputs& in) {
     ScopedSelect pen(dc, in.objects.blackPen.get());
     ScopedSelect brush(dc, in.objects.blackBrush.get());
-    DrawBackground(dc, in, false);
+    DrawBackground(dc, in, false, false);
     ScopedSelect font(dc, in.objects.numeralFont.get());
     DrawMinuteGraduations(dc, in);
     DrawHands12(dc, in);
@@ -397,9 +382,8 @@ void PaintFace12(HDC dc, const FaceFrameInputs& in) {
 void PaintFace24(HDC dc, const FaceFrameInputs& in) {
     ScopedSelect pen(dc, in.objects.blackPen.get());
     ScopedSelect brush(dc, in.objects.blackBrush.get());
-    DrawBackground(dc, in, true);
+    DrawBackground(dc, in, true, true);
     ScopedSelect font(dc, in.objects.numeralFont.get());
-    DrawTimeBands(dc, in);
     DrawHourRing24(dc, in);
     DrawInnerMinuteGraduations(dc, in);
     Draw24HourHand(dc, in);
@@ -412,9 +396,8 @@ void PaintFace24(HDC dc, const FaceFrameInputs& in) {
 void PaintFace12And24(HDC dc, const FaceFrameInputs& in) {
     ScopedSelect pen(dc, in.objects.blackPen.get());
     ScopedSelect brush(dc, in.objects.blackBrush.get());
-    DrawBackground(dc, in, false);
+    DrawBackground(dc, in, false, true);
     ScopedSelect font(dc, in.objects.numeralFont.get());
-    DrawTimeBands(dc, in);
     DrawHourRing24(dc, in);
     DrawInnerMinuteGraduations(dc, in);
     Draw24HourMarker(dc, in);

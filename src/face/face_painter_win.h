@@ -8,7 +8,9 @@
 #include "face/drawing_objects_win.h"
 #include "face/face_geometry.h"
 #include "face/hands.h"
+#include "face/picture_face_win.h"
 #include "face/time_bands.h"
+#include "face/world_zones.h"
 
 #include <windows.h>
 
@@ -24,6 +26,10 @@ struct FaceFrameInputs {
     const WorldZoneSettings& zones;
     const Clocks& clocks;
     const TimeBands& bands;
+    // The background picture's cache, which a frame may rebuild, and its settings; no picture
+    // when either is null.
+    PictureFace* picture = nullptr;
+    const PictureSettings* pictureSettings = nullptr;
 };
 
 // Chooses the painter by 12H_24H_Setting; any other value leaves the buffer's last frame.

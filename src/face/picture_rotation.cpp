@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace zentrava {
 namespace {
@@ -125,29 +126,61 @@ void RotateIntoFace(const Picture& square, int turnStep, const FaceCircle& circl
     });
 }
 
-RotatingPicture::RotatingPicture(const Picture& picture) : turns_(picture.height >= 2) {
-    source_ = turns_ ? SquarePicture(picture, picture.height) : picture;
+PictureLayer::PictureLayer(Picture picture) : source_(std::move(picture)) {}
+
+void PictureLayer::Reshape(const PictureLayerShape& shape, Picture overlay) {
+    Drop();
+    shape_ = shape;
+    shaped_ = true;
+    overlay_ = std::move(overlay);
+    if (shape.width <= 0 || shape.height <= 0) {
+        return;
+    }
+    frame_ = MakePicture(shape.width, shape.height, shape.ring);
+    if (Turns()) {
+        // Squeezed to the client's square once, so each turn samples about one source pixel
+        // per pixel of the face, however large the photograph.
+        square_ = SquarePicture(source_, std::max(shape.width, shape.height));
+    }
 }
 
-const Picture& RotatingPicture::Frame(int turnStep, const FaceCircle& circle, int width,
-                                      int height) {
-    const bool sameSize = frame_.width == width && frame_.height == height;
-    const int step = turns_ ? turnStep : 0;
-    if (sameSize && renders_ > 0 && step == lastStep_ && circle == lastCircle_) {
-        return frame_;
+void PictureLayer::Drop() {
+    shaped_ = false;
+    square_ = {};
+    overlay_ = {};
+    frame_ = {};
+    lastStep_ = -1;
+}
+
+bool PictureLayer::Turns() const {
+    return shape_.turning && source_.height >= 2;
+}
+
+const Picture& PictureLayer::Frame(int turnStep) {
+    const int step = Turns() ? turnStep : 0;
+    if (shaped_ && !frame_.Empty() && step != lastStep_) {
+        Render(step);
     }
-    if (!sameSize || circle != lastCircle_) {
-        frame_ = MakePicture(std::max(width, 0), std::max(height, 0));
-    }
-    if (turns_) {
-        RotateIntoFace(source_, step, circle, frame_);
+    return frame_;
+}
+
+void PictureLayer::Render(int step) {
+    if (Turns()) {
+        RotateIntoFace(square_, step, shape_.circle, frame_);
     } else {
-        StretchIntoFace(source_, circle, frame_);
+        StretchIntoFace(source_, shape_.circle, frame_);
+    }
+    if (overlay_.width == frame_.width && overlay_.height == frame_.height) {
+        ForEachCircleRow(shape_.circle, frame_, [&](int y, int left, int right) {
+            const std::uint32_t* band = &overlay_.At(left, y);
+            std::uint32_t* target = &frame_.At(left, y);
+            for (int x = left; x <= right; ++x) {
+                *target++ |= *band++;
+            }
+        });
     }
     lastStep_ = step;
-    lastCircle_ = circle;
     ++renders_;
-    return frame_;
 }
 
 } // namespace zentrava

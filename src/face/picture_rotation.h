@@ -7,6 +7,8 @@
 #include "clock/clock_time.h"
 #include "face/picture.h"
 
+#include <cstdint>
+
 namespace zentrava {
 
 // One step per second of the day: at the rim of a large face that is a small fraction of a
@@ -43,24 +45,52 @@ void StretchIntoFace(const Picture& picture, const FaceCircle& circle, Picture& 
 // written only inside the circle. Points that would sample beyond the square take its edge.
 void RotateIntoFace(const Picture& square, int turnStep, const FaceCircle& circle, Picture& out);
 
-// A picture and its last frame. A picture less than 2 pixels high has nothing to turn (its
-// square would be empty) and is drawn stretched, unturned.
-class RotatingPicture {
+// What shapes the composed layer apart from the turn: rebuilt when any of it changes.
+struct PictureLayerShape {
+    int width = 0;
+    int height = 0;
+    FaceCircle circle;      // the face: the picture shows only inside it
+    std::uint32_t ring = 0; // 0x00RRGGBB everywhere outside the face
+    bool turning = false;   // the 24-hour dial with the turn switched on
+
+    friend bool operator==(const PictureLayerShape&, const PictureLayerShape&) = default;
+};
+
+// The face with its picture as one client-size layer: the ring in its colour, the picture in
+// the face, the bands OR-ed over it. Every stage that does not change with the turn is kept:
+// the picture squeezed once to the client's square, the overlay of the bands; a turning frame
+// is recomputed only when its step moved on, so the paints between steps only copy it.
+class PictureLayer {
 public:
-    explicit RotatingPicture(const Picture& picture);
+    explicit PictureLayer(Picture picture);
 
-    // The frame of width x height for this turn; outside the circle its pixels are 0.
-    const Picture& Frame(int turnStep, const FaceCircle& circle, int width, int height);
+    // overlay: the bands drawn on black at the client size, OR-ed over the face; empty for
+    // none. Drops everything made for the previous shape.
+    void Reshape(const PictureLayerShape& shape, Picture overlay);
+    bool Shaped() const { return shaped_; }
+    const PictureLayerShape& shape() const { return shape_; }
+    // The size-dependent stages go (the window is being resized); the picture stays.
+    void Drop();
 
-    // How many frames were computed, for callers that count their work.
+    // The layer for this turn; the step is ignored when the layer does not turn. A picture
+    // less than 2 pixels high has nothing to turn (its square would be empty) and is drawn
+    // stretched, unturned.
+    const Picture& Frame(int turnStep);
+
+    // How many times the face was recomputed, for callers that count their work.
     int Renders() const { return renders_; }
 
 private:
+    bool Turns() const;
+    void Render(int step);
+
     Picture source_;
-    bool turns_ = false;
+    PictureLayerShape shape_;
+    bool shaped_ = false;
+    Picture square_;
+    Picture overlay_;
     Picture frame_;
     int lastStep_ = -1;
-    FaceCircle lastCircle_;
     int renders_ = 0;
 };
 

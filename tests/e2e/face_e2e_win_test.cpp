@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace zentrava::e2e {
 namespace {
@@ -190,6 +192,130 @@ TEST(Face, OneMinuteBandOnASmallFaceDoesNotFloodIt) {
         }
     }
     EXPECT_LT(red * 10, inside) << red << " of " << inside << " face pixels in the band colour";
+}
+
+// A 300 x 200 picture, one colour per quadrant, as a 24-bit bottom-up BMP file.
+constexpr std::uint32_t kUpperLeft = 0x0000FF; // red, as COLORREF
+constexpr std::uint32_t kUpperRight = 0x00FF00;
+constexpr std::uint32_t kLowerLeft = 0xFF0000;
+constexpr std::uint32_t kLowerRight = 0x00FFFF;
+
+std::string QuadrantsBmp() {
+    constexpr int kWidth = 300;
+    constexpr int kHeight = 200;
+    constexpr int kStride = kWidth * 3;
+    const auto le = [](std::string& out, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out.push_back(static_cast<char>(v >> (8 * i)));
+        }
+    };
+    std::string bmp = "BM";
+    le(bmp, 54 + kStride * kHeight, 4);
+    le(bmp, 0, 4);
+    le(bmp, 54, 4);
+    le(bmp, 40, 4);
+    le(bmp, kWidth, 4);
+    le(bmp, kHeight, 4);
+    le(bmp, 1, 2);
+    le(bmp, 24, 2);
+    le(bmp, 0, 4);
+    le(bmp, kStride * kHeight, 4);
+    for (int i = 0; i < 4; ++i) {
+        le(bmp, 0, 4);
+    }
+    for (int row = kHeight - 1; row >= 0; --row) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool upper = row < kHeight / 2;
+            const bool left = x < kWidth / 2;
+            const std::uint32_t c =
+                upper ? (left ? kUpperLeft : kUpperRight) : (left ? kLowerLeft : kLowerRight);
+            bmp.push_back(static_cast<char>(c >> 16)); // blue, green, red
+            bmp.push_back(static_cast<char>(c >> 8));
+            bmp.push_back(static_cast<char>(c));
+        }
+    }
+    return bmp;
+}
+
+// Starts the clock on a 200 px 24-hour dial whose picture is `picture` in the session's folder
+// (written there when `bytes` is not empty), with the extra settings.
+::testing::AssertionResult StartWithPicture(ZentravaSession& session, std::string_view bytes,
+                                            const std::string& extra) {
+    if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
+        return ::testing::AssertionFailure() << "stage: " << session.lastError();
+    }
+    const std::string picture = session.dir() + "quadrants.bmp";
+    if (!bytes.empty() && !WriteWholeFile(picture, bytes)) {
+        return ::testing::AssertionFailure() << "picture";
+    }
+    const std::string ini = std::string("[Window_Position]\r\nWindow_Width=200\r\n"
+                                        "Window_Height=200\r\n") +
+                            kPlain24HourDial +
+                            "[TimeZone_Diff_Setting]\r\nBkGndPicFile=" + picture + "\r\n" + extra;
+    if (!session.WriteIni(ini) || !session.Launch() || session.WaitForMainWindow() == nullptr) {
+        return ::testing::AssertionFailure() << "start: " << session.lastError();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The colours on the face's four diagonals, upper-left, upper-right, lower-left, lower-right,
+// inside the face.
+using Four = std::array<std::uint32_t, 4>;
+Four Diagonals(const Bitmap& face) {
+    return {face.At(100 - 40, 100 - 40), face.At(100 + 40, 100 - 40), face.At(100 - 40, 100 + 40),
+            face.At(100 + 40, 100 + 40)};
+}
+
+// The picture turns with the 24-hour hand (hour 0 at the top): upright at noon, upside down
+// at midnight, a quarter turn clockwise at 18:00; turning with universal time, 21:00 here is
+// noon there. The ring keeps its own colour throughout. At half past, the minute hand points
+// down between the lower diagonals; the day hand's diagonal is not looked at.
+TEST(Face, PictureTurnsOnceADayWithTheTwentyFourHourHand) {
+    constexpr std::uint32_t kHand = 0xFFFFFFFF;
+    struct Case {
+        WORD hour;
+        const char* extra;
+        Four diagonals; // kHand where the day hand may cover the picture
+    };
+    const Case cases[] = {
+        {12, "PicRotEnable=1\r\n", {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}},
+        {0, "PicRotEnable=1\r\n", {kLowerRight, kLowerLeft, kUpperRight, kUpperLeft}},
+        {18, "PicRotEnable=1\r\n", {kLowerLeft, kUpperLeft, kLowerRight, kUpperRight}},
+        {21,
+         "PicRotEnable=1\r\nPicRotStdTimeZone=1\r\n",
+         {kHand, kUpperRight, kLowerLeft, kLowerRight}},
+        {0, "PicRotEnable=0\r\n", {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}},
+    };
+    const std::string bmp = QuadrantsBmp();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.hour) + " " + c.extra);
+        ZentravaSession session;
+        ASSERT_TRUE(StartWithPicture(session, bmp, c.extra));
+        std::string path;
+        ASSERT_NO_FATAL_FAILURE(SaveFaceAt(session, c.hour, 30, path));
+        ExpectClosesCleanly(session);
+        Bitmap face;
+        ASSERT_TRUE(face.Load(path));
+        Four seen = Diagonals(face);
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            seen[i] = c.diagonals[i] == kHand ? kHand : seen[i];
+        }
+        EXPECT_EQ(seen, c.diagonals);
+        EXPECT_EQ(face.At(100, 1), 16744576u) << "the ring keeps BackGroundColor";
+    }
+}
+
+// A picture on a drive not mounted yet: the face shows its own colour and nobody is asked.
+TEST(Face, MissingPictureShowsTheFaceColourWithoutAWord) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithPicture(session, {}, "PicRotEnable=1\r\n"));
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(SaveFaceAt(session, 12, 30, path));
+    EXPECT_TRUE(session.MessageBoxes().empty());
+    ExpectClosesCleanly(session);
+    Bitmap face;
+    ASSERT_TRUE(face.Load(path));
+    EXPECT_EQ(Diagonals(face), Four({kFaceColour, kFaceColour, kFaceColour, kFaceColour}));
 }
 
 } // namespace

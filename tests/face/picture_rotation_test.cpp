@@ -197,23 +197,40 @@ TEST(PictureRotation, SteppingMatchesAFloatingPointTurn) {
     }
 }
 
-TEST(PictureRotation, OnePixelHighPictureIsStretchedUnturned) {
+constexpr std::uint32_t kRing = 0x123456;
+
+PictureLayerShape Shape(bool turning, FaceCircle circle = kFace, int width = kClient) {
+    return PictureLayerShape{width, kClient, circle, kRing, turning};
+}
+
+TEST(PictureLayer, OnePixelHighPictureIsStretchedUnturned) {
     Picture line = MakePicture(4, 1);
     line.pixels = {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight};
-    RotatingPicture rotating(line);
-    const Picture& frame = rotating.Frame(kPictureTurnSteps / 2, kFace, kClient, kClient);
+    PictureLayer layer(line);
+    layer.Reshape(Shape(true), {});
+    const Picture& frame = layer.Frame(kPictureTurnSteps / 2);
     const int y = kFace.centre.y;
     EXPECT_EQ(frame.At(20, y), kUpperLeft);
     EXPECT_EQ(frame.At(80, y), kUpperRight);
     EXPECT_EQ(frame.At(160, y), kLowerLeft);
     EXPECT_EQ(frame.At(220, y), kLowerRight);
-    rotating.Frame(kPictureTurnSteps / 4, kFace, kClient, kClient);
-    EXPECT_EQ(rotating.Renders(), 1);
+    layer.Frame(kPictureTurnSteps / 4);
+    EXPECT_EQ(layer.Renders(), 1);
 }
 
-TEST(PictureRotation, FrameIsRecomputedOnlyWhenTheTurnOrTheFaceChanges) {
+// The layer is the turned picture inside the face, the ring colour outside it, and the
+// overlay OR-ed over the face only; it is recomputed only when the turn or the shape moved.
+TEST(PictureLayer, FrameIsRecomputedOnlyWhenTheTurnOrTheShapeChanges) {
     const Picture picture = Quadrants();
-    RotatingPicture rotating(picture);
+    // A band overlay with one lit column through the centre, beyond the face too.
+    const auto overlayFor = [](int width) {
+        Picture overlay = MakePicture(width, kClient);
+        for (int y = 0; y < kClient; ++y) {
+            overlay.At(width / 2, y) = 0x808080;
+        }
+        return overlay;
+    };
+    PictureLayer layer(picture);
     struct Call {
         int step;
         FaceCircle circle;
@@ -226,12 +243,38 @@ TEST(PictureRotation, FrameIsRecomputedOnlyWhenTheTurnOrTheFaceChanges) {
         {101, {{120, 120}, 100}, 260, 4}, {101, {{120, 120}, 100}, 260, 4},
     };
     for (const Call& call : calls) {
-        const Picture& frame = rotating.Frame(call.step, call.circle, call.width, kClient);
-        EXPECT_EQ(rotating.Renders(), call.renders) << call.step;
-        Picture direct = MakePicture(call.width, kClient);
-        RotateIntoFace(SquarePicture(picture, picture.height), call.step, call.circle, direct);
-        EXPECT_EQ(frame, direct) << call.step;
+        if (!layer.Shaped() || layer.shape() != Shape(true, call.circle, call.width)) {
+            layer.Reshape(Shape(true, call.circle, call.width), overlayFor(call.width));
+        }
+        const Picture& frame = layer.Frame(call.step);
+        EXPECT_EQ(layer.Renders(), call.renders) << call.step;
+        Picture expected = MakePicture(call.width, kClient, kRing);
+        RotateIntoFace(SquarePicture(picture, call.width), call.step, call.circle, expected);
+        const Picture overlay = overlayFor(call.width);
+        for (int y = 0; y < kClient; ++y) {
+            for (int x = 0; x < call.width; ++x) {
+                const int dx = x - call.circle.centre.x;
+                const int dy = y - call.circle.centre.y;
+                if (dx * dx + dy * dy <= call.circle.radius * call.circle.radius) {
+                    expected.At(x, y) |= overlay.At(x, y);
+                }
+            }
+        }
+        EXPECT_EQ(frame, expected) << call.step;
     }
+}
+
+TEST(PictureLayer, AStillPictureIsComposedOnceAndDroppedWithItsShape) {
+    PictureLayer layer(Quadrants());
+    layer.Reshape(Shape(false), {});
+    const Picture first = layer.Frame(1);
+    layer.Frame(kPictureTurnSteps / 2);
+    EXPECT_EQ(layer.Renders(), 1);
+    EXPECT_EQ(first.At(kFace.centre.x - 50, kFace.centre.y - 50), kUpperLeft);
+    EXPECT_EQ(first.At(0, 0), kRing);
+    layer.Drop();
+    EXPECT_FALSE(layer.Shaped());
+    EXPECT_TRUE(layer.Frame(1).Empty());
 }
 
 } // namespace
