@@ -28,34 +28,6 @@ std::uint32_t PixelOf(COLORREF colour) {
            (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
 }
 
-// The bands drawn on black by the same code as the plain face, read back as pixels. Made once
-// per shape: OR-ing one overlay gives the same pixels as OR-ing each band in turn.
-Picture BandOverlay(const FaceGeometry& geometry, const TimeBands& bands, int clock0HourPos,
-                    int width, int height) {
-    if (std::none_of(bands.begin(), bands.end(), [](const TimeBand& b) { return b.On(); })) {
-        return {};
-    }
-    const BITMAPINFO info = TopDownInfo(width, height);
-    void* bits = nullptr;
-    const UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dib || !dc || bits == nullptr) {
-        return {};
-    }
-    {
-        // A new DIB section is all zeros: black, which OR leaves alone.
-        ScopedSelect select(dc.get(), dib.get());
-        DrawBandSectors(dc.get(), geometry, bands, clock0HourPos);
-        GdiFlush();
-    }
-    Picture overlay = MakePicture(width, height);
-    std::memcpy(overlay.pixels.data(), bits, overlay.pixels.size() * sizeof(std::uint32_t));
-    for (std::uint32_t& pixel : overlay.pixels) {
-        pixel &= 0xFFFFFF;
-    }
-    return overlay;
-}
-
 } // namespace
 
 void PictureFace::Load(const std::string& path, COLORREF faceColour) {
@@ -64,6 +36,7 @@ void PictureFace::Load(const std::string& path, COLORREF faceColour) {
     }
     layer_.reset();
     key_.reset();
+    overlayDib_.reset();
     path_ = path;
     faceColour_ = faceColour;
     if (path.empty()) {
@@ -72,6 +45,51 @@ void PictureFace::Load(const std::string& path, COLORREF faceColour) {
     if (std::optional<Picture> picture = LoadPicture(path, faceColour)) {
         layer_.emplace(std::move(*picture));
     }
+}
+
+// The bands drawn on black by the same code as the plain face, read back as pixels. Made once
+// per shape: OR-ing one overlay gives the same pixels as OR-ing each band in turn. The DIB
+// they are drawn into is kept while the client fits in it, so a window shrunk or resized back
+// does not pay for fresh memory again.
+bool PictureFace::DrawBandOverlay(const FaceGeometry& geometry, const TimeBands& bands,
+                                  int clock0HourPos, Picture& overlay) {
+    if (std::none_of(bands.begin(), bands.end(), [](const TimeBand& b) { return b.On(); })) {
+        return false;
+    }
+    if (!overlayDib_ || overlayWidth_ < overlay.width || overlayHeight_ < overlay.height) {
+        overlayDib_.reset();
+        overlayWidth_ = std::max(overlayWidth_, overlay.width);
+        overlayHeight_ = std::max(overlayHeight_, overlay.height);
+        const BITMAPINFO info = TopDownInfo(overlayWidth_, overlayHeight_);
+        overlayDib_.reset(
+            CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &overlayBits_, nullptr, 0));
+    }
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!overlayDib_ || !dc || overlayBits_ == nullptr) {
+        overlayDib_.reset();
+        overlayWidth_ = overlayHeight_ = 0;
+        return false;
+    }
+    auto* rows = static_cast<std::uint32_t*>(overlayBits_);
+    const auto stride = static_cast<std::size_t>(overlayWidth_);
+    const auto rowBytes = static_cast<std::size_t>(overlay.width) * sizeof(std::uint32_t);
+    for (int y = 0; y < overlay.height; ++y) {
+        // Black, which OR leaves alone.
+        std::memset(rows + y * stride, 0, rowBytes);
+    }
+    {
+        ScopedSelect select(dc.get(), overlayDib_.get());
+        DrawBandSectors(dc.get(), geometry, bands, clock0HourPos);
+        GdiFlush();
+    }
+    for (int y = 0; y < overlay.height; ++y) {
+        const std::uint32_t* source = rows + y * stride;
+        std::uint32_t* target = &overlay.At(0, y);
+        for (int x = 0; x < overlay.width; ++x) {
+            target[x] = source[x] & 0xFFFFFF;
+        }
+    }
+    return true;
 }
 
 void PictureFace::Drop() {
@@ -100,9 +118,13 @@ bool PictureFace::Draw(HDC dc, const PictureFrame& frame) {
         key.clock0HourPos = frame.clock0HourPos;
     }
     if (!key_ || *key_ != key) {
-        Picture overlay =
-            key.bands ? BandOverlay(g, *key.bands, key.clock0HourPos, width, height) : Picture{};
-        layer_->Reshape(key.shape, std::move(overlay));
+        if (key.bands) {
+            layer_->Reshape(key.shape, [&](Picture& overlay) {
+                return DrawBandOverlay(g, *key.bands, key.clock0HourPos, overlay);
+            });
+        } else {
+            layer_->Reshape(key.shape);
+        }
         key_ = std::move(key);
     }
     const Picture& layer = layer_->Frame(frame.turnStep);

@@ -3,6 +3,7 @@
 // bands) that a frame only copies. The layer is rebuilt when what shapes it changes, and a
 // turning picture is recomputed only when its turn moved on, at most once a second.
 
+#include "base/win_handles_win.h"
 #include "face/face_geometry.h"
 #include "face/picture_rotation.h"
 #include "face/time_bands.h"
@@ -52,10 +53,17 @@ private:
         friend bool operator==(const Key&, const Key&) = default;
     };
 
+    bool DrawBandOverlay(const FaceGeometry& geometry, const TimeBands& bands, int clock0HourPos,
+                         Picture& overlay);
+
     std::string path_;
     COLORREF faceColour_ = 0;
     std::optional<PictureLayer> layer_;
     std::optional<Key> key_;
+    UniqueBitmap overlayDib_;
+    void* overlayBits_ = nullptr;
+    int overlayWidth_ = 0;
+    int overlayHeight_ = 0;
 };
 
 } // namespace zentrava

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace zentrava {
 namespace {
@@ -65,17 +66,39 @@ double PictureTurnRadians(int turnStep) {
     return 2.0 * kFacePi * turnStep / kPictureTurnSteps;
 }
 
-Picture SquarePicture(const Picture& picture, int side) {
+int PictureTurnQuantum(int radius) {
+    // The rim runs 2 pi r pixels a day; half a pixel of it takes this many steps.
+    const double steps = kPictureTurnSteps / (4.0 * kFacePi * std::max(radius, 1));
+    return std::max(static_cast<int>(steps), 1);
+}
+
+void SquarePicture(const Picture& picture, int side, Picture& square) {
     if (picture.Empty() || side <= 0) {
-        return {};
+        Reformat(square, 0, 0);
+        return;
     }
-    Picture square = MakePicture(side, side);
+    // The source column of each destination column, worked out once rather than per pixel.
+    std::vector<int> columns(static_cast<std::size_t>(side));
+    for (int x = 0; x < side; ++x) {
+        columns[static_cast<std::size_t>(x)] = NearestIndex(x, picture.width, side);
+    }
+    square.width = side;
+    square.height = side;
+    square.pixels.resize(static_cast<std::size_t>(side) * side);
     for (int y = 0; y < side; ++y) {
-        const int sy = NearestIndex(y, picture.height, side);
-        for (int x = 0; x < side; ++x) {
-            square.At(x, y) = picture.At(NearestIndex(x, picture.width, side), sy);
+        const std::uint32_t* source =
+            picture.pixels.data() +
+            static_cast<std::size_t>(NearestIndex(y, picture.height, side)) * picture.width;
+        std::uint32_t* target = &square.At(0, y);
+        for (const int column : columns) {
+            *target++ = source[column];
         }
     }
+}
+
+Picture SquarePicture(const Picture& picture, int side) {
+    Picture square;
+    SquarePicture(picture, side, square);
     return square;
 }
 
@@ -128,27 +151,26 @@ void RotateIntoFace(const Picture& square, int turnStep, const FaceCircle& circl
 
 PictureLayer::PictureLayer(Picture picture) : source_(std::move(picture)) {}
 
-void PictureLayer::Reshape(const PictureLayerShape& shape, Picture overlay) {
+void PictureLayer::Reshape(const PictureLayerShape& shape,
+                           const std::function<bool(Picture& overlay)>& drawOverlay) {
     Drop();
     shape_ = shape;
     shaped_ = true;
-    overlay_ = std::move(overlay);
-    if (shape.width <= 0 || shape.height <= 0) {
-        return;
-    }
-    frame_ = MakePicture(shape.width, shape.height, shape.ring);
-    if (Turns()) {
+    quantum_ = PictureTurnQuantum(shape.circle.radius);
+    const int width = std::max(shape.width, 0);
+    const int height = std::max(shape.height, 0);
+    Reformat(frame_, width, height, shape.ring);
+    Reformat(overlay_, width, height);
+    overlaid_ = drawOverlay && !frame_.Empty() && drawOverlay(overlay_);
+    if (Turns() && !frame_.Empty()) {
         // Squeezed to the client's square once, so each turn samples about one source pixel
         // per pixel of the face, however large the photograph.
-        square_ = SquarePicture(source_, std::max(shape.width, shape.height));
+        SquarePicture(source_, std::max(width, height), square_);
     }
 }
 
 void PictureLayer::Drop() {
     shaped_ = false;
-    square_ = {};
-    overlay_ = {};
-    frame_ = {};
     lastStep_ = -1;
 }
 
@@ -157,8 +179,12 @@ bool PictureLayer::Turns() const {
 }
 
 const Picture& PictureLayer::Frame(int turnStep) {
-    const int step = Turns() ? turnStep : 0;
-    if (shaped_ && !frame_.Empty() && step != lastStep_) {
+    static const Picture kNone;
+    if (!shaped_) {
+        return kNone;
+    }
+    const int step = Turns() ? turnStep - turnStep % quantum_ : 0;
+    if (!frame_.Empty() && step != lastStep_) {
         Render(step);
     }
     return frame_;
@@ -170,7 +196,7 @@ void PictureLayer::Render(int step) {
     } else {
         StretchIntoFace(source_, shape_.circle, frame_);
     }
-    if (overlay_.width == frame_.width && overlay_.height == frame_.height) {
+    if (overlaid_) {
         ForEachCircleRow(shape_.circle, frame_, [&](int y, int left, int right) {
             const std::uint32_t* band = &overlay_.At(left, y);
             std::uint32_t* target = &frame_.At(left, y);

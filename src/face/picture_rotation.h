@@ -8,6 +8,7 @@
 #include "face/picture.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace zentrava {
 
@@ -27,6 +28,11 @@ int PictureTurnStep(const ClockTimeRecord& local, const ClockTimeRecord& utc, in
 
 double PictureTurnRadians(int turnStep);
 
+// How many steps the turn may run on before a face of this radius is drawn again: the rim
+// moves about half a pixel in that time (13 steps at a radius of 500), so no one sees the
+// picture lag, and the face is recomputed seldom.
+int PictureTurnQuantum(int radius);
+
 // Pixels whose distance from the centre is at most radius are inside.
 struct FaceCircle {
     Point centre;
@@ -35,7 +41,9 @@ struct FaceCircle {
     friend bool operator==(const FaceCircle&, const FaceCircle&) = default;
 };
 
-// The whole picture squeezed or stretched to side x side, nearest pixel.
+// The whole picture squeezed or stretched to side x side, nearest pixel; into `square`, whose
+// storage is reused.
+void SquarePicture(const Picture& picture, int side, Picture& square);
 Picture SquarePicture(const Picture& picture, int side);
 
 // The whole picture stretched over out's size, written only inside the circle.
@@ -59,22 +67,25 @@ struct PictureLayerShape {
 // The face with its picture as one client-size layer: the ring in its colour, the picture in
 // the face, the bands OR-ed over it. Every stage that does not change with the turn is kept:
 // the picture squeezed once to the client's square, the overlay of the bands; a turning frame
-// is recomputed only when its step moved on, so the paints between steps only copy it.
+// is recomputed only when the turn moved on by a quantum, so most paints only copy it.
 class PictureLayer {
 public:
     explicit PictureLayer(Picture picture);
 
-    // overlay: the bands drawn on black at the client size, OR-ed over the face; empty for
-    // none. Drops everything made for the previous shape.
-    void Reshape(const PictureLayerShape& shape, Picture overlay);
+    // Rebuilds for a new shape. drawOverlay, when given, draws the bands into the overlay it is
+    // handed (the client's size, black) and says whether it drew any; the overlay is OR-ed over
+    // the face.
+    void Reshape(const PictureLayerShape& shape,
+                 const std::function<bool(Picture& overlay)>& drawOverlay = {});
     bool Shaped() const { return shaped_; }
     const PictureLayerShape& shape() const { return shape_; }
-    // The size-dependent stages go (the window is being resized); the picture stays.
+    // The window is being resized: the layer no longer fits. Its storage is kept for the next
+    // shape.
     void Drop();
 
-    // The layer for this turn; the step is ignored when the layer does not turn. A picture
-    // less than 2 pixels high has nothing to turn (its square would be empty) and is drawn
-    // stretched, unturned.
+    // The layer for this turn, the step rounded down to the face's quantum; the step is
+    // ignored when the layer does not turn. A picture less than 2 pixels high has nothing to
+    // turn (its square would be empty) and is drawn stretched, unturned.
     const Picture& Frame(int turnStep);
 
     // How many times the face was recomputed, for callers that count their work.
@@ -87,6 +98,8 @@ private:
     Picture source_;
     PictureLayerShape shape_;
     bool shaped_ = false;
+    bool overlaid_ = false;
+    int quantum_ = 1;
     Picture square_;
     Picture overlay_;
     Picture frame_;

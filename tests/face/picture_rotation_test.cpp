@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace zentrava {
 namespace {
@@ -207,7 +208,7 @@ TEST(PictureLayer, OnePixelHighPictureIsStretchedUnturned) {
     Picture line = MakePicture(4, 1);
     line.pixels = {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight};
     PictureLayer layer(line);
-    layer.Reshape(Shape(true), {});
+    layer.Reshape(Shape(true));
     const Picture& frame = layer.Frame(kPictureTurnSteps / 2);
     const int y = kFace.centre.y;
     EXPECT_EQ(frame.At(20, y), kUpperLeft);
@@ -219,16 +220,16 @@ TEST(PictureLayer, OnePixelHighPictureIsStretchedUnturned) {
 }
 
 // The layer is the turned picture inside the face, the ring colour outside it, and the
-// overlay OR-ed over the face only; it is recomputed only when the turn or the shape moved.
+// overlay OR-ed over the face only; it is recomputed only when the turn moved on by the face's
+// quantum (62 steps at radius 110, 68 at 100) or the shape changed.
 TEST(PictureLayer, FrameIsRecomputedOnlyWhenTheTurnOrTheShapeChanges) {
     const Picture picture = Quadrants();
     // A band overlay with one lit column through the centre, beyond the face too.
-    const auto overlayFor = [](int width) {
-        Picture overlay = MakePicture(width, kClient);
-        for (int y = 0; y < kClient; ++y) {
-            overlay.At(width / 2, y) = 0x808080;
+    const auto drawOverlay = [](Picture& overlay) {
+        for (int y = 0; y < overlay.height; ++y) {
+            overlay.At(overlay.width / 2, y) = 0x808080;
         }
-        return overlay;
+        return true;
     };
     PictureLayer layer(picture);
     struct Call {
@@ -238,35 +239,41 @@ TEST(PictureLayer, FrameIsRecomputedOnlyWhenTheTurnOrTheShapeChanges) {
         int renders;
     };
     const Call calls[] = {
-        {100, kFace, kClient, 1},         {100, kFace, kClient, 1},
-        {101, kFace, kClient, 2},         {101, {{120, 120}, 100}, kClient, 3},
-        {101, {{120, 120}, 100}, 260, 4}, {101, {{120, 120}, 100}, 260, 4},
+        {100, kFace, kClient, 1},         {123, kFace, kClient, 1},
+        {124, kFace, kClient, 2},         {124, {{120, 120}, 100}, kClient, 3},
+        {135, {{120, 120}, 100}, 260, 4}, {136, {{120, 120}, 100}, 260, 5},
     };
     for (const Call& call : calls) {
         if (!layer.Shaped() || layer.shape() != Shape(true, call.circle, call.width)) {
-            layer.Reshape(Shape(true, call.circle, call.width), overlayFor(call.width));
+            layer.Reshape(Shape(true, call.circle, call.width), drawOverlay);
         }
         const Picture& frame = layer.Frame(call.step);
         EXPECT_EQ(layer.Renders(), call.renders) << call.step;
         Picture expected = MakePicture(call.width, kClient, kRing);
-        RotateIntoFace(SquarePicture(picture, call.width), call.step, call.circle, expected);
-        const Picture overlay = overlayFor(call.width);
+        const int quantum = PictureTurnQuantum(call.circle.radius);
+        RotateIntoFace(SquarePicture(picture, call.width), call.step - call.step % quantum,
+                       call.circle, expected);
         for (int y = 0; y < kClient; ++y) {
-            for (int x = 0; x < call.width; ++x) {
-                const int dx = x - call.circle.centre.x;
-                const int dy = y - call.circle.centre.y;
-                if (dx * dx + dy * dy <= call.circle.radius * call.circle.radius) {
-                    expected.At(x, y) |= overlay.At(x, y);
-                }
+            const int dx = call.width / 2 - call.circle.centre.x;
+            const int dy = y - call.circle.centre.y;
+            if (dx * dx + dy * dy <= call.circle.radius * call.circle.radius) {
+                expected.At(call.width / 2, y) |= 0x808080;
             }
         }
         EXPECT_EQ(frame, expected) << call.step;
     }
 }
 
+TEST(PictureLayer, TurnIsRedrawnWhenTheRimHasMovedAboutHalfAPixel) {
+    const std::pair<int, int> cases[] = {{500, 13}, {110, 62}, {96, 71}, {100000, 1}, {0, 6875}};
+    for (const auto& [radius, quantum] : cases) {
+        EXPECT_EQ(PictureTurnQuantum(radius), quantum) << radius;
+    }
+}
+
 TEST(PictureLayer, AStillPictureIsComposedOnceAndDroppedWithItsShape) {
     PictureLayer layer(Quadrants());
-    layer.Reshape(Shape(false), {});
+    layer.Reshape(Shape(false));
     const Picture first = layer.Frame(1);
     layer.Frame(kPictureTurnSteps / 2);
     EXPECT_EQ(layer.Renders(), 1);
