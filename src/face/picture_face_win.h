@@ -1,7 +1,7 @@
 #pragma once
 // The face's background picture: decoded once, then kept as a composed layer (ring, picture,
 // bands) that a frame only copies. The layer is rebuilt when what shapes it changes, and a
-// turning picture is recomputed only when its turn moved on, at most once a second.
+// turning picture is recomputed only when its rim has moved about half a pixel.
 
 #include "base/win_handles_win.h"
 #include "face/face_geometry.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The picture that turns once a day on the 24-hour dial. The picture is squeezed to a square
-// once; each frame samples that square into the face circle of a client-size frame, only when
-// the turn has moved on by a step, so a paint between steps costs nothing.
+// once; the face is sampled from that square only when the turn has moved its rim by about
+// half a pixel, so the paints in between cost a copy.
 
 #include "base/geometry.h"
 #include "clock/clock_time.h"
@@ -12,8 +12,7 @@
 
 namespace zentrava {
 
-// One step per second of the day: at the rim of a large face that is a small fraction of a
-// pixel, so a frame is recomputed at most once a second.
+// One step per second of the day: the turn is never recomputed more often than that.
 inline constexpr int kPictureTurnSteps = 86400;
 
 // The turn, clockwise on the screen from upright, in steps of kPictureTurnSteps per day. It

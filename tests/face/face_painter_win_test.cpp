@@ -201,15 +201,37 @@ TEST(ClockHands, PointWhereTheTimeSays) {
     }
 }
 
-TEST(ClockHands, OutlinedInBlackWhenTheFrameIsOn) {
-    Scene scene = HandsOnly(0, 3, 0, 0);
-    scene.settings.colors.DrawHandFrame = 1;
-    const Frame frame = Render(scene);
-    ASSERT_FALSE(frame.bgr.empty());
-    const FaceGeometry g = ComputeFaceGeometry(200, 200, scene.settings.clock);
-    // The hour hand's edge, half its width (R / 24) below the axis, and its inside.
-    EXPECT_EQ(Hex(frame.At(g.cx + 30, g.cy + g.R / 24)), Hex(RGB(0, 0, 0)));
-    EXPECT_EQ(Hex(frame.At(g.cx + 30, g.cy)), Hex(static_cast<COLORREF>(kRed)));
+// The hour hand and a world zone's day hand take the black outline only when DrawHandFrame is
+// on; otherwise each is outlined in its own colour. At 06:00 here zone 1 (UTC-3) is at 18:00:
+// its hand points left on the 24-hour dial, the local day hand right.
+TEST(ClockHands, OutlinedInBlackOnlyWhenTheFrameIsOn) {
+    constexpr COLORREF kZone = RGB(0, 128, 255);
+    for (const int frameOn : {0, 1}) {
+        Scene twelve = HandsOnly(0, 3, 0, 0);
+        twelve.settings.colors.DrawHandFrame = frameOn;
+        Scene day = HandsOnly(1, 6, 0, 0);
+        day.settings.colors.DrawHandFrame = frameOn;
+        day.zones.TimeZoneDiffOnFlag[0] = 1;
+        day.zones.TimeZoneDiffHour[0] = -3;
+        day.zones.TimeZoneDiffColor[0] = static_cast<int>(kZone);
+        SetClocks(day.clocks, LocalDateTime(day.clocks.LocalClock), day.zones);
+        struct Case {
+            const Scene& scene;
+            int side; // +1: the hand points right, -1: left
+            COLORREF colour;
+        };
+        for (const Case& c : {Case{twelve, 1, static_cast<COLORREF>(kRed)}, Case{day, -1, kZone}}) {
+            const Frame frame = Render(c.scene);
+            ASSERT_FALSE(frame.bgr.empty());
+            const FaceGeometry g = ComputeFaceGeometry(200, 200, c.scene.settings.clock);
+            // The hand's edge, half its width (R / 24) below the axis, and its inside.
+            const int x = g.cx + c.side * 30;
+            EXPECT_EQ(Hex(frame.At(x, g.cy + g.R / 24)),
+                      Hex(frameOn == 1 ? RGB(0, 0, 0) : c.colour))
+                << "frame " << frameOn << " side " << c.side;
+            EXPECT_EQ(Hex(frame.At(x, g.cy)), Hex(c.colour)) << "side " << c.side;
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
