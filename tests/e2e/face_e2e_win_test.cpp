@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrava::e2e {
 namespace {
@@ -272,36 +273,41 @@ Four Diagonals(const Bitmap& face) {
 // down between the lower diagonals; the day hand's diagonal is not looked at.
 TEST(Face, PictureTurnsOnceADayWithTheTwentyFourHourHand) {
     constexpr std::uint32_t kHand = 0xFFFFFFFF;
-    struct Case {
+    struct Moment {
         WORD hour;
-        const char* extra;
         Four diagonals; // kHand where the day hand may cover the picture
     };
-    const Case cases[] = {
-        {12, "PicRotEnable=1\r\n", {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}},
-        {0, "PicRotEnable=1\r\n", {kLowerRight, kLowerLeft, kUpperRight, kUpperLeft}},
-        {18, "PicRotEnable=1\r\n", {kLowerLeft, kUpperLeft, kLowerRight, kUpperRight}},
-        {21,
-         "PicRotEnable=1\r\nPicRotStdTimeZone=1\r\n",
-         {kHand, kUpperRight, kLowerLeft, kLowerRight}},
-        {0, "PicRotEnable=0\r\n", {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}},
+    struct Run {
+        const char* extra;
+        std::vector<Moment> moments;
+    };
+    const Run runs[] = {
+        {"PicRotEnable=1\r\n",
+         {{12, {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}},
+          {0, {kLowerRight, kLowerLeft, kUpperRight, kUpperLeft}},
+          {18, {kLowerLeft, kUpperLeft, kLowerRight, kUpperRight}}}},
+        {"PicRotEnable=1\r\nPicRotStdTimeZone=1\r\n",
+         {{21, {kHand, kUpperRight, kLowerLeft, kLowerRight}}}},
+        {"PicRotEnable=0\r\n", {{0, {kUpperLeft, kUpperRight, kLowerLeft, kLowerRight}}}},
     };
     const std::string bmp = QuadrantsBmp();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.hour) + " " + c.extra);
+    for (const Run& run : runs) {
         ZentravaSession session;
-        ASSERT_TRUE(StartWithPicture(session, bmp, c.extra));
-        std::string path;
-        ASSERT_NO_FATAL_FAILURE(SaveFaceAt(session, c.hour, 30, path));
-        ExpectClosesCleanly(session);
-        Bitmap face;
-        ASSERT_TRUE(face.Load(path));
-        Four seen = Diagonals(face);
-        for (std::size_t i = 0; i < seen.size(); ++i) {
-            seen[i] = c.diagonals[i] == kHand ? kHand : seen[i];
+        ASSERT_TRUE(StartWithPicture(session, bmp, run.extra));
+        for (const Moment& m : run.moments) {
+            SCOPED_TRACE(std::to_string(m.hour) + " " + run.extra);
+            std::string path;
+            ASSERT_NO_FATAL_FAILURE(SaveFaceAt(session, m.hour, 30, path));
+            Bitmap face;
+            ASSERT_TRUE(face.Load(path));
+            Four seen = Diagonals(face);
+            for (std::size_t i = 0; i < seen.size(); ++i) {
+                seen[i] = m.diagonals[i] == kHand ? kHand : seen[i];
+            }
+            EXPECT_EQ(seen, m.diagonals);
+            EXPECT_EQ(face.At(100, 1), 16744576u) << "the ring keeps BackGroundColor";
         }
-        EXPECT_EQ(seen, c.diagonals);
-        EXPECT_EQ(face.At(100, 1), 16744576u) << "the ring keeps BackGroundColor";
+        ExpectClosesCleanly(session);
     }
 }
 
