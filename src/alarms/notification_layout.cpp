@@ -1,5 +1,7 @@
 #include "alarms/notification_layout.h"
 
+#include "alarms/alarm_table.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -19,6 +21,15 @@ int Scaled(int side, int numerator, int denominator) {
 }
 
 } // namespace
+
+bool IsNotificationIndex(long long index) {
+    return index >= kQuickTimerNotification && index < kAlarmCount;
+}
+
+std::string NotificationCaption(int index) {
+    return index == kQuickTimerNotification ? "Zentrava クイックタイマー通知"
+                                            : "Zentrava アラーム通知";
+}
 
 Extent FitNotificationPicture(Extent picture, Extent screen, Extent button) {
     if (picture.width <= 0 || picture.height <= 0) {

@@ -1,10 +1,22 @@
 #pragma once
-// How the notification window lays out a picture: the client size the picture is fitted to,
-// and where its OK button goes. Portable, so every picture shape can be checked.
+// The notification window's decisions: which requests open it, its caption, the client size a
+// picture is fitted to and where its OK button goes. Portable, so every shape can be checked.
 
 #include "base/geometry.h"
 
+#include <string>
+
 namespace zentrava {
+
+// The quick timer's notification; alarms are 0 to 19.
+inline constexpr int kQuickTimerNotification = -1;
+
+// An open request names an alarm or the quick timer; any other value (a stray or forged
+// command) opens nothing.
+bool IsNotificationIndex(long long index);
+
+// "Zentrava アラーム通知" for an alarm, "Zentrava クイックタイマー通知" for the quick timer.
+std::string NotificationCaption(int index);
 
 struct Extent {
     int width = 0;

@@ -46,8 +46,7 @@ struct App {
     std::string settingsPath;
     UniqueHandle mutex;
     HWND owner = nullptr;
-    // Windows that take dialog keys in the message loop; null while they do not exist.
-    HWND notificationWindow = nullptr;
+    // A window that takes dialog keys in the message loop; null while it does not exist.
     HWND quickTimerWindow = nullptr;
 
     WindowPositionSettings position;

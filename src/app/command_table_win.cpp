@@ -1,6 +1,7 @@
 #include "app/command_table_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/notification_window_win.h"
 #include "app/app_win.h"
 #include "app/sheets_win.h"
 #include "app/tray_win.h"
@@ -44,7 +45,8 @@ LRESULT OnStopNoodleTimer(HWND) {
 LRESULT OnSeekDialog(HWND) {
     return 1;
 }
-LRESULT OnNotifyAlarm(HWND, LPARAM /*alarmIndex*/) {
+LRESULT OnNotifyAlarm(HWND hwnd, LPARAM alarmIndex) {
+    OpenNotificationWindow(hwnd, alarmIndex);
     return 1;
 }
 LRESULT OnVolumeDialog(HWND) {

@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/notification_window_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
@@ -344,7 +345,7 @@ void OnWindowTimer(HWND hwnd, WPARAM id) {
 void OnTopmostTimer(HWND hwnd) {
     const App& app = TheApp();
     if (app.behaviour.WindowTopMost == 1 && app.behaviour.WindowTopMostAlways == 1 &&
-        app.menuIdle == 1 && app.modalDialog == 0 && !IsWindow(app.notificationWindow) &&
+        app.menuIdle == 1 && app.modalDialog == 0 && NotificationWindow() == nullptr &&
         !IsWindow(app.quickTimerWindow)) {
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }

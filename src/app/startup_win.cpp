@@ -1,5 +1,6 @@
 #include "app/startup_win.h"
 
+#include "alarms/notification_window_win.h"
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "app/window_behaviour_win.h"
@@ -159,7 +160,8 @@ int RunMessageLoop(App& app) {
         if (got == -1) {
             return -1;
         }
-        if (IsWindow(app.notificationWindow) && IsDialogMessageA(app.notificationWindow, &msg)) {
+        if (const HWND notice = NotificationWindow();
+            notice != nullptr && IsDialogMessageA(notice, &msg)) {
             continue;
         }
         if (IsWindow(app.quickTimerWindow) && IsDialogMessageA(app.quickTimerWindow, &msg)) {

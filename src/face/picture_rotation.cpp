@@ -72,28 +72,38 @@ int PictureTurnQuantum(int radius) {
     return std::max(static_cast<int>(steps), 1);
 }
 
-void SquarePicture(const Picture& picture, int side, Picture& square) {
-    if (picture.Empty() || side <= 0) {
-        Reformat(square, 0, 0);
+void ScalePicture(const Picture& picture, int width, int height, Picture& out) {
+    if (picture.Empty() || width <= 0 || height <= 0) {
+        Reformat(out, 0, 0);
         return;
     }
     // The source column of each destination column, worked out once rather than per pixel.
-    std::vector<int> columns(static_cast<std::size_t>(side));
-    for (int x = 0; x < side; ++x) {
-        columns[static_cast<std::size_t>(x)] = NearestIndex(x, picture.width, side);
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        columns[static_cast<std::size_t>(x)] = NearestIndex(x, picture.width, width);
     }
-    square.width = side;
-    square.height = side;
-    square.pixels.resize(static_cast<std::size_t>(side) * side);
-    for (int y = 0; y < side; ++y) {
+    out.width = width;
+    out.height = height;
+    out.pixels.resize(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
         const std::uint32_t* source =
             picture.pixels.data() +
-            static_cast<std::size_t>(NearestIndex(y, picture.height, side)) * picture.width;
-        std::uint32_t* target = &square.At(0, y);
+            static_cast<std::size_t>(NearestIndex(y, picture.height, height)) * picture.width;
+        std::uint32_t* target = &out.At(0, y);
         for (const int column : columns) {
             *target++ = source[column];
         }
     }
+}
+
+Picture ScaledPicture(const Picture& picture, int width, int height) {
+    Picture out;
+    ScalePicture(picture, width, height, out);
+    return out;
+}
+
+void SquarePicture(const Picture& picture, int side, Picture& square) {
+    ScalePicture(picture, side, side, square);
 }
 
 Picture SquarePicture(const Picture& picture, int side) {

@@ -40,8 +40,12 @@ struct FaceCircle {
     friend bool operator==(const FaceCircle&, const FaceCircle&) = default;
 };
 
-// The whole picture squeezed or stretched to side x side, nearest pixel; into `square`, whose
+// The whole picture squeezed or stretched to width x height, nearest pixel; into `out`, whose
 // storage is reused.
+void ScalePicture(const Picture& picture, int width, int height, Picture& out);
+Picture ScaledPicture(const Picture& picture, int width, int height);
+
+// The same to side x side.
 void SquarePicture(const Picture& picture, int side, Picture& square);
 Picture SquarePicture(const Picture& picture, int side);
 

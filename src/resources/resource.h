@@ -116,6 +116,9 @@
 #define IDC_NTP_RETRY 2174
 #define IDC_NTP_RETRY_SPIN 2175
 #define IDC_NTP_FORCED_UPDATE 2179
+// ---- Notification window (dialog 120) ---------------------------------------------------------
+#define IDC_NOTICE_TEXT 1487 // read-only, multi-line: the notification text
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions

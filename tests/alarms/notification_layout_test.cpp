@@ -2,11 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace zentrava {
 namespace {
 
 constexpr Extent kButton{75, 23};
 constexpr Extent kFullHd{1920, 1080};
+
+TEST(NotificationLayout, OnlyAnAlarmOrTheQuickTimerOpensTheWindow) {
+    const std::pair<long long, bool> cases[] = {{-2, false},        {-1, true},  {0, true},
+                                                {19, true},         {20, false}, {12345, false},
+                                                {-1LL << 40, false}};
+    for (const auto& [index, opens] : cases) {
+        EXPECT_EQ(IsNotificationIndex(index), opens) << index;
+    }
+}
 
 TEST(NotificationLayout, PictureIsFittedToTheScreenAndTheButton) {
     struct Case {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -74,6 +75,39 @@ inline HWND FindDialog(const ZentravaSession& session, const std::string& captio
         }
     }
     return nullptr;
+}
+
+// A 24-bit bottom-up BMP file of width x height; colour(x, y) gives each pixel as COLORREF.
+template <typename Colour>
+std::string Bmp24(int width, int height, Colour colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    const auto le = [](std::string& out, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out.push_back(static_cast<char>(v >> (8 * i)));
+        }
+    };
+    std::string bmp = "BM";
+    le(bmp, static_cast<std::uint32_t>(54 + stride * height), 4);
+    le(bmp, 0, 4);
+    le(bmp, 54, 4);
+    le(bmp, 40, 4);
+    le(bmp, static_cast<std::uint32_t>(width), 4);
+    le(bmp, static_cast<std::uint32_t>(height), 4);
+    le(bmp, 1, 2);
+    le(bmp, 24, 2);
+    le(bmp, 0, 4);
+    le(bmp, static_cast<std::uint32_t>(stride * height), 4);
+    bmp.append(16, '\0'); // resolution and palette counts
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = colour(x, y);
+            bmp.push_back(static_cast<char>(c >> 16)); // blue, green, red
+            bmp.push_back(static_cast<char>(c >> 8));
+            bmp.push_back(static_cast<char>(c));
+        }
+        bmp.append(static_cast<std::size_t>(stride - width * 3), '\0');
+    }
+    return bmp;
 }
 
 inline void ExpectClosesCleanly(ZentravaSession& session) {

@@ -195,47 +195,18 @@ TEST(Face, OneMinuteBandOnASmallFaceDoesNotFloodIt) {
     EXPECT_LT(red * 10, inside) << red << " of " << inside << " face pixels in the band colour";
 }
 
-// A 300 x 200 picture, one colour per quadrant, as a 24-bit bottom-up BMP file.
+// A 300 x 200 picture, one colour per quadrant.
 constexpr std::uint32_t kUpperLeft = 0x0000FF; // red, as COLORREF
 constexpr std::uint32_t kUpperRight = 0x00FF00;
 constexpr std::uint32_t kLowerLeft = 0xFF0000;
 constexpr std::uint32_t kLowerRight = 0x00FFFF;
 
 std::string QuadrantsBmp() {
-    constexpr int kWidth = 300;
-    constexpr int kHeight = 200;
-    constexpr int kStride = kWidth * 3;
-    const auto le = [](std::string& out, std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            out.push_back(static_cast<char>(v >> (8 * i)));
-        }
-    };
-    std::string bmp = "BM";
-    le(bmp, 54 + kStride * kHeight, 4);
-    le(bmp, 0, 4);
-    le(bmp, 54, 4);
-    le(bmp, 40, 4);
-    le(bmp, kWidth, 4);
-    le(bmp, kHeight, 4);
-    le(bmp, 1, 2);
-    le(bmp, 24, 2);
-    le(bmp, 0, 4);
-    le(bmp, kStride * kHeight, 4);
-    for (int i = 0; i < 4; ++i) {
-        le(bmp, 0, 4);
-    }
-    for (int row = kHeight - 1; row >= 0; --row) {
-        for (int x = 0; x < kWidth; ++x) {
-            const bool upper = row < kHeight / 2;
-            const bool left = x < kWidth / 2;
-            const std::uint32_t c =
-                upper ? (left ? kUpperLeft : kUpperRight) : (left ? kLowerLeft : kLowerRight);
-            bmp.push_back(static_cast<char>(c >> 16)); // blue, green, red
-            bmp.push_back(static_cast<char>(c >> 8));
-            bmp.push_back(static_cast<char>(c));
-        }
-    }
-    return bmp;
+    return Bmp24(300, 200, [](int x, int y) {
+        const bool upper = y < 100;
+        const bool left = x < 150;
+        return upper ? (left ? kUpperLeft : kUpperRight) : (left ? kLowerLeft : kLowerRight);
+    });
 }
 
 // Starts the clock on a 200 px 24-hour dial whose picture is `picture` in the session's folder
