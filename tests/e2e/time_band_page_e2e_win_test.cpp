@@ -67,8 +67,12 @@ Sheet OpenBandPage(ZentravaSession& session) {
 }
 
 ::testing::AssertionResult StartOnBandPage(ZentravaSession& session, const std::string& bands) {
+    // A plain 24-hour dial with its centre at (100, 100).
     return StartCopy(session, kTestBuild, "Zentrava",
-                     "[Window_Position]\r\nAudioFilePropertySheetPos=6\r\n[TimeZone_Setting]\r\n" +
+                     "[Window_Position]\r\nAudioFilePropertySheetPos=6\r\nWindow_Width=200\r\n"
+                     "Window_Height=200\r\n[Clock_Setting]\r\nSecondHandDispOnOff=0\r\n"
+                     "DigitalDateMode=0\r\nDigitalTimeMode=0\r\nJSTStringOnOff=0\r\n"
+                     "12H_24H_Setting=1\r\n[TimeZone_Setting]\r\n" +
                          bands);
 }
 
@@ -181,6 +185,13 @@ TEST(TimeBandPage, BandsTypedInTwoGroupsAreAppliedAndALaterEditIsCancelled) {
     for (const auto& [key, value] : written) {
         EXPECT_EQ(session.IniNumber("TimeZone_Setting", key), value) << key;
     }
+    // The clock paints from the applied table: 03:00 lies in band 5, clear of the hands at 18:30.
+    ASSERT_TRUE(session.LoadClocks(SYSTEMTIME{2024, 6, 6, 1, 18, 30, 0, 0}));
+    session.WaitForLogLine("tick 2024-06-01 18:30:00.500 ", 5000);
+    Bitmap face;
+    ASSERT_TRUE(session.SaveBackBuffer(session.dir() + "face.bmp"));
+    ASSERT_TRUE(face.Load(session.dir() + "face.bmp"));
+    EXPECT_EQ(face.At(100 + 34, 100 - 34), 16711680u) << "band 5 is not on the face";
 
     const std::optional<std::string> applied = session.IniText();
     open.Type(kStartHour, "3");
