@@ -16,7 +16,10 @@ namespace {
 
 // Controls of the first visible row; row r adds r.
 constexpr int kStartHour = 1621, kStartMinute = 1691, kEndHour = 1641, kEndMinute = 1711;
-constexpr int kOnBox = 1681, kSample = 1671, kGroup = 1731, kPrevious = 1745, kNext = 1746;
+constexpr int kOnBox = 1681, kColour = 1661, kSample = 1671, kGroup = 1731;
+constexpr int kPrevious = 1745, kNext = 1746;
+// The red, green and blue edits of the platform's colour chooser.
+constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708;
 
 struct Sheet {
     HWND sheet = nullptr;
@@ -170,6 +173,21 @@ TEST(TimeBandPage, BandsTypedInTwoGroupsAreAppliedAndALaterEditIsCancelled) {
     open.Type(kStartHour, "22");
     open.Type(kEndHour, "06");
     open.Click(kOnBox);
+    // The chooser starts from band 5's blue; green chosen there replaces it.
+    open.Click(kColour);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND w : session.process().TopLevelWindows("#32770")) {
+            chooser = IsWindowVisible(w) && w != open.sheet ? w : chooser;
+        }
+        return chooser != nullptr;
+    })) << "no colour chooser";
+    const auto channel = [chooser](int edit) { return GetDlgItem(chooser, edit); };
+    EXPECT_EQ(WindowText(channel(kChooserRed)) + WindowText(channel(kChooserBlue)), "0255");
+    SendMessageA(channel(kChooserGreen), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("128"));
+    SendMessageA(channel(kChooserBlue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return open.Shown(kSample) == RGB(0, 128, 0); })) << "not green";
     open.Click(kPrevious); // band 5 goes into the working copy
     ASSERT_TRUE(open.Shows("時間帯設定01:"));
     open.Type(kEndHour + 1, "7"); // band 2
@@ -178,7 +196,7 @@ TEST(TimeBandPage, BandsTypedInTwoGroupsAreAppliedAndALaterEditIsCancelled) {
 
     const std::pair<const char*, long long> written[] = {
         {"TimeZoneStartHour05", 22}, {"TimeZoneStartMinute05", 0}, {"TimeZoneEndHour05", 6},
-        {"TimeZoneEndMinute05", 0},  {"TimeZoneOnFlag05", 1},      {"TimeZoneColor05", 16711680},
+        {"TimeZoneEndMinute05", 0},  {"TimeZoneOnFlag05", 1},      {"TimeZoneColor05", 32768},
         {"TimeZoneEndHour02", 7},    {"TimeZoneOnFlag02", 0},      {"TimeZoneOnFlag03", 2},
         {"TimeZoneStartHour03", 9},  {"TimeZoneColor01", 255},     {"TimeZoneColor24", 13684944},
     };
@@ -191,7 +209,7 @@ TEST(TimeBandPage, BandsTypedInTwoGroupsAreAppliedAndALaterEditIsCancelled) {
     Bitmap face;
     ASSERT_TRUE(session.SaveBackBuffer(session.dir() + "face.bmp"));
     ASSERT_TRUE(face.Load(session.dir() + "face.bmp"));
-    EXPECT_EQ(face.At(100 + 34, 100 - 34), 16711680u) << "band 5 is not on the face";
+    EXPECT_EQ(face.At(100 + 34, 100 - 34), 32768u) << "band 5 is not on the face";
 
     const std::optional<std::string> applied = session.IniText();
     open.Type(kStartHour, "3");
