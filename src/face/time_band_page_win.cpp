@@ -27,8 +27,8 @@ constexpr int kBandCount = static_cast<int>(std::tuple_size_v<TimeBands>);
 constexpr int kBandGroups = kBandCount / kBandRowsPerPage;
 static_assert(kBandGroups * kBandRowsPerPage == kBandCount);
 
-// Enough for the two characters an edit takes, and for more pasted past its limit, so that
-// "123" is refused rather than read as "12".
+// More than the two characters an edit takes from the keyboard: a text set past the limit
+// ("123") is refused as it stands rather than read cut short as "12".
 constexpr std::size_t kTimeTextBuffer = 16;
 
 // One of a row's four times: its edit and up-down control in the first row, its range and the

@@ -32,7 +32,8 @@ struct Sheet {
     bool On(int row) const {
         return SendMessageA(GetDlgItem(page, kOnBox + row), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
-    // Posted, as a click may open a message box; the WM_NULL returns once it was handled.
+    // Posted, as a click may open a modal box that a sent one would wait for; the WM_NULL only
+    // gives the page's thread a moment, the callers wait for what the click shows.
     void Click(int control) const {
         PostMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
         SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 300, nullptr);
