@@ -3,6 +3,8 @@
 #include "alarms/alarms_win.h"
 #include "alarms/time_signal_page_win.h"
 #include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "face/time_band_page_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
@@ -46,8 +48,9 @@ std::unique_ptr<SheetPage> MakeAudioPage() {
 std::unique_ptr<SheetPage> MakeIntervalNoodlePage() {
     return CreatePlaceholderPage();
 }
-std::unique_ptr<SheetPage> MakeTimeBandPage() {
-    return CreatePlaceholderPage();
+// The face paints from the live table every frame; after an apply the clock repaints at once.
+std::unique_ptr<SheetPage> MakeTimeBandPage(HWND owner) {
+    return CreateTimeBandPage(TheApp().timeBands, [owner] { FaceSettingsApplied(owner); });
 }
 std::unique_ptr<SheetPage> MakeWorldZonePage() {
     return CreatePlaceholderPage();
@@ -94,7 +97,7 @@ INT_PTR OpenSettingsSheet(HWND owner) {
     pages.Add(IDD_HALF_HOURLY_SOUNDS_PAGE, MakeHalfHourlySoundsPage());
     pages.Add(IDD_AUDIO_PAGE, MakeAudioPage());
     pages.Add(IDD_INTERVAL_NOODLE_PAGE, MakeIntervalNoodlePage());
-    pages.Add(IDD_TIME_BAND_PAGE, MakeTimeBandPage());
+    pages.Add(IDD_TIME_BAND_PAGE, MakeTimeBandPage(owner));
     pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage());
     static_assert(kSettingsPageCount == 8);
 

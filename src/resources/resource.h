@@ -119,6 +119,23 @@
 // ---- Notification window (dialog 120) ---------------------------------------------------------
 #define IDC_NOTICE_TEXT 1487 // read-only, multi-line: the notification text
 
+// ---- Time-band page (dialog 125; 1621-1746). Per visible row r (0-3) each control is its
+// block's first id + r. ------------------------------------------------------------------------
+#define IDC_BAND_START_HOUR 1621        // 1621-1624
+#define IDC_BAND_START_HOUR_SPIN 1631   // 1631-1634
+#define IDC_BAND_END_HOUR 1641          // 1641-1644
+#define IDC_BAND_END_HOUR_SPIN 1651     // 1651-1654
+#define IDC_BAND_COLOUR 1661            // 1661-1664: opens the colour chooser
+#define IDC_BAND_SAMPLE 1671            // 1671-1674
+#define IDC_BAND_ON 1681                // 1681-1684
+#define IDC_BAND_START_MINUTE 1691      // 1691-1694
+#define IDC_BAND_START_MINUTE_SPIN 1701 // 1701-1704
+#define IDC_BAND_END_MINUTE 1711        // 1711-1714
+#define IDC_BAND_END_MINUTE_SPIN 1721   // 1721-1724
+#define IDC_BAND_GROUP 1731             // 1731-1734
+#define IDC_BAND_PREVIOUS 1745
+#define IDC_BAND_NEXT 1746
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions
@@ -269,6 +286,17 @@ static_assert(IDC_EACH_HOUR_ON + 24 <= IDC_TS_PREVIOUS_HALF &&
               IDC_CHIME_SOUND_CHOOSE + 24 <= IDC_CHIME_SOUND_ENABLE &&
               IDC_CHIME_SOUND_ENABLE < IDC_CHIME_SOUND_CLEAR &&
               IDC_TS_SOUND_CLEAR < IDC_CHIME_SOUND_CLEAR);
+static_assert(IDC_BAND_START_HOUR + 4 <= IDC_BAND_START_HOUR_SPIN &&
+              IDC_BAND_START_HOUR_SPIN + 4 <= IDC_BAND_END_HOUR &&
+              IDC_BAND_END_HOUR + 4 <= IDC_BAND_END_HOUR_SPIN &&
+              IDC_BAND_END_HOUR_SPIN + 4 <= IDC_BAND_COLOUR &&
+              IDC_BAND_COLOUR + 4 <= IDC_BAND_SAMPLE && IDC_BAND_SAMPLE + 4 <= IDC_BAND_ON &&
+              IDC_BAND_ON + 4 <= IDC_BAND_START_MINUTE &&
+              IDC_BAND_START_MINUTE + 4 <= IDC_BAND_START_MINUTE_SPIN &&
+              IDC_BAND_START_MINUTE_SPIN + 4 <= IDC_BAND_END_MINUTE &&
+              IDC_BAND_END_MINUTE + 4 <= IDC_BAND_END_MINUTE_SPIN &&
+              IDC_BAND_END_MINUTE_SPIN + 4 <= IDC_BAND_GROUP &&
+              IDC_BAND_GROUP + 4 <= IDC_BAND_PREVIOUS);
 #endif
 
 #endif
