@@ -100,6 +100,9 @@ void Notification::Start(HWND hwnd) {
     // Only OK closes the window: a notification must not be swept away by accident.
     EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     SetWindowTextA(hwnd, NotificationCaption(content_.index).c_str());
+    // The button, not the text, takes the focus: Enter closes, and the text is not shown
+    // selected.
+    SetFocus(GetDlgItem(hwnd, IDOK));
 }
 
 // The client takes the fitted size, the picture is scaled to it once (a paint is one copy), and
@@ -166,7 +169,7 @@ INT_PTR CALLBACK Notification::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         auto* self = reinterpret_cast<Notification*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         self->Start(hwnd);
-        return TRUE;
+        return FALSE; // the focus is set
     }
     auto* self = reinterpret_cast<Notification*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (self == nullptr) {
