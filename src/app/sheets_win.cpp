@@ -3,6 +3,8 @@
 #include "alarms/alarms_win.h"
 #include "alarms/time_signal_page_win.h"
 #include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "face/world_zone_page_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
@@ -49,8 +51,9 @@ std::unique_ptr<SheetPage> MakeIntervalNoodlePage() {
 std::unique_ptr<SheetPage> MakeTimeBandPage() {
     return CreatePlaceholderPage();
 }
-std::unique_ptr<SheetPage> MakeWorldZonePage() {
-    return CreatePlaceholderPage();
+// The face is rebuilt from the new zone colours and picture as soon as they are applied.
+std::unique_ptr<SheetPage> MakeWorldZonePage(HWND owner) {
+    return CreateWorldZonePage(TheApp().picture, [owner] { FaceSettingsApplied(owner); });
 }
 std::unique_ptr<SheetPage> MakeTimeServerPage() {
     return CreateTimeServerPage();
@@ -95,7 +98,7 @@ INT_PTR OpenSettingsSheet(HWND owner) {
     pages.Add(IDD_AUDIO_PAGE, MakeAudioPage());
     pages.Add(IDD_INTERVAL_NOODLE_PAGE, MakeIntervalNoodlePage());
     pages.Add(IDD_TIME_BAND_PAGE, MakeTimeBandPage());
-    pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage());
+    pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage(owner));
     static_assert(kSettingsPageCount == 8);
 
     SheetSetup setup;
