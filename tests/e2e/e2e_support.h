@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -81,6 +84,50 @@ inline void ExpectClosesCleanly(ZentravaSession& session) {
     EXPECT_TRUE(r.exited) << r.error;
     EXPECT_FALSE(r.terminated) << "had to be killed: " << r.error;
     EXPECT_EQ(r.exitCode, 0u) << r.error;
+}
+
+// A 24-bit bottom-up BMP as written by the test build.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::string bytes;
+
+    bool Load(const std::string& path) {
+        const std::optional<std::string> file = ReadWholeFile(path);
+        if (!file || file->size() < 54 || (*file)[0] != 'B' || (*file)[1] != 'M') {
+            return false;
+        }
+        bytes = *file;
+        width = static_cast<int>(Le32(18));
+        height = static_cast<int>(Le32(22));
+        return bytes.size() >= 54 + Stride() * static_cast<std::size_t>(height);
+    }
+    // 0x00BBGGRR, as COLORREF.
+    std::uint32_t At(int x, int y) const {
+        const std::size_t row = static_cast<std::size_t>(height - 1 - y);
+        const std::size_t at = 54 + row * Stride() + static_cast<std::size_t>(x) * 3;
+        const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+        return byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2);
+    }
+
+private:
+    std::size_t Stride() const { return (static_cast<std::size_t>(width) * 3 + 3) & ~3u; }
+    std::uint32_t Le32(std::size_t at) const {
+        std::uint32_t v = 0;
+        for (int i = 3; i >= 0; --i) {
+            v = v << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+        }
+        return v;
+    }
+};
+
+// degrees clockwise from the top, radius as a fraction of R.
+inline std::uint32_t AlongAxis(const Bitmap& face, int cx, int cy, int R, double degrees,
+                               double fraction) {
+    const double a = degrees * 3.14159265358979 / 180.0;
+    const double r = fraction * R;
+    return face.At(cx + static_cast<int>(std::lround(r * std::sin(a))),
+                   cy - static_cast<int>(std::lround(r * std::cos(a))));
 }
 
 } // namespace zentrava::e2e

@@ -14,41 +14,6 @@
 namespace zentrava::e2e {
 namespace {
 
-// A 24-bit bottom-up BMP as written by the test build.
-struct Bitmap {
-    int width = 0;
-    int height = 0;
-    std::string bytes;
-
-    bool Load(const std::string& path) {
-        const std::optional<std::string> file = ReadWholeFile(path);
-        if (!file || file->size() < 54 || (*file)[0] != 'B' || (*file)[1] != 'M') {
-            return false;
-        }
-        bytes = *file;
-        width = static_cast<int>(Le32(18));
-        height = static_cast<int>(Le32(22));
-        return bytes.size() >= 54 + Stride() * static_cast<std::size_t>(height);
-    }
-    // 0x00BBGGRR, as COLORREF.
-    std::uint32_t At(int x, int y) const {
-        const std::size_t row = static_cast<std::size_t>(height - 1 - y);
-        const std::size_t at = 54 + row * Stride() + static_cast<std::size_t>(x) * 3;
-        const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
-        return byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2);
-    }
-
-private:
-    std::size_t Stride() const { return (static_cast<std::size_t>(width) * 3 + 3) & ~3u; }
-    std::uint32_t Le32(std::size_t at) const {
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) {
-            v = v << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
-        }
-        return v;
-    }
-};
-
 constexpr std::uint32_t kHandColour = 16744576; // the default light blue
 constexpr std::uint32_t kFaceColour = 16777215; // white
 
@@ -69,15 +34,6 @@ void SaveFaceAt(ZentravaSession& session, WORD hour, WORD minute, std::string& p
 
 void SaveFaceAtThree(ZentravaSession& session, std::string& path) {
     SaveFaceAt(session, 3, 0, path);
-}
-
-// degrees clockwise from the top, radius as a fraction of R.
-std::uint32_t AlongAxis(const Bitmap& face, int cx, int cy, int R, double degrees,
-                        double fraction) {
-    const double a = degrees * 3.14159265358979 / 180.0;
-    const double r = fraction * R;
-    return face.At(cx + static_cast<int>(std::lround(r * std::sin(a))),
-                   cy - static_cast<int>(std::lround(r * std::cos(a))));
 }
 
 constexpr const char* kPlain24HourDial =
