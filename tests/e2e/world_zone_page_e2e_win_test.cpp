@@ -26,6 +26,8 @@ constexpr int kSummerBox = 1870;
 constexpr int kGroup = 1860;
 constexpr int kPictureName = 1007;
 constexpr int kRotateBox = 1873;
+constexpr int kChooseButton = 1008;
+constexpr int kClearButton = 2086;
 
 struct OpenSheet {
     HWND sheet = nullptr;
@@ -102,6 +104,51 @@ HWND FocusOf(HWND window) {
     gui.cbSize = sizeof gui;
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
                                                                              : nullptr;
+}
+
+// The open-file dialog's name field: the edit with the id of its combo box (0x47C), or the edit
+// 0x480 of the older layout.
+HWND FileNameField(HWND dialog) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM out) -> BOOL {
+            const int id = GetDlgCtrlID(child);
+            if (WindowClassName(child) == "Edit" && (id == 0x47C || id == 0x480)) {
+                reinterpret_cast<Search*>(out)->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Chooses `path` in the page's picture chooser as a user types it.
+::testing::AssertionResult ChooseInFileDialog(const ZentravaSession& session, HWND page,
+                                              const std::string& path) {
+    PostMessageA(GetDlgItem(page, kChooseButton), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = FindDialog(session, "ファイルの選択")) != nullptr; },
+                 10000)) {
+        std::string shown;
+        for (HWND w : session.process().TopLevelWindows("#32770")) {
+            shown.append(WindowText(w)).append(" | ");
+        }
+        return ::testing::AssertionFailure() << "no file chooser; dialogs: " << shown;
+    }
+    HWND field = nullptr;
+    if (!WaitFor([&] { return (field = FileNameField(dialog)) != nullptr; })) {
+        return ::testing::AssertionFailure() << "no file name field";
+    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (!WaitFor([dialog] { return !IsWindow(dialog); })) {
+        return ::testing::AssertionFailure() << "the chooser stayed open";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 TEST(WorldZonePage, AnHourOutsideTheRangeKeepsTheUserOnItAndWritesNothing) {
@@ -197,6 +244,49 @@ TEST(WorldZonePage, APictureWhoseFileIsMissingSurvivesAnApply) {
     ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_OK));
     ExpectClosesCleanly(session);
     EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), missing);
+}
+
+// A file of another kind is refused with a message and leaves the page's picture as it was; a
+// picture is taken whatever the case of its extension; "Clr" empties the path.
+TEST(WorldZonePage, TheChooserTakesAPictureAndARefusedFileLeavesThePictureAsItWas) {
+    ZentravaSession session;
+    ASSERT_TRUE(session.Stage(ProgramPath(kTestBuild), "Zentrava"));
+    const std::string first = session.dir() + "first.bmp";
+    const std::string notes = session.dir() + "notes.txt";
+    const std::string sunset = session.dir() + "sunset.PNG";
+    for (const std::string& file : {first, notes, sunset}) {
+        ASSERT_TRUE(WriteWholeFile(file, "not really a picture"));
+    }
+    ASSERT_TRUE(session.WriteIni(
+        IniOnZonePage("[TimeZone_Diff_Setting]\r\nBkGndPicFile=" + first + "\r\n")));
+    ASSERT_TRUE(session.Launch());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    const OpenSheet open = OpenSettings(session);
+    ASSERT_NE(open.sheet, nullptr) << "no settings sheet";
+    EXPECT_EQ(Text(open.page, kPictureName), "first.bmp");
+
+    ASSERT_TRUE(ChooseInFileDialog(session, open.page, notes));
+    const std::optional<MessageBoxInfo> box = WaitForProgramMessage(session);
+    ASSERT_TRUE(box.has_value()) << "no message";
+    EXPECT_EQ(box->text, "画像ファイルではありません。");
+    ASSERT_TRUE(session.DismissMessageBox(box->hwnd));
+    EXPECT_EQ(Text(open.page, kPictureName), "first.bmp");
+    Click(open.page, kRotateBox);
+    PressApply(open.sheet);
+    EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), first)
+        << "the refused file erased the picture";
+
+    ASSERT_TRUE(ChooseInFileDialog(session, open.page, sunset));
+    EXPECT_TRUE(WaitFor([&] { return Text(open.page, kPictureName) == "sunset.PNG"; }));
+    PressApply(open.sheet);
+    EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), sunset);
+
+    Click(open.page, kClearButton);
+    EXPECT_EQ(Text(open.page, kPictureName), "");
+    PressApply(open.sheet);
+    EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), "");
+    ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_OK));
+    ExpectClosesCleanly(session);
 }
 
 } // namespace
