@@ -2,8 +2,7 @@
 // zone that the face shows at once without the clock being reloaded, and a picture whose file
 // is missing that an Apply must not erase.
 
-#include "e2e/e2e_support.h"
-#include "resources/commands.h"
+#include "e2e/sheet_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -15,7 +14,6 @@
 namespace zentrava::e2e {
 namespace {
 
-constexpr const char* kSettingsCaption = "アラーム、時報、オーディオ、時間帯、その他の設定";
 constexpr const char* kSection = "TimeZone_Diff_Setting";
 constexpr int kZonePage = 7;
 
@@ -29,74 +27,14 @@ constexpr int kRotateBox = 1873;
 constexpr int kChooseButton = 1008;
 constexpr int kClearButton = 2086;
 
-struct OpenSheet {
-    HWND sheet = nullptr;
-    HWND page = nullptr;
-};
-
 std::string IniOnZonePage(const std::string& more) {
     return "[Window_Position]\r\nAudioFilePropertySheetPos=" + std::to_string(kZonePage) +
            "\r\nWindow_Width=200\r\nWindow_Height=200\r\n" + more;
 }
 
-OpenSheet OpenSettings(ZentravaSession& session) {
-    OpenSheet open;
-    session.Post(WM_COMMAND, kCmdSettingsSheet, 0);
-    WaitFor([&] { return (open.sheet = FindDialog(session, kSettingsCaption)) != nullptr; });
-    if (open.sheet != nullptr) {
-        open.page = reinterpret_cast<HWND>(SendMessageA(open.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
-    return open;
-}
-
-void Type(HWND page, int control, const char* text) {
-    SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-std::string Text(HWND page, int control) {
-    return WindowText(GetDlgItem(page, control));
-}
-
 // Sent: the boxes open nothing, and the test reads the page right after.
 void Click(HWND page, int control) {
     SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
-}
-
-// The press comes as a posted click: the apply has run once the Apply button (0x3021) is
-// disabled again.
-void PressApply(HWND sheet) {
-    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
-    HWND apply = GetDlgItem(sheet, 0x3021);
-    WaitFor([apply] { return apply == nullptr || !IsWindowEnabled(apply); }, 3000);
-    SendMessageA(sheet, WM_NULL, 0, 0);
-}
-
-bool CloseSheet(HWND sheet, int button) {
-    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
-    return WaitFor([sheet] { return !IsWindow(sheet); }, 3000);
-}
-
-void Screenshot(HWND window, const char* name) {
-    if (const char* dir = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
-        Sleep(200); // let the page paint
-        RECT r{};
-        GetWindowRect(window, &r);
-        SaveScreenBmp(std::string(dir) + "\\" + name, r);
-    }
-}
-
-std::optional<MessageBoxInfo> WaitForProgramMessage(const ZentravaSession& session) {
-    std::optional<MessageBoxInfo> box;
-    WaitFor([&] {
-        for (const MessageBoxInfo& info : session.MessageBoxes()) {
-            if (info.caption == "Zentrava") {
-                box = info;
-                return true;
-            }
-        }
-        return false;
-    });
-    return box;
 }
 
 HWND FocusOf(HWND window) {
