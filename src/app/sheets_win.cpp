@@ -5,6 +5,7 @@
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "face/time_band_page_win.h"
+#include "face/world_zone_page_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
@@ -52,8 +53,9 @@ std::unique_ptr<SheetPage> MakeIntervalNoodlePage() {
 std::unique_ptr<SheetPage> MakeTimeBandPage(HWND owner) {
     return CreateTimeBandPage(TheApp().timeBands, [owner] { FaceSettingsApplied(owner); });
 }
-std::unique_ptr<SheetPage> MakeWorldZonePage() {
-    return CreatePlaceholderPage();
+// The face is rebuilt from the new zone colours and picture as soon as they are applied.
+std::unique_ptr<SheetPage> MakeWorldZonePage(HWND owner) {
+    return CreateWorldZonePage(TheApp().picture, [owner] { FaceSettingsApplied(owner); });
 }
 std::unique_ptr<SheetPage> MakeTimeServerPage() {
     return CreateTimeServerPage();
@@ -98,7 +100,7 @@ INT_PTR OpenSettingsSheet(HWND owner) {
     pages.Add(IDD_AUDIO_PAGE, MakeAudioPage());
     pages.Add(IDD_INTERVAL_NOODLE_PAGE, MakeIntervalNoodlePage());
     pages.Add(IDD_TIME_BAND_PAGE, MakeTimeBandPage(owner));
-    pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage());
+    pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage(owner));
     static_assert(kSettingsPageCount == 8);
 
     SheetSetup setup;

@@ -17,6 +17,18 @@ WorldZoneSettings ClockKeeper::Zones() const {
     return zones_;
 }
 
+void ClockKeeper::ApplyZones(const WorldZoneSettings& zones) {
+    std::lock_guard lock(mutex_);
+    zones_ = zones;
+    // Records never loaded hold no date to convert; the first load fills the world records.
+    if (clocks_.LocalClock.Month == 0) {
+        return;
+    }
+    const DateTime now = LocalDateTime(clocks_.LocalClock);
+    SetWorldClock(clocks_, now, 1, zones_);
+    SetWorldClock(clocks_, now, 2, zones_);
+}
+
 void ClockKeeper::Load(const DateTime& t, MonotonicTime now) {
     std::lock_guard lock(mutex_);
     SetClocks(clocks_, t, zones_);

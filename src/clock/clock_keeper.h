@@ -59,6 +59,10 @@ public:
     void Reset();
     void SetZones(const WorldZoneSettings& zones);
     WorldZoneSettings Zones() const;
+    // New zone settings take effect at once: the world records are recomputed from LocalClock
+    // as it stands. LocalClock, UtcClock and the pacer are left alone, since a load would
+    // re-anchor the pacer and move the program's clock by up to a tick.
+    void ApplyZones(const WorldZoneSettings& zones);
 
     // SetClocks and re-anchor in one step, so a load is never followed by a burst.
     void Load(const DateTime& t, MonotonicTime now);

@@ -136,6 +136,22 @@
 #define IDC_BAND_PREVIOUS 1745
 #define IDC_BAND_NEXT 1746
 
+// ---- World-zone page (dialog 126). Zone n (0 for zone 1, 1 for zone 2) adds n. -------------
+#define IDC_ZONE_HOUR 1770        // 1770-1771, signed hours east of UTC
+#define IDC_ZONE_HOUR_SPIN 1780   // 1780-1781
+#define IDC_ZONE_MINUTE 1790      // 1790-1791
+#define IDC_ZONE_MINUTE_SPIN 1800 // 1800-1801
+#define IDC_ZONE_COLOUR 1830      // 1830-1831, "時針の色"
+#define IDC_ZONE_SAMPLE 1840      // 1840-1841, the hand colour
+#define IDC_ZONE_SHOW 1850        // 1850-1851, "追加の時針を表示"
+#define IDC_ZONE_GROUP 1860       // 1860-1861, captioned at opening
+#define IDC_ZONE_SUMMER 1870      // 1870-1871, "夏時間を設定"
+#define IDC_PICTURE_NAME 1007     // read-only; takes a dropped picture
+#define IDC_PICTURE_CHOOSE 1008
+#define IDC_PICTURE_CLEAR 2086
+#define IDC_PICTURE_CLOCK 1017 // drop-down: the clock that turns the picture
+#define IDC_PICTURE_ROTATE 1873
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions

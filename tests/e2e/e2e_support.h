@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
+#include <cmath>
 #include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -151,6 +152,15 @@ inline void ExpectClosesCleanly(ZentravaSession& session) {
     EXPECT_TRUE(r.exited) << r.error;
     EXPECT_FALSE(r.terminated) << "had to be killed: " << r.error;
     EXPECT_EQ(r.exitCode, 0u) << r.error;
+}
+
+// degrees clockwise from the top, radius as a fraction of R.
+inline std::uint32_t AlongAxis(const Bitmap& face, int cx, int cy, int R, double degrees,
+                               double fraction) {
+    const double a = degrees * 3.14159265358979 / 180.0;
+    const double r = fraction * R;
+    return face.At(cx + static_cast<int>(std::lround(r * std::sin(a))),
+                   cy - static_cast<int>(std::lround(r * std::cos(a))));
 }
 
 } // namespace zentrava::e2e

@@ -39,15 +39,6 @@ void SaveFaceAtThree(ZentravaSession& session, std::string& path) {
     SaveFaceAt(session, 3, 0, path);
 }
 
-// degrees clockwise from the top, radius as a fraction of R.
-std::uint32_t AlongAxis(const Bitmap& face, int cx, int cy, int R, double degrees,
-                        double fraction) {
-    const double a = degrees * 3.14159265358979 / 180.0;
-    const double r = fraction * R;
-    return face.At(cx + static_cast<int>(std::lround(r * std::sin(a))),
-                   cy - static_cast<int>(std::lround(r * std::cos(a))));
-}
-
 constexpr const char* kPlain24HourDial =
     "[Clock_Setting]\r\nSecondHandDispOnOff=0\r\nDigitalDateMode=0\r\nDigitalTimeMode=0\r\n"
     "JSTStringOnOff=0\r\n12H_24H_Setting=1\r\n";

@@ -2,8 +2,7 @@
 // signal, Apply and Cancel, refused values, the per-hour sounds and the on/off dialog, each
 // checked in the settings file the program writes.
 
-#include "e2e/e2e_support.h"
-#include "resources/commands.h"
+#include "e2e/sheet_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@
 namespace zentrava::e2e {
 namespace {
 
-constexpr const char* kSettingsCaption = "アラーム、時報、オーディオ、時間帯、その他の設定";
 constexpr const char* kSection = "Time_Signal_Setting";
 constexpr const char* kSection30 = "Time_Signal_Setting_30";
 
@@ -42,43 +40,9 @@ constexpr int kTimeSignalPage = 1;
 constexpr int kHourlySoundsPage = 2;
 constexpr int kHalfHourlySoundsPage = 3;
 
-HWND WaitForDialog(const ZentravaSession& session, const std::string& caption) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialog(session, caption)) != nullptr; });
-    return found;
-}
-
-HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 std::string IniWith(int startPage, const std::string& more = {}) {
     return "[Window_Position]\r\nAudioFilePropertySheetPos=" + std::to_string(startPage) + "\r\n" +
            more;
-}
-
-// The settings sheet of a running copy, opened on the page its settings file names.
-struct OpenSheet {
-    HWND sheet = nullptr;
-    HWND page = nullptr;
-};
-
-OpenSheet OpenSettings(ZentravaSession& session) {
-    OpenSheet open;
-    session.Post(WM_COMMAND, kCmdSettingsSheet, 0);
-    open.sheet = WaitForDialog(session, kSettingsCaption);
-    if (open.sheet != nullptr) {
-        open.page = CurrentPage(open.sheet);
-    }
-    return open;
-}
-
-void Type(HWND page, int control, const char* text) {
-    SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-std::string Text(HWND page, int control) {
-    return WindowText(GetDlgItem(page, control));
 }
 
 // Posted: a click may open a modal dialog in the program.
@@ -88,45 +52,6 @@ void Click(HWND dialog, int control) {
 
 bool IsChecked(HWND dialog, int control) {
     return SendMessageA(GetDlgItem(dialog, control), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-// Apply, then waits until the program has handled it.
-// The press arrives as a posted click, after any sent message: wait until the apply has run,
-// which leaves the sheet's Apply button (0x3021) disabled again.
-void PressApply(HWND sheet) {
-    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
-    HWND apply = GetDlgItem(sheet, 0x3021);
-    WaitFor([apply] { return apply == nullptr || !IsWindowEnabled(apply); }, 3000);
-    SendMessageA(sheet, WM_NULL, 0, 0);
-}
-
-bool CloseSheet(HWND sheet, int button) {
-    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
-    return WaitFor([sheet] { return !IsWindow(sheet); }, 3000);
-}
-
-void Screenshot(HWND window, const char* name) {
-    if (const char* dir = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
-        Sleep(200); // let the page paint
-        RECT r{};
-        GetWindowRect(window, &r);
-        SaveScreenBmp(std::string(dir) + "\\" + name, r);
-    }
-}
-
-// A message box of the program with our caption (the sheet itself is a dialog too).
-std::optional<MessageBoxInfo> WaitForProgramMessage(const ZentravaSession& session) {
-    std::optional<MessageBoxInfo> box;
-    WaitFor([&] {
-        for (const MessageBoxInfo& info : session.MessageBoxes()) {
-            if (info.caption == "Zentrava") {
-                box = info;
-                return true;
-            }
-        }
-        return false;
-    });
-    return box;
 }
 
 TEST(TimeSignalPage, ACustomSignalTypedInEitherHalfIsSavedOnApply) {
