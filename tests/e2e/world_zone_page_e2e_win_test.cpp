@@ -185,18 +185,23 @@ TEST(WorldZonePage, APictureWhoseFileIsMissingSurvivesAnApply) {
 }
 
 // A file of another kind is refused with a message and leaves the page's picture as it was; a
-// picture is taken whatever the case of its extension; "Clr" empties the path.
+// picture is taken whatever the case of its extension and shows on the face once applied;
+// "Clr" empties the path and the face shows its own colour again.
 TEST(WorldZonePage, TheChooserTakesAPictureAndARefusedFileLeavesThePictureAsItWas) {
     ZentravaSession session;
     ASSERT_TRUE(session.Stage(ProgramPath(kTestBuild), "Zentrava"));
     const std::string first = session.dir() + "first.bmp";
     const std::string notes = session.dir() + "notes.txt";
     const std::string sunset = session.dir() + "sunset.PNG";
-    for (const std::string& file : {first, notes, sunset}) {
+    for (const std::string& file : {first, notes}) {
         ASSERT_TRUE(WriteWholeFile(file, "not really a picture"));
     }
-    ASSERT_TRUE(session.WriteIni(
-        IniOnZonePage("[TimeZone_Diff_Setting]\r\nBkGndPicFile=" + first + "\r\n")));
+    constexpr std::uint32_t kRed = 0x0000FF;
+    ASSERT_TRUE(WriteWholeFile(sunset, Bmp24(40, 30, [](int, int) { return kRed; })));
+    ASSERT_TRUE(session.WriteIni(IniOnZonePage(
+        "[Clock_Setting]\r\nSecondHandDispOnOff=0\r\nDigitalDateMode=0\r\n"
+        "DigitalTimeMode=0\r\nJSTStringOnOff=0\r\n[TimeZone_Diff_Setting]\r\nBkGndPicFile=" +
+        first + "\r\n")));
     ASSERT_TRUE(session.Launch());
     ASSERT_NE(session.WaitForMainWindow(), nullptr);
     const OpenSheet open = OpenSettings(session);
@@ -218,11 +223,23 @@ TEST(WorldZonePage, TheChooserTakesAPictureAndARefusedFileLeavesThePictureAsItWa
     EXPECT_TRUE(WaitFor([&] { return Text(open.page, kPictureName) == "sunset.PNG"; }));
     PressApply(open.sheet);
     EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), sunset);
+    // 03:00: the hands point up and right, the lower left of the face is clear.
+    const auto faceBelowLeft = [&session] {
+        const SYSTEMTIME t{2024, 6, 6, 1, 3, 0, 0, 0};
+        session.LoadClocks(t);
+        session.WaitForLogLine("tick 2024-06-01 03:00:00.500 ", 5000);
+        const std::string path = session.dir() + "picture_face.bmp";
+        Bitmap face;
+        return session.SaveBackBuffer(path) && face.Load(path) ? face.At(100 - 40, 100 + 40)
+                                                               : 0xFFFFFFFFu;
+    };
+    EXPECT_EQ(faceBelowLeft(), kRed) << "the applied picture shows";
 
     Click(open.page, kClearButton);
     EXPECT_EQ(Text(open.page, kPictureName), "");
     PressApply(open.sheet);
     EXPECT_EQ(session.IniString(kSection, "BkGndPicFile", "absent"), "");
+    EXPECT_EQ(faceBelowLeft(), 0xFFFFFFu) << "the face colour after Clr";
     ASSERT_TRUE(CloseSheet(open.sheet, PSBTN_OK));
     ExpectClosesCleanly(session);
 }
