@@ -116,8 +116,11 @@ void RebuildDrawingObjects(HWND hwnd) {
 
 // The picture follows its settings and the face colour its clear parts show; an unchanged
 // picture is not decoded again.
-void LoadFacePicture() {
+void LoadFacePicture(PictureReload reload = PictureReload::IfChanged) {
     App& app = TheApp();
+    if (reload == PictureReload::Always) {
+        app.facePicture = PictureFace{};
+    }
     app.facePicture.Load(app.picture.BkGndPicFile,
                          static_cast<COLORREF>(app.appearance.colors.ClockFaceColor));
 }
@@ -439,8 +442,8 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
 
 } // namespace
 
-void FaceSettingsApplied(HWND hwnd) {
-    LoadFacePicture();
+void FaceSettingsApplied(HWND hwnd, PictureReload reload) {
+    LoadFacePicture(reload);
     RebuildDrawingObjects(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
 }

@@ -55,7 +55,8 @@ std::unique_ptr<SheetPage> MakeTimeBandPage(HWND owner) {
 }
 // The face is rebuilt from the new zone colours and picture as soon as they are applied.
 std::unique_ptr<SheetPage> MakeWorldZonePage(HWND owner) {
-    return CreateWorldZonePage(TheApp().picture, [owner] { FaceSettingsApplied(owner); });
+    return CreateWorldZonePage(TheApp().picture,
+                               [owner] { FaceSettingsApplied(owner, PictureReload::Always); });
 }
 std::unique_ptr<SheetPage> MakeTimeServerPage() {
     return CreateTimeServerPage();

@@ -30,7 +30,7 @@ public:
     // Decodes the file, its transparent parts over the face colour; an empty path, a missing
     // file or one that cannot be decoded leaves no picture, without a word. The same path and
     // colour with a picture already decoded are kept as they are, so applying an unrelated
-    // page does not decode a large photograph again.
+    // page does not decode a large photograph again (a new PictureFace decodes anew).
     void Load(const std::string& path, COLORREF faceColour);
     bool Shown() const { return layer_.has_value(); }
 
