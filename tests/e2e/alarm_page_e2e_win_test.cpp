@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -236,8 +235,11 @@ TEST(AlarmPage, AnAlarmSetOnThePageIsWrittenAloneAndRingsAtItsMinute) {
     Screenshot(open.sheet, "alarm_page.bmp");
     EXPECT_EQ(session.IniText(), before) << "nothing is written before Apply";
 
+    ASSERT_TRUE(open.ApplyEnabled());
     open.Press(PSBTN_APPLYNOW);
-    ASSERT_TRUE(WaitFor([&] { return session.IniNumber("Alarm_Setting", "AlarmOn03") == 1; }));
+    // The sheet turns Apply off once every page has applied, and so saved.
+    ASSERT_TRUE(WaitFor([&] { return !open.ApplyEnabled(); }));
+    EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmOn03"), 1);
     EXPECT_EQ(session.IniNumber("Alarm_Setting", "Alarmhour03"), 7);
     EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmMinute03"), 30);
     EXPECT_EQ(session.IniNumber("Alarm_Setting", "AlarmType03"), 1);
@@ -250,7 +252,6 @@ TEST(AlarmPage, AnAlarmSetOnThePageIsWrittenAloneAndRingsAtItsMinute) {
         EXPECT_EQ(ini.find(other), std::string::npos) << other << " written:\n" << ini;
     }
     EXPECT_EQ(open.Label(3), "アラーム3*");
-    EXPECT_FALSE(open.ApplyEnabled());
     ASSERT_TRUE(open.Close(PSBTN_OK));
 
     ASSERT_TRUE(session.LoadClocks(SYSTEMTIME{2024, 6, 6, 1, 7, 29, 57, 0}));
@@ -406,20 +407,38 @@ TEST(AlarmPage, WalkingTheTreeLeavesNoGdiObjectsBehind) {
                           "[Alarm_Setting]\r\nAlarmDlgColor02=255\r\nAlarmDlgColor03=65280\r\n"));
     const Page open = OpenAlarmPage(session);
     ASSERT_NE(open.page, nullptr) << "no settings sheet";
-    auto count = [&] { return LiveGdiObjectsOf(session.process().handle()); };
+    // The clock keeps painting meanwhile, and each paint holds a few objects for a moment: the
+    // fewest seen over a while is what stays.
+    auto count = [&] {
+        long fewest = -1;
+        for (int i = 0; i < 40; ++i) {
+            const long now = LiveGdiObjectsOf(session.process().handle());
+            fewest = fewest < 0 || now < fewest ? now : fewest;
+            Sleep(15);
+        }
+        return fewest;
+    };
     auto selectAndWait = [&](int n) {
         open.Select(n);
         return WaitFor([&] { return open.Selected() == open.Alarm(n); }, 2000);
     };
-    ASSERT_TRUE(selectAndWait(2));
-    ASSERT_TRUE(selectAndWait(1));
-    const long before = count();
+    // For some seconds after start the program's count still grows, whatever the page does
+    // (the platform fills its own caches as the clock paints); measured from where it settled.
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(selectAndWait(i % 3 + 1)) << i;
+    }
+    long before = count();
+    for (int waited = 0; waited < 30; ++waited) {
+        Sleep(1000);
+        const long now = count();
+        if (now == before) {
+            break;
+        }
+        before = now;
+    }
     ASSERT_GT(before, 0) << "GDI objects cannot be counted here";
     for (int i = 0; i < 100; ++i) {
         ASSERT_TRUE(selectAndWait(i % 3 + 1)) << i;
-        if (i % 20 == 19) {
-            std::printf("gdi after %d: %ld\n", i + 1, count());
-        }
     }
     ASSERT_TRUE(selectAndWait(1));
     EXPECT_EQ(count(), before);
