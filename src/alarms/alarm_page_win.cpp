@@ -11,6 +11,7 @@
 #include "dialogs/pickers_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "sound/sound_win.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -316,6 +317,7 @@ public:
         CommitAlarms(table, backup_);
         table.testSoundFile = backupTestSound_.path;
         table.testSoundFileName = backupTestSound_.displayName;
+        SetChannelFile(SoundChannel::SoundTest, backupTestSound_.path);
         working_ = backup_;
         testSound_ = backupTestSound_;
         changed_ = false;
@@ -499,6 +501,8 @@ private:
         testSound_ = file;
         Alarms().testSoundFile = file.path;
         Alarms().testSoundFileName = file.displayName;
+        // The sound-test channel plays the file it was given, not the table's.
+        SetChannelFile(SoundChannel::SoundTest, file.path);
         SetDlgItemTextA(page_, IDC_AL_TEST_SOUND_NAME, file.displayName.c_str());
         ResetTestButtons(page_);
     }

@@ -401,6 +401,33 @@ TEST(AlarmPage, TheSoundTestEndsByItselfOrWithOkAndItsButtonsComeBack) {
     }
 }
 
+TEST(AlarmPage, ATestSoundChosenOnThePageIsTheOneThatPlays) {
+    ZentravaSession session;
+    // No test sound yet: the tone lies beside the program for the user to choose.
+    ASSERT_TRUE(StartWithTone(session, 8.0, [](const std::string&) { return std::string(); }));
+    const Page open = OpenAlarmPage(session);
+    ASSERT_NE(open.page, nullptr) << "no settings sheet";
+    EXPECT_FALSE(open.Enabled(kTestPlay)) << "nothing to play yet";
+    open.Click(kTestChoose);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        chooser = FindDialog(session, "ファイルの選択");
+        return chooser != nullptr;
+    })) << "no file chooser";
+    constexpr int kFileName = 1148; // the chooser's file name box
+    SetDlgItemTextA(chooser, kFileName, (session.dir() + "tone.wav").c_str());
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return open.Text(1007) == "tone.wav"; })) << open.Text(1007);
+    ASSERT_TRUE(open.Enabled(kTestPlay));
+    open.Click(kTestPlay);
+    EXPECT_TRUE(WaitFor([&] { return !open.Enabled(kTestClear); }, 3000))
+        << "the chosen sound did not start";
+    EXPECT_NE(session.WaitForLogLine("mci play").find("mci play"), std::string::npos);
+    ASSERT_TRUE(open.Close(PSBTN_OK));
+    EXPECT_EQ(session.IniString("Sound_Setting", "TestSoundFile"), session.dir() + "tone.wav");
+    ExpectClosesCleanly(session);
+}
+
 TEST(AlarmPage, WalkingTheTreeLeavesNoGdiObjectsBehind) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
