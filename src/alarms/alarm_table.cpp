@@ -70,6 +70,10 @@ std::string FontSuffix(int number) {
 
 void LoadFont(const SettingsStore& store, int number, AlarmRecord& alarm) {
     alarm.Font = ReadLogFont(store, kFontSettingSection, FontSuffix(number), DefaultAlarmFont());
+    // A hand-edited height of millions makes the notification window's font creation and the
+    // page's point description meaningless; no screen shows a memo taller than this.
+    alarm.Font.Height =
+        std::clamp(alarm.Font.Height, -kAlarmFontHeightLimit, kAlarmFontHeightLimit);
     alarm.TextColor = ReadInt(store, kFontSettingSection, kTextColorStem, number, 0);
 }
 

@@ -44,6 +44,9 @@ inline constexpr std::string_view kSoundSettingSection = "Sound_Setting";
 inline constexpr std::size_t kAlarmMemoBufferSize = 100;
 inline constexpr std::size_t kAlarmMessageBufferSize = 1024;
 
+// Memo font heights read from the file are held within plus or minus this.
+inline constexpr int kAlarmFontHeightLimit = 1000;
+
 inline constexpr int kDefaultAlarmWindowColor = 12632256; // 0xC0C0C0, light grey
 
 // The memo font of the notification window: the clock's font defaults, but not bold.

@@ -1,5 +1,6 @@
 #include "alarms/alarms_win.h"
 
+#include "alarms/alarm_page_win.h"
 #include "alarms/alarm_schedule.h"
 #include "base/app_context_win.h"
 #include "base/balloon_requests.h"
@@ -17,7 +18,7 @@ namespace {
 // one-shot's saved switch are done here.
 class WindowAlarmActions final : public AlarmActions {
 public:
-    explicit WindowAlarmActions(HWND hwnd) : hwnd_(hwnd) {}
+    WindowAlarmActions(HWND hwnd, const ClockTimeRecord& now) : hwnd_(hwnd), now_(now) {}
 
     bool AlarmSounding() override { return AlarmChannelSounding(); }
     void StopAlarmSound() override { SendCommand(kCmdStopAlarm, 0); }
@@ -36,11 +37,13 @@ public:
             LogEvent("alarm-off " + std::to_string(index + 1));
         }
     }
+    void OneShotSwitchedOff(int index) override { PostAlarmSwitchedOff(index, now_); }
 
 private:
     void SendCommand(int id, LPARAM lParam) { SendTickRequest(hwnd_, id, lParam); }
 
     HWND hwnd_;
+    ClockTimeRecord now_;
 };
 
 } // namespace
@@ -57,7 +60,7 @@ void LoadAlarmSettings() {
 }
 
 void CheckAlarmsOnTick(HWND mainWindow, const ClockTimeRecord& now) {
-    WindowAlarmActions actions(mainWindow);
+    WindowAlarmActions actions(mainWindow, now);
     CheckAlarms(Alarms(), now, actions);
 }
 

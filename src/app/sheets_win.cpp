@@ -1,5 +1,6 @@
 #include "app/sheets_win.h"
 
+#include "alarms/alarm_page_win.h"
 #include "alarms/alarms_win.h"
 #include "alarms/time_signal_page_win.h"
 #include "app/app_win.h"
@@ -31,8 +32,13 @@ SheetState& Sheets() {
 }
 
 // Each page's maker; a feature's page replaces its placeholder here.
-std::unique_ptr<SheetPage> MakeAlarmPage() {
-    return CreatePlaceholderPage();
+// The sound test runs on the main window's sound-test channel.
+std::unique_ptr<SheetPage> MakeAlarmPage(HWND owner) {
+    AlarmPageHooks hooks;
+    hooks.soundTestWindow = owner;
+    hooks.soundTestSounding = [] { return Channels().IsSounding(SoundChannel::SoundTest); };
+    hooks.setSoundTestPage = [](HWND page) { Sheets().soundTestPage = page; };
+    return CreateAlarmPage(hooks);
 }
 std::unique_ptr<SheetPage> MakeTimeSignalPage() {
     return CreateTimeSignalPage();
@@ -94,7 +100,7 @@ struct OwnedPages {
 INT_PTR OpenSettingsSheet(HWND owner) {
     App& app = TheApp();
     OwnedPages pages;
-    pages.Add(IDD_ALARM_PAGE, MakeAlarmPage());
+    pages.Add(IDD_ALARM_PAGE, MakeAlarmPage(owner));
     pages.Add(IDD_TIME_SIGNAL_PAGE, MakeTimeSignalPage());
     pages.Add(IDD_HOURLY_SOUNDS_PAGE, MakeHourlySoundsPage());
     pages.Add(IDD_HALF_HOURLY_SOUNDS_PAGE, MakeHalfHourlySoundsPage());

@@ -1,14 +1,16 @@
 #include "app/sound_host_win.h"
 
+#include "alarms/alarm_page_win.h"
 #include "alarms/time_signal_win.h"
+#include "app/sheets_win.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
 
 namespace {
 
-// Each call goes to the feature that owns it. The audio player, the seek and volume dialogs and
-// the alarm page's sound-test buttons are still to be built: their calls stay empty until then.
+// Each call goes to the feature that owns it. The audio player and the seek and volume dialogs
+// are still to be built: their calls stay empty until then.
 class WindowSoundHost final : public SoundHost {
 public:
     void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
@@ -22,7 +24,12 @@ public:
     // Volume dialog.
     void EnableVolumeDialogAudioControls(bool) override {}
     // Alarm page.
-    void ResetSoundTestButtons() override {}
+    // Posted: the channel reports from inside its own handling of the device's notification.
+    void ResetSoundTestButtons() override {
+        if (HWND page = SoundTestPage()) {
+            PostMessageA(page, kAlarmPageSoundTestEnded, 0, 0);
+        }
+    }
     // Time signal.
     void ClearLastCustomTimeSignal() override { TheTimeSignal().ClearLastCustomEntry(); }
 };

@@ -47,6 +47,35 @@
 #define IDD_WORLD_ZONE_PAGE 126         // settings sheet page 7
 #define IDD_HALF_HOURLY_SOUNDS_PAGE 135 // settings sheet page 3
 
+// ---- Alarm page (dialog 102; 1003-2086) --------------------------------------------------------
+#define IDC_AL_HOUR_SPIN 1003
+#define IDC_AL_MINUTE_SPIN 1004
+#define IDC_AL_TEST_SOUND_NAME 1007
+#define IDC_AL_TEST_SOUND_CHOOSE 1008
+#define IDC_AL_NUMBER 1019
+#define IDC_AL_SOUND_NAME 1083
+#define IDC_AL_TEST_PLAY 1164
+#define IDC_AL_TEST_PAUSE 1179
+#define IDC_AL_MEMO 1459
+#define IDC_AL_TYPE 1464
+#define IDC_AL_SHOW_NOTIFICATION 1475
+#define IDC_AL_FONT_TEXT 1487
+#define IDC_AL_DATE 1499
+#define IDC_AL_FONT 1508
+#define IDC_AL_WINDOW_COLOUR 1512
+#define IDC_AL_COLOUR_SAMPLE 1516
+#define IDC_AL_NOTIFY_WAY 1520
+#define IDC_AL_HOUR 1531
+#define IDC_AL_MINUTE 1541
+#define IDC_AL_ON 1551
+#define IDC_AL_PICTURE_NAME 1944
+#define IDC_AL_TREE 1945
+#define IDC_AL_SOUND_CHOOSE 1946
+#define IDC_AL_PICTURE_CHOOSE 1947
+#define IDC_AL_PICTURE_CLEAR 1948
+#define IDC_AL_SOUND_CLEAR 2085
+#define IDC_AL_TEST_SOUND_CLEAR 2086
+
 // ---- Time-signal page (dialog 117; 1103-2088). Per visible custom row r (0-9) each control is
 // its block's first id + r. ----------------------------------------------------------------------
 #define IDC_TS_SIGNAL_ON 1103
