@@ -380,6 +380,7 @@ TEST(AlarmPage, TheSoundTestEndsByItselfOrWithOkAndItsButtonsComeBack) {
         ASSERT_NE(open.page, nullptr) << "no settings sheet";
         ASSERT_TRUE(open.Enabled(kTestPlay));
         EXPECT_FALSE(open.Enabled(kTestPause));
+        ForgetCapture();
         open.Click(kTestPlay);
         ASSERT_TRUE(WaitFor([&] { return !open.Enabled(kTestClear); }, 3000))
             << "the test did not start";
@@ -387,6 +388,11 @@ TEST(AlarmPage, TheSoundTestEndsByItselfOrWithOkAndItsButtonsComeBack) {
         EXPECT_FALSE(open.Enabled(kTestChoose));
         EXPECT_EQ(open.Text(kTestPlay), "停止(&P)");
         if (c.pressOk) {
+            if (!CapturePath().empty()) {
+                Sleep(1000);
+                EXPECT_GT(ReadCapture(CapturePath()).soundFrames, 0u)
+                    << "the test reached the output";
+            }
             ASSERT_TRUE(open.Close(PSBTN_OK));
             const std::string log = session.WaitForLogLine("mci stop", 3000);
             EXPECT_NE(log.find("mci stop"), std::string::npos) << "the test sound plays on";
