@@ -9,6 +9,7 @@
 #include "clock/clocks_win.h"
 #include "dialogs/page_controls_win.h"
 #include "dialogs/pickers_win.h"
+#include "face/drawing_objects_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "sound/sound_win.h"
@@ -61,25 +62,6 @@ constexpr const char* kTreeRoot = "\x83\x41\x83\x89\x81\x5B\x83\x80"
                                   "20";
 constexpr const char* kPlayLabel = "\x8D\xC4\x90\xB6\x83\x65\x83\x58\x83\x67(&P)"; // 再生テスト(&P)
 constexpr const char* kStopLabel = "\x92\xE2\x8E\x7E(&P)";                         // 停止(&P)
-
-LOGFONTA ToLogFont(const LogFontFields& f) {
-    LOGFONTA font{};
-    font.lfHeight = f.Height;
-    font.lfWidth = f.Width;
-    font.lfEscapement = f.Escapement;
-    font.lfOrientation = f.Orientation;
-    font.lfWeight = f.Weight;
-    font.lfItalic = f.Italic;
-    font.lfUnderline = f.Underline;
-    font.lfStrikeOut = f.StrikeOut;
-    font.lfCharSet = f.CharSet;
-    font.lfOutPrecision = f.OutPrecision;
-    font.lfClipPrecision = f.ClipPrecision;
-    font.lfQuality = f.Quality;
-    font.lfPitchAndFamily = f.PitchAndFamily;
-    lstrcpynA(font.lfFaceName, f.FontFaceName.c_str(), LF_FACESIZE);
-    return font;
-}
 
 LogFontFields FromLogFont(const LOGFONTA& font) {
     LogFontFields f;
@@ -509,7 +491,7 @@ private:
 
     bool ChooseMemoFont(HWND page) {
         AlarmRecord& alarm = Current();
-        LOGFONTA font = ToLogFont(alarm.Font);
+        LOGFONTA font = ToLogFontA(alarm.Font);
         CHOOSEFONTA choose{};
         choose.lStructSize = sizeof choose;
         choose.hwndOwner = page;

@@ -5,6 +5,7 @@
 // by walking the tree.
 
 #include "e2e/e2e_support.h"
+#include "e2e/sheet_support.h"
 #include "resources/commands.h"
 #include "sound/test_sounds_win.h"
 
@@ -200,15 +201,6 @@ template <typename MakeIni>
         return ::testing::AssertionFailure() << session.lastError();
     }
     return ::testing::AssertionSuccess();
-}
-
-void Screenshot(HWND window, const char* name) {
-    if (const char* dir = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
-        Sleep(300); // let it paint
-        RECT r{};
-        GetWindowRect(window, &r);
-        SaveScreenBmp(std::string(dir) + "\\" + name, r);
-    }
 }
 
 TEST(AlarmPage, AnAlarmSetOnThePageIsWrittenAloneAndRingsAtItsMinute) {

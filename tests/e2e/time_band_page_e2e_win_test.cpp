@@ -2,6 +2,7 @@
 // two groups and applied, the colour samples, and paging or Cancel that write nothing.
 
 #include "e2e/e2e_support.h"
+#include "e2e/sheet_support.h"
 #include "resources/commands.h"
 
 #include <commctrl.h>
@@ -78,15 +79,6 @@ Sheet OpenBandPage(ZentravaSession& session) {
                      "DigitalDateMode=0\r\nDigitalTimeMode=0\r\nJSTStringOnOff=0\r\n"
                      "12H_24H_Setting=1\r\n[TimeZone_Setting]\r\n" +
                          bands);
-}
-
-void Screenshot(HWND window, const char* name) {
-    if (const char* dir = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
-        Sleep(200); // let it paint
-        RECT r{};
-        GetWindowRect(window, &r);
-        SaveScreenBmp(std::string(dir) + "\\" + name, r);
-    }
 }
 
 TEST(TimeBandPage, ARefusedTimeShowsItsMessageKeepsTheUserOnItAndWritesNothing) {
