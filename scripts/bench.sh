@@ -3,7 +3,8 @@
 #   native: one AdvanceClocks and one full tick (Google Benchmark, no sanitizers);
 #   Wine:   the clock's drift against the system clock while two busy loops load both cores,
 #           and after the window thread was held for 3 s and for 60 s; the paint time of one
-#           face frame; the idle clock's CPU time per minute beside xclock.
+#           face frame, and of the turning background photograph (its decoding, frames and
+#           size changes); the idle clock's CPU time per minute beside xclock.
 # --quick runs the drift for 60 s instead of 10 minutes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
