@@ -1,10 +1,10 @@
 #include "app/gdi_count_win.h"
 
-#include <windows.h>
 #include <winternl.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zentrava {
 
@@ -12,7 +12,7 @@ namespace {
 
 // GetGuiResources answers 0 under Wine. There the process's GDI handle table, which the PEB
 // points to (64-bit offsets) and which is laid out as on Windows, is counted instead: a freed
-// entry has its type byte cleared.
+// entry has its type byte cleared. Read with ReadProcessMemory, so another process's counts too.
 struct GdiHandleEntry {
     std::uint64_t object;
     std::uint32_t owner;
@@ -24,37 +24,40 @@ struct GdiHandleEntry {
 static_assert(sizeof(GdiHandleEntry) == 24);
 constexpr std::size_t kGdiHandleTableSize = 0x10000;
 
-const GdiHandleEntry* GdiHandleTable() {
+long LiveGdiObjectsInHandleTable(HANDLE process) {
     using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION info{};
     if (query == nullptr ||
-        query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 ||
+        query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0 ||
         info.PebBaseAddress == nullptr) {
-        return nullptr;
+        return -1;
     }
-    const auto* peb = reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress);
-    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
-}
-
-long LiveGdiObjectsInHandleTable() {
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (table == nullptr) {
+    std::uint64_t table = 0;
+    if (!ReadProcessMemory(process,
+                           reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress) + 0xF8,
+                           &table, sizeof table, nullptr) ||
+        table == 0) {
+        return -1;
+    }
+    std::vector<GdiHandleEntry> entries(kGdiHandleTableSize);
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                           entries.size() * sizeof(GdiHandleEntry), nullptr)) {
         return -1;
     }
     long live = 0;
-    for (std::size_t i = 0; i < kGdiHandleTableSize; ++i) {
-        live += table[i].type != 0 ? 1 : 0;
+    for (const GdiHandleEntry& e : entries) {
+        live += e.type != 0 ? 1 : 0;
     }
     return live;
 }
 
 } // namespace
 
-long LiveGdiObjects() {
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    return counted != 0 ? static_cast<long>(counted) : LiveGdiObjectsInHandleTable();
+long LiveGdiObjectsOf(HANDLE process) {
+    const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
+    return counted != 0 ? static_cast<long>(counted) : LiveGdiObjectsInHandleTable(process);
 }
 
 } // namespace zentrava

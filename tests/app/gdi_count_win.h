@@ -1,9 +1,14 @@
 #pragma once
-// Counts this process's live GDI objects, for leak tests.
+// Counts a process's live GDI objects, for leak tests.
+
+#include <windows.h>
 
 namespace zentrava {
 
 // -1 when there is no way to count here.
-long LiveGdiObjects();
+long LiveGdiObjectsOf(HANDLE process);
+inline long LiveGdiObjects() {
+    return LiveGdiObjectsOf(GetCurrentProcess());
+}
 
 } // namespace zentrava

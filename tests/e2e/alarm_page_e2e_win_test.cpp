@@ -4,13 +4,13 @@
 // changed with the keyboard counts as a change, the sound test, and no GDI objects left behind
 // by walking the tree.
 
+#include "app/gdi_count_win.h"
 #include "e2e/e2e_support.h"
 #include "e2e/sheet_support.h"
 #include "resources/commands.h"
 #include "sound/test_sounds_win.h"
 
 #include <commctrl.h>
-#include <winternl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -58,50 +58,6 @@ std::string ItemText(HWND tree, HTREEITEM handle) {
     }
     VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     return text;
-}
-
-// Live GDI objects of another process. GetGuiResources answers 0 under Wine; there the
-// process's GDI handle table, which its PEB points to and which is laid out as on Windows, is
-// read and counted instead (a freed entry has its type byte cleared). -1 when neither works.
-long LiveGdiObjectsOf(HANDLE process) {
-    if (const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS); counted != 0) {
-        return static_cast<long>(counted);
-    }
-    struct Entry {
-        std::uint64_t object;
-        std::uint32_t owner;
-        std::uint16_t unique;
-        std::uint8_t type;
-        std::uint8_t flags;
-        std::uint64_t user;
-    };
-    static_assert(sizeof(Entry) == 24);
-    constexpr std::size_t kEntries = 0x10000;
-    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info{};
-    if (query == nullptr ||
-        query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0) {
-        return -1;
-    }
-    std::uint64_t table = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress) + 0xF8,
-                           &table, sizeof table, nullptr) ||
-        table == 0) {
-        return -1;
-    }
-    std::vector<Entry> entries(kEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           entries.size() * sizeof(Entry), nullptr)) {
-        return -1;
-    }
-    long live = 0;
-    for (const Entry& e : entries) {
-        live += e.type != 0 ? 1 : 0;
-    }
-    return live;
 }
 
 struct Page {
@@ -290,12 +246,8 @@ TEST(AlarmPage, ARefusedHourOrMinuteKeepsTheAlarmShownAndTheUserOnTheEdit) {
         EXPECT_EQ(open.Selected(), open.Alarm(1)) << "the selection moved";
         EXPECT_EQ(open.Text(1019), " 1:");
         HWND edit = open.Item(c.control);
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        EXPECT_TRUE(WaitFor([&] {
-            return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &gui) &&
-                   gui.hwndFocus == edit;
-        })) << "the focus is not on the bad edit";
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(edit) == edit; }))
+            << "the focus is not on the bad edit";
         EXPECT_EQ(session.IniText(), before) << "a refused value reached the file";
     }
     ASSERT_TRUE(open.Close(PSBTN_CANCEL));

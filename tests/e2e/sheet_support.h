@@ -58,6 +58,14 @@ inline void PressApply(HWND sheet) {
     SendMessageA(sheet, WM_NULL, 0, 0);
 }
 
+// The window with the keyboard focus in the thread of `window` (another process's too).
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
+                                                                             : nullptr;
+}
+
 inline bool CloseSheet(HWND sheet, int button) {
     PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
     return WaitFor([sheet] { return !IsWindow(sheet); }, 3000);

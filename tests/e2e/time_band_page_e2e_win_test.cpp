@@ -123,12 +123,8 @@ TEST(TimeBandPage, ARefusedTimeShowsItsMessageKeepsTheUserOnItAndWritesNothing) 
         ASSERT_TRUE(session.DismissMessageBox(box->hwnd));
 
         HWND edit = GetDlgItem(open.page, c.control);
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        EXPECT_TRUE(WaitFor([&] {
-            return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &gui) &&
-                   gui.hwndFocus == edit;
-        })) << "the focus is not on the bad edit";
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(edit) == edit; }))
+            << "the focus is not on the bad edit";
         const auto selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
         EXPECT_EQ(std::string(c.typed).size(), std::size_t{HIWORD(selection)})
             << "the value is not selected";

@@ -37,13 +37,6 @@ void Click(HWND page, int control) {
     SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
-                                                                             : nullptr;
-}
-
 // The open-file dialog's name field: the edit with the id of its combo box (0x47C), or the edit
 // 0x480 of the older layout.
 HWND FileNameField(HWND dialog) {

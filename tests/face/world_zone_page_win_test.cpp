@@ -1,9 +1,11 @@
 // The world-zone page's colour samples in a real property sheet: every colour chosen replaces
-// the sample's brush, and closing the page frees them. The sheet runs its modal loop on this
-// thread and is driven from a second one.
+// the sample's brush, and closing the page frees them. The page is the program's own dialog;
+// the sheet runs its modal loop on this thread and is driven from a second one.
 
 #include "app/gdi_count_win.h"
+#include "e2e/e2e_support.h"
 #include "face/world_zone_page_win.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,63 +18,8 @@
 namespace zentrava {
 namespace {
 
-constexpr int kColourButton = 1830;
-constexpr int kSample = 1840;
+constexpr int kColourButton = IDC_ZONE_COLOUR;
 constexpr const char* kCaption = "Zones under test";
-
-// A page template in memory with zone 1's colour button and sample, so the test needs no
-// resources.
-class ColourPageTemplate {
-public:
-    ColourPageTemplate() {
-        Put32(WS_CHILD | WS_CAPTION | WS_DISABLED);
-        Put32(0);
-        Put16(2);
-        Put16(0), Put16(0), Put16(200), Put16(120);
-        Put16(0), Put16(0);
-        PutText(L"Zone");
-        Control(BS_PUSHBUTTON | WS_TABSTOP, kColourButton, 0x0080, 10, 10);
-        Control(SS_LEFT | SS_SUNKEN, kSample, 0x0082, 80, 10);
-    }
-    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-private:
-    void Control(DWORD style, int id, WORD cls, short x, short y) {
-        if (words_.size() % 2 != 0) {
-            Put16(0);
-        }
-        Put32(WS_CHILD | WS_VISIBLE | style);
-        Put32(0);
-        Put16(static_cast<WORD>(x)), Put16(static_cast<WORD>(y)), Put16(60), Put16(14);
-        Put16(static_cast<WORD>(id));
-        Put16(0xFFFF), Put16(cls);
-        Put16(0); // no text
-        Put16(0); // no creation data
-    }
-    void Put16(WORD w) { words_.push_back(w); }
-    void Put32(DWORD d) {
-        Put16(LOWORD(d));
-        Put16(HIWORD(d));
-    }
-    void PutText(const wchar_t* text) {
-        for (; *text != 0; ++text) {
-            Put16(static_cast<WORD>(*text));
-        }
-        Put16(0);
-    }
-    std::vector<WORD> words_;
-};
-
-bool WaitFor(auto condition, DWORD timeoutMs = 5000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        Sleep(10);
-    }
-    return true;
-}
 
 // A visible dialog of the thread other than `except`.
 HWND FindDialogOf(DWORD thread, HWND except) {
@@ -102,11 +49,11 @@ struct SheetRun {
 
 // Opens the sheet with the page, chooses the colour `choices` times (OK in the colour dialog)
 // and cancels.
-SheetRun RunWithChoices(SheetPage& page, int choices) {
-    ColourPageTemplate dialog;
+SheetRun RunWithChoices(HMODULE resources, SheetPage& page, int choices) {
     SheetSetup setup;
+    setup.instance = resources;
     setup.caption = kCaption;
-    setup.pages = {{0, dialog.get(), &page}};
+    setup.pages = {{IDD_WORLD_ZONE_PAGE, nullptr, &page}};
     setup.onCancel = [](std::span<SheetPage* const> pages) {
         for (SheetPage* p : pages) {
             p->Revert();
@@ -116,7 +63,7 @@ SheetRun RunWithChoices(SheetPage& page, int choices) {
     const DWORD thread = GetCurrentThreadId();
     std::thread driver([&] {
         HWND sheet = nullptr;
-        if (!WaitFor([&] { return (sheet = FindDialogOf(thread, nullptr)) != nullptr; })) {
+        if (!e2e::WaitFor([&] { return (sheet = FindDialogOf(thread, nullptr)) != nullptr; })) {
             ADD_FAILURE() << "the sheet did not appear";
             return;
         }
@@ -124,12 +71,12 @@ SheetRun RunWithChoices(SheetPage& page, int choices) {
         for (int i = 0; i < choices; ++i) {
             PostMessageA(GetDlgItem(pageWindow, kColourButton), BM_CLICK, 0, 0);
             HWND chooser = nullptr;
-            if (!WaitFor([&] { return (chooser = FindDialogOf(thread, sheet)) != nullptr; })) {
+            if (!e2e::WaitFor([&] { return (chooser = FindDialogOf(thread, sheet)) != nullptr; })) {
                 ADD_FAILURE() << "no colour dialog";
                 break;
             }
             PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-            if (!WaitFor([&] { return !IsWindow(chooser); })) {
+            if (!e2e::WaitFor([&] { return !IsWindow(chooser); })) {
                 ADD_FAILURE() << "the colour dialog stayed";
                 break;
             }
@@ -147,8 +94,12 @@ TEST(WorldZonePageWin, ChosenColoursReplaceTheSampleBrushAndClosingFreesThem) {
     if (LiveGdiObjects() < 0) {
         GTEST_SKIP() << "no way to count GDI objects here";
     }
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
+    // The page's own dialog, from the program's resources.
+    const HMODULE resources = LoadLibraryExA(e2e::ProgramPath(e2e::kTestBuild).c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(resources, nullptr);
     PictureSettings picture;
     int applied = 0;
     const auto onApplied = [&applied] { ++applied; };
@@ -160,7 +111,7 @@ TEST(WorldZonePageWin, ChosenColoursReplaceTheSampleBrushAndClosingFreesThem) {
     for (int attempt = 0; attempt < 4; ++attempt) {
         const std::unique_ptr<SheetPage> page = CreateWorldZonePage(picture, onApplied);
         const long before = LiveGdiObjects();
-        ASSERT_EQ(RunWithChoices(*page, 3).choicesMade, 3);
+        ASSERT_EQ(RunWithChoices(resources, *page, 3).choicesMade, 3);
         // The page object still exists: only its close can have freed the brushes.
         growth.push_back(LiveGdiObjects() - before);
         if (attempt > 0 && growth.back() == 0) {
@@ -170,6 +121,7 @@ TEST(WorldZonePageWin, ChosenColoursReplaceTheSampleBrushAndClosingFreesThem) {
     EXPECT_EQ(growth.back(), 0) << "GDI objects left by each run: "
                                 << ::testing::PrintToString(growth);
     EXPECT_EQ(applied, 0) << "cancel applies nothing";
+    FreeLibrary(resources);
 }
 
 } // namespace
