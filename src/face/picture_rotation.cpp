@@ -102,16 +102,6 @@ Picture ScaledPicture(const Picture& picture, int width, int height) {
     return out;
 }
 
-void SquarePicture(const Picture& picture, int side, Picture& square) {
-    ScalePicture(picture, side, side, square);
-}
-
-Picture SquarePicture(const Picture& picture, int side) {
-    Picture square;
-    SquarePicture(picture, side, square);
-    return square;
-}
-
 void StretchIntoFace(const Picture& picture, const FaceCircle& circle, Picture& out) {
     if (picture.Empty() || out.Empty()) {
         return;
@@ -175,7 +165,8 @@ void PictureLayer::Reshape(const PictureLayerShape& shape,
     if (Turns() && !frame_.Empty()) {
         // Squeezed to the client's square once, so each turn samples about one source pixel
         // per pixel of the face, however large the photograph.
-        SquarePicture(source_, std::max(width, height), square_);
+        const int side = std::max(width, height);
+        ScalePicture(source_, side, side, square_);
     }
 }
 

@@ -45,10 +45,6 @@ struct FaceCircle {
 void ScalePicture(const Picture& picture, int width, int height, Picture& out);
 Picture ScaledPicture(const Picture& picture, int width, int height);
 
-// The same to side x side.
-void SquarePicture(const Picture& picture, int side, Picture& square);
-Picture SquarePicture(const Picture& picture, int side);
-
 // The whole picture stretched over out's size, written only inside the circle.
 void StretchIntoFace(const Picture& picture, const FaceCircle& circle, Picture& out);
 

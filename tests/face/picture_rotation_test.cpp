@@ -43,7 +43,7 @@ constexpr FaceCircle kFace{{120, 120}, 110};
 
 Picture Turned(const Picture& picture, int step) {
     Picture out = MakePicture(kClient, kClient, kUntouched);
-    RotateIntoFace(SquarePicture(picture, picture.height), step, kFace, out);
+    RotateIntoFace(ScaledPicture(picture, picture.height, picture.height), step, kFace, out);
     return out;
 }
 
@@ -136,7 +136,7 @@ TEST(PictureRotation, TurnStepChangesOnlyOnWholeSeconds) {
 
 TEST(PictureRotation, OnlyPixelsInsideTheFaceCircleAreWritten) {
     const FaceCircle circles[] = {kFace, {{30, 200}, 90}, {{120, 120}, 0}, {{-50, 120}, 40}};
-    const Picture square = SquarePicture(Quadrants(), 200);
+    const Picture square = ScaledPicture(Quadrants(), 200, 200);
     for (const FaceCircle& circle : circles) {
         for (int step : {0, 7777, 43200}) {
             Picture out = MakePicture(kClient, kClient, kUntouched);
@@ -251,8 +251,8 @@ TEST(PictureLayer, FrameIsRecomputedOnlyWhenTheTurnOrTheShapeChanges) {
         EXPECT_EQ(layer.Renders(), call.renders) << call.step;
         Picture expected = MakePicture(call.width, kClient, kRing);
         const int quantum = PictureTurnQuantum(call.circle.radius);
-        RotateIntoFace(SquarePicture(picture, call.width), call.step - call.step % quantum,
-                       call.circle, expected);
+        RotateIntoFace(ScaledPicture(picture, call.width, call.width),
+                       call.step - call.step % quantum, call.circle, expected);
         for (int y = 0; y < kClient; ++y) {
             const int dx = call.width / 2 - call.circle.centre.x;
             const int dy = y - call.circle.centre.y;
