@@ -126,6 +126,7 @@ TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& se
         if (step.kind == ClockStep::Kind::Jumped) {
             report.jumped = true;
             deferred = {true, settings.TaskTrayIconClock == 1, true};
+            duties.SkipCountdowns(step.ticks);
         } else {
             ++report.advances;
             if (step.events.wholeSecond) {

@@ -44,6 +44,10 @@ public:
     // Every whole second: the features' lockouts and the noodle timer count down.
     virtual void CountLockoutSeconds() = 0;
     virtual void CountNoodleSecond() = 0;
+    // The records jumped over a stall of this many ticks without running their duties: the
+    // countdowns take the time off at once, so they ring when the stall ends, not later by its
+    // length, and at most once.
+    virtual void SkipCountdowns(std::int64_t ticks) = 0;
     virtual bool IntervalAlarmStarted() = 0;
     virtual void StartIntervalAlarm() = 0; // marks it started
     virtual void CheckAlarms(const Clocks& clocks) = 0;

@@ -23,6 +23,11 @@ inline constexpr std::uint32_t kSetSystemClock = 0x5A53434C; // 'ZSCL'
 // requests that the next tick makes on its own thread, as schedulers due on one tick would.
 inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'
 
+// An int32 of seconds, so no test waits minutes: what the running noodle timer has left (answers
+// 0 when none runs), or the quick timer's time as if set with its buttons (stopped or running).
+inline constexpr std::uint32_t kPresetNoodleTimer = 0x5A4E444C; // 'ZNDL'
+inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 

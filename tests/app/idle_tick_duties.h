@@ -14,6 +14,7 @@ public:
     void RepaintWatchdog() override {}
     void CountLockoutSeconds() override {}
     void CountNoodleSecond() override {}
+    void SkipCountdowns(std::int64_t) override {}
     bool IntervalAlarmStarted() override { return false; }
     void StartIntervalAlarm() override {}
     void CheckAlarms(const Clocks&) override {}

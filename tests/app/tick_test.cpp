@@ -23,6 +23,7 @@ public:
     bool stopKey = false;
     bool onScreen = true;
     int jumps = 0;
+    std::int64_t skipped = 0;
 
     void OnClockStep(const ClockStep& step) override {
         ticks.emplace_back();
@@ -36,6 +37,10 @@ public:
     void RepaintWatchdog() override { Add("watchdog"); }
     void CountLockoutSeconds() override { Add("lockouts"); }
     void CountNoodleSecond() override { Add("noodle"); }
+    void SkipCountdowns(std::int64_t jumped) override {
+        skipped += jumped;
+        Add("skip");
+    }
     bool IntervalAlarmStarted() override { return intervalStarted; }
     void StartIntervalAlarm() override {
         intervalStarted = true;
@@ -364,6 +369,9 @@ TEST(TickPacing, MoreThanFiveSecondsOwedJumpsWithoutReplayingDuties) {
     EXPECT_EQ(report.ticks, 1200);
     EXPECT_EQ(rig.duties.Count("alarms"), 0);
     EXPECT_EQ(rig.duties.Count("noodle"), 0);
+    // The countdowns are told of the whole jump once, so they ring when the stall ends.
+    EXPECT_EQ(rig.duties.Count("skip"), 1);
+    EXPECT_EQ(rig.duties.skipped, 1200);
     EXPECT_EQ(rig.duties.Count("invalidate"), 1);
     EXPECT_EQ(rig.duties.Count("tooltip"), 1);
 
