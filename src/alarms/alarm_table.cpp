@@ -133,14 +133,6 @@ std::string AlarmTable::Message() const {
     return message_;
 }
 
-std::string FileDisplayName(std::string_view path) {
-    if (path.empty()) {
-        return {};
-    }
-    const PathParts parts = SplitPath(path);
-    return parts.base + parts.ext;
-}
-
 void LoadAlarms(const SettingsStore& store, AlarmTable& table) {
     table.testSoundFile = store.GetSoundFile(kSoundSettingSection, kTestSoundFileKey, "");
     table.testSoundFileName = FileDisplayName(table.testSoundFile);

@@ -121,9 +121,6 @@ private:
     std::string message_;
 };
 
-// Base name and extension of a path, as the alarm page shows it; empty for an empty path.
-std::string FileDisplayName(std::string_view path);
-
 // The test sound file and all records; the armed flag comes on when any alarm is on. Files
 // that no longer exist are dropped (their path reads as empty).
 void LoadAlarms(const SettingsStore& store, AlarmTable& table);

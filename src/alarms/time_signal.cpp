@@ -1,7 +1,7 @@
 #include "alarms/time_signal.h"
 
-#include "alarms/alarm_table.h" // FileDisplayName
 #include "base/settings_keys.h"
+#include "base/settings_path.h"
 
 #include <cstdio>
 #include <utility>

@@ -37,6 +37,11 @@ PathParts SplitPath(std::string_view path) {
     return parts;
 }
 
+std::string FileDisplayName(std::string_view path) {
+    const PathParts parts = SplitPath(path);
+    return parts.base + parts.ext;
+}
+
 std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_view userName) {
     std::string path = exe.drive + exe.dir + exe.base + "_";
     path += userName;

@@ -19,6 +19,10 @@ struct PathParts {
 // double-byte character (0x5C in "表", "ソ", ...) for a separator.
 PathParts SplitPath(std::string_view path);
 
+// The name a page or a notification shows for a path: file name and extension; empty for an
+// empty path.
+std::string FileDisplayName(std::string_view path);
+
 // The settings-file path, or nothing when it would not fit a 260-character path buffer: a
 // truncated name would read and write some other file.
 std::optional<std::string> BuildSettingsPath(const PathParts& exe, std::string_view userName);

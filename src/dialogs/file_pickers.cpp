@@ -29,11 +29,6 @@ bool AcceptsFile(FileKind kind, std::string_view path) {
                                    : std::ranges::any_of(kPictureExtensions, matches);
 }
 
-std::string FileNameForDisplay(std::string_view path) {
-    const PathParts parts = SplitPath(path);
-    return parts.base + parts.ext;
-}
-
 std::string ChooserStartFolder(std::string_view currentPath) {
     if (currentPath.empty()) {
         return {};
@@ -53,7 +48,7 @@ ChooserVerdict ConcludeChooser(FileKind kind, bool dialogOk, std::string_view ch
     }
     current.path = std::string(chosenPath);
     current.displayName =
-        kind == FileKind::Sound ? std::string(fileTitle) : FileNameForDisplay(chosenPath);
+        kind == FileKind::Sound ? std::string(fileTitle) : FileDisplayName(chosenPath);
     return ChooserVerdict::Accepted;
 }
 
@@ -65,7 +60,7 @@ std::optional<ChosenFile> AcceptDrop(FileKind kind, unsigned fileCount, std::str
     if (fileCount != 1 || !Takes(kind, path)) {
         return std::nullopt;
     }
-    return ChosenFile{std::string(path), FileNameForDisplay(path)};
+    return ChosenFile{std::string(path), FileDisplayName(path)};
 }
 
 } // namespace zentrava

@@ -42,9 +42,6 @@ inline constexpr const char* kNotPictureMessage = "画像ファイルではあ�
 // ".wma", ".mp3", ".mid", ".midi", ".rmi"; picture ".bmp", ".jpg", ".jpeg", ".png", ".gif".
 bool AcceptsFile(FileKind kind, std::string_view path);
 
-// The name a page shows for a path: file name and extension; empty for an empty path.
-std::string FileNameForDisplay(std::string_view path);
-
 // Where the chooser starts: the drive and folder of the current file, or nothing (the
 // dialog's own choice) when there is no current file.
 std::string ChooserStartFolder(std::string_view currentPath);

@@ -1,6 +1,7 @@
 #include "face/world_zone_page_win.h"
 
 #include "base/app_context_win.h"
+#include "base/settings_path.h"
 #include "base/win_handles_win.h"
 #include "clock/clocks_win.h"
 #include "dialogs/page_controls_win.h"
@@ -180,7 +181,7 @@ private:
         SetChecked(page, IDC_PICTURE_ROTATE, w.picture.PicRotEnable);
         // A configured picture is named from the start: an empty field would tell the user
         // there is none while the face shows it.
-        SetDlgItemTextA(page, IDC_PICTURE_NAME, FileNameForDisplay(w.picture.BkGndPicFile).c_str());
+        SetDlgItemTextA(page, IDC_PICTURE_NAME, FileDisplayName(w.picture.BkGndPicFile).c_str());
     }
 
     static void ShowNumber(HWND page, int edit, int spin, int value) {
@@ -233,7 +234,7 @@ private:
     // refused file leaves the picture the page had.
     bool ChoosePicture(HWND page) {
         std::string& path = copies_.working().picture.BkGndPicFile;
-        ChosenFile file{path, FileNameForDisplay(path)};
+        ChosenFile file{path, FileDisplayName(path)};
         if (!ChoosePictureFile(page, file)) {
             return false;
         }

@@ -133,13 +133,6 @@ TEST(AlarmLoading, LongMemoIsCutTo99BytesWithoutHalfACharacter) {
     }
 }
 
-TEST(AlarmLoading, DisplayNameSplitsOnRealSeparatorsOnly) {
-    // 表 is 0x95 0x5C: its second byte is a backslash.
-    EXPECT_EQ(FileDisplayName("C:\\\x95\x5C\\\x95\x5C.wav"), "\x95\x5C.wav");
-    EXPECT_EQ(FileDisplayName("C:\\Music.d\\chime"), "chime");
-    EXPECT_EQ(FileDisplayName(""), "");
-}
-
 TEST(AlarmLoading, PathOf259CharactersLoadsAndSavesWhole) {
     const std::string path = "C:\\" + std::string(252, 's') + ".wav";
     ASSERT_EQ(path.size(), 259u);

@@ -53,6 +53,13 @@ TEST(SettingsPath, JapaneseFolderWhoseSecondByteLooksLikeABackslash) {
     EXPECT_EQ(q.base, "\x83\x5C");
 }
 
+TEST(SettingsPath, DisplayNameSplitsOnRealSeparatorsOnly) {
+    // 表 is 0x95 0x5C: its second byte is a backslash.
+    EXPECT_EQ(FileDisplayName("C:\\\x95\x5C\\\x95\x5C.wav"), "\x95\x5C.wav");
+    EXPECT_EQ(FileDisplayName("C:\\Music.d\\chime"), "chime");
+    EXPECT_EQ(FileDisplayName(""), "");
+}
+
 TEST(SettingsPath, RefusesANameThatWouldNotFit) {
     PathParts exe = SplitPath("C:\\Clock.exe");
     exe.dir = "\\" + std::string(240, 'd') + "\\";

@@ -1,4 +1,5 @@
 #include "dialogs/file_pickers.h"
+#include "base/settings_path.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ TEST(FilePickers, AcceptTheirExtensionsInAnyCase) {
 TEST(FilePickers, ShowTheFileNameOfADoubleBytePath) {
     // "表" is 0x95 0x5C in CP932: its second byte is not a folder separator.
     const std::string path = "C:\\\x89\xb9\\\x95\x5c.mp3";
-    EXPECT_EQ(FileNameForDisplay(path), "\x95\x5c.mp3");
+    EXPECT_EQ(FileDisplayName(path), "\x95\x5c.mp3");
     EXPECT_TRUE(AcceptsFile(FileKind::Sound, path));
     EXPECT_EQ(ChooserStartFolder(path), "C:\\\x89\xb9\\");
     EXPECT_EQ(ChooserStartFolder(""), "");
