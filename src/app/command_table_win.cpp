@@ -1,6 +1,7 @@
 #include "app/command_table_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/interval_alarm_win.h"
 #include "alarms/notification_window_win.h"
 #include "app/app_win.h"
 #include "app/sheets_win.h"
@@ -36,10 +37,12 @@ LRESULT OnPlayAudio(HWND) {
 LRESULT OnGeneralSettings(HWND) {
     return 1;
 }
-LRESULT OnStartNoodleTimer(HWND, int /*seconds*/, int /*minutes*/, int /*selection*/) {
+LRESULT OnStartNoodleTimer(HWND, int seconds, int minutes, int selection) {
+    StartNoodleTimer(seconds, minutes, selection);
     return 1;
 }
 LRESULT OnStopNoodleTimer(HWND) {
+    CancelNoodleTimer();
     return 1;
 }
 LRESULT OnSeekDialog(HWND) {
@@ -55,7 +58,8 @@ LRESULT OnVolumeDialog(HWND) {
 LRESULT OnQuickTimer(HWND) {
     return 1;
 }
-LRESULT OnIntervalAlarm(HWND) {
+LRESULT OnIntervalAlarm(HWND hwnd) {
+    ToggleIntervalAlarm(hwnd);
     return 1;
 }
 

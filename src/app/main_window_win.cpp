@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/interval_alarm_win.h"
 #include "alarms/notification_window_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
@@ -152,15 +153,17 @@ MenuInputs GatherMenuInputs() {
     in.alarmsArmed = Alarms().Armed();
     in.alarmSounding = AlarmChannelSounding();
     in.modalDialogOpen = app.modalDialog.load() != 0;
+    in.IntervalAlarmOn = TheIntervalAlarm().On();
+    const NoodleState noodle = TheNoodleTimer().State();
+    in.noodleRunning = noodle.running;
+    in.noodleSelection = noodle.selection;
     return in;
 }
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
 void LoadAudioPlayerSettings(const SettingsStore&) {}
-void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
 void LoadQuickTimerSettings(const SettingsStore&) {}
-void StartIntervalAlarmAtOnce(HWND) {}
 void FreeFeatureResources() {} // playlists
 
 LRESULT OnCreate(HWND hwnd) {
@@ -177,6 +180,7 @@ LRESULT OnCreate(HWND hwnd) {
     RegisterSessionNotification(hwnd);
 
     InstallSoundHost();
+    SetImmediateBalloon(&ShowBalloonNow);
     CreateFaceTooltip(hwnd);
     TheClocks().Reset();
     StartPlacement();
@@ -192,7 +196,7 @@ LRESULT OnCreate(HWND hwnd) {
     app.timeBands = LoadTimeBands(settings);
     TheClocks().SetZones(LoadWorldZoneSettings(settings));
     app.picture = LoadPictureSettings(settings);
-    LoadFeatureSettingsAfterZones(settings);
+    LoadIntervalAlarm();
     Channels().LoadVolumes(LoadVolumeSettings(settings));
     LoadQuickTimerSettings(settings);
     app.behaviour = LoadWindowBehaviour(settings, static_cast<int>(Context().platformMajor));
@@ -227,7 +231,7 @@ LRESULT OnCreate(HWND hwnd) {
     LoadClocks(ToDateTime(now), "create");
     RunNtpStartUpUpdate(hwnd);
     StartTick(hwnd);
-    StartIntervalAlarmAtOnce(hwnd);
+    StartIntervalAlarmAtCreation(hwnd);
     return 0;
 }
 
@@ -435,6 +439,14 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;
+    case hooks::kPresetNoodleTimer: {
+        std::int32_t seconds = 0;
+        if (data.cbData != sizeof seconds || data.lpData == nullptr) {
+            return 0;
+        }
+        std::memcpy(&seconds, data.lpData, sizeof seconds);
+        return PresetNoodleTimer(seconds) ? 1 : 0;
+    }
     default:
         return 0;
     }
@@ -559,6 +571,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case kNtpResultMessage:
         OnNtpResult(hwnd);
+        return 0;
+    case kIntervalStartMessage:
+        OnIntervalStartRequest(hwnd);
         return 0;
     case WM_COPYDATA:
         if constexpr (kTestHooks) {

@@ -2,6 +2,7 @@
 
 #include "alarms/alarm_page_win.h"
 #include "alarms/alarms_win.h"
+#include "alarms/interval_noodle_page_win.h"
 #include "alarms/time_signal_page_win.h"
 #include "app/app_win.h"
 #include "app/main_window_win.h"
@@ -52,8 +53,9 @@ std::unique_ptr<SheetPage> MakeHalfHourlySoundsPage() {
 std::unique_ptr<SheetPage> MakeAudioPage() {
     return CreatePlaceholderPage();
 }
-std::unique_ptr<SheetPage> MakeIntervalNoodlePage() {
-    return CreatePlaceholderPage();
+// Apply and cancel restart the interval timer, which belongs to the main window.
+std::unique_ptr<SheetPage> MakeIntervalNoodlePage(HWND owner) {
+    return CreateIntervalNoodlePage(owner);
 }
 // The face paints from the live table every frame; after an apply the clock repaints at once.
 std::unique_ptr<SheetPage> MakeTimeBandPage(HWND owner) {
@@ -105,7 +107,7 @@ INT_PTR OpenSettingsSheet(HWND owner) {
     pages.Add(IDD_HOURLY_SOUNDS_PAGE, MakeHourlySoundsPage());
     pages.Add(IDD_HALF_HOURLY_SOUNDS_PAGE, MakeHalfHourlySoundsPage());
     pages.Add(IDD_AUDIO_PAGE, MakeAudioPage());
-    pages.Add(IDD_INTERVAL_NOODLE_PAGE, MakeIntervalNoodlePage());
+    pages.Add(IDD_INTERVAL_NOODLE_PAGE, MakeIntervalNoodlePage(owner));
     pages.Add(IDD_TIME_BAND_PAGE, MakeTimeBandPage(owner));
     pages.Add(IDD_WORLD_ZONE_PAGE, MakeWorldZonePage(owner));
     static_assert(kSettingsPageCount == 8);

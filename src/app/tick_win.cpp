@@ -1,6 +1,7 @@
 #include "app/tick_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/interval_alarm_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/tray_win.h"
@@ -73,10 +74,19 @@ public:
         TheTimeSignal().lockout.CountSecond();
         TheNtpSync().lockout.CountSecond();
     }
-    void CountNoodleSecond() override { Note("noodle"); }
-    void SkipCountdowns(std::int64_t) override { Note("skip"); }
-    bool IntervalAlarmStarted() override { return false; }
-    void StartIntervalAlarm() override { Note("interval"); }
+    void CountNoodleSecond() override {
+        Note("noodle");
+        CountNoodleSecondOnTick(hwnd_);
+    }
+    void SkipCountdowns(std::int64_t ticks) override {
+        Note("skip");
+        SkipNoodleOnTick(hwnd_, ticks);
+    }
+    bool IntervalAlarmStarted() override { return IntervalAlarmStartedOnTick(); }
+    void StartIntervalAlarm() override {
+        Note("interval");
+        RequestIntervalStartOnTick(hwnd_);
+    }
     void CheckAlarms(const Clocks& c) override {
         Note("alarms");
         CheckAlarmsOnTick(hwnd_, c.LocalClock);
@@ -149,6 +159,8 @@ TickSettings CurrentTickSettings() {
     s.SecondHandSmooth = window.SecondHandSmooth;
     s.TaskTrayIconClock = window.TaskTrayIconClock;
     CopyTickFlags(TheTimeSignal(), s);
+    s.IntervalAlarmOn = TheIntervalAlarm().On();
+    s.IntervalAlarmJust0Second = TheIntervalAlarm().Just0Second();
     return s;
 }
 

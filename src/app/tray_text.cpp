@@ -32,7 +32,8 @@ std::string SongPart(const TrayStatus& status) {
 }
 
 std::string IntervalPart(const TrayStatus& status) {
-    if (!status.intervalAlarmOn || (status.intervalJust0Second && !status.intervalStarted)) {
+    if (!status.intervalAlarmOn || status.intervalSeconds <= 0 ||
+        (status.intervalJust0Second && !status.intervalStarted)) {
         return {};
     }
     // Wide enough that a long interval added to a late start cannot overflow.

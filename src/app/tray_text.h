@@ -59,7 +59,7 @@ std::string SongPart(const TrayStatus& status);
 
 // "\r\n次回のインターバルアラーム時刻 0時05分30秒"; the hour wraps past midnight. Empty while
 // the interval alarm is off, and in second-0 mode until it has started, because the next firing
-// time is not known before then.
+// time is not known before then; also for an interval of 0, which never runs.
 std::string IntervalPart(const TrayStatus& status);
 
 // The tip given when the icon is added: date-time line and song part; the next refresh adds the

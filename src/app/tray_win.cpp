@@ -1,5 +1,6 @@
 #include "app/tray_win.h"
 
+#include "alarms/interval_alarm_win.h"
 #include "app/app_win.h"
 #include "app/tray_text.h"
 #include "base/event_log_win.h"
@@ -56,9 +57,19 @@ void CopyField(char (&field)[N], std::string_view text) {
 }
 
 // What the later features show in the tooltip: the playing song and the next interval alarm.
-// Nothing plays and no interval alarm runs until those features fill this in.
+// Nothing plays until the audio player fills its part in. Read on the tick: from the interval
+// alarm's atomics, never from the window thread's record.
 TrayStatus GatherTrayStatus() {
-    return TrayStatus{};
+    TrayStatus status;
+    const IntervalTrayData interval = TheIntervalAlarm().TrayData();
+    status.intervalAlarmOn = interval.on;
+    status.intervalJust0Second = interval.just0Second;
+    status.intervalStarted = interval.started;
+    status.startHour = interval.startHour;
+    status.startMinute = interval.startMinute;
+    status.startSecond = interval.startSecond;
+    status.intervalSeconds = interval.intervalSeconds;
+    return status;
 }
 
 // The tick's thread: from the snapshot, never from the window thread's records.

@@ -88,6 +88,18 @@ constexpr std::array kSoundVolumeSettingClamps{
     IntClamp{"TimeSignalVolumeVal", 0, 1000},
 };
 
+constexpr std::array kIntervalAlarmSettingClamps{
+    // The interval becomes a window timer's period in milliseconds: a huge hour overflows it,
+    // a negative part makes a negative interval that still counts as "not 0".
+    IntClamp{"IntervalAlarmHour", 0, 24},
+    IntClamp{"IntervalAlarmMinute", 0, 59},
+    IntClamp{"IntervalAlarmSecond", 0, 59},
+    // Switches the code tests against 1.
+    IntClamp{"IntervalAlarmOn", 0, 1},
+    IntClamp{"IntervalAlarmBalloonHelp", 0, 1},
+    IntClamp{"IntervalAlarmJust0Second", 0, 1},
+};
+
 struct SectionClamps {
     std::string_view section;
     std::span<const IntClamp> clamps;
@@ -99,6 +111,7 @@ constexpr std::array kSections{
     SectionClamps{kClockSettingSection, kClockSettingClamps},
     SectionClamps{kFontSettingSection, kFontSettingClamps},
     SectionClamps{kSoundVolumeSettingSection, kSoundVolumeSettingClamps},
+    SectionClamps{kIntervalAlarmSettingSection, kIntervalAlarmSettingClamps},
 };
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

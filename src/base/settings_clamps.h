@@ -21,6 +21,7 @@ inline constexpr std::string_view kTimeZoneDiffSection = "TimeZone_Diff_Setting"
 inline constexpr std::string_view kClockSettingSection = "Clock_Setting";
 inline constexpr std::string_view kFontSettingSection = "Font_Setting";
 inline constexpr std::string_view kSoundVolumeSettingSection = "Sound_Volume_Setting";
+inline constexpr std::string_view kIntervalAlarmSettingSection = "Interval_Alarm_Setting";
 
 // The window's smallest side: its minimum tracking size.
 inline constexpr int kMinWindowSide = 64;

@@ -76,6 +76,24 @@
 #define IDC_AL_SOUND_CLEAR 2085
 #define IDC_AL_TEST_SOUND_CLEAR 2086
 
+// ---- Interval alarm and noodle timer page (dialog 107; 1003-2190). The hour and minute edits
+// and spins share their numbers with the alarm page's. -----------------------------------------
+#define IDC_IV_HOUR_SPIN 1003
+#define IDC_IV_MINUTE_SPIN 1004
+#define IDC_IV_HOUR 1531
+#define IDC_IV_MINUTE 1541
+#define IDC_IV_SECOND 1939
+#define IDC_IV_SECOND_SPIN 1940
+#define IDC_IV_ON 1941
+#define IDC_IV_BALLOON 1943
+#define IDC_IV_SOUND_NAME 2161
+#define IDC_IV_SOUND_CHOOSE 2162
+#define IDC_IV_SOUND_CLEAR 2163
+#define IDC_IV_NOODLE_SOUND_NAME 2164
+#define IDC_IV_NOODLE_SOUND_CHOOSE 2165
+#define IDC_IV_NOODLE_SOUND_CLEAR 2166
+#define IDC_IV_JUST_0_SECOND 2190
+
 // ---- Time-signal page (dialog 117; 1103-2088). Per visible custom row r (0-9) each control is
 // its block's first id + r. ----------------------------------------------------------------------
 #define IDC_TS_SIGNAL_ON 1103

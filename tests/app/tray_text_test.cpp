@@ -138,6 +138,10 @@ TEST(TrayTipText, IntervalPartOnlyWhileTheNextFiringIsKnown) {
     s.intervalJust0Second = false;
     s.intervalStarted = false;
     EXPECT_NE(IntervalPart(s), "");
+
+    // An all-zero interval never runs, so it has no next firing to show.
+    s = IntervalFrom(8, 0, 0, 0);
+    EXPECT_EQ(IntervalPart(s), "");
 }
 
 TEST(TrayTip, AddTipLeavesOutTheIntervalRefreshTipHasItAll) {
