@@ -93,26 +93,23 @@ TEST(NoodleTimer, AStallTakesItsWholeSecondsOffAndFiresAtMostOnce) {
 // interleaving, the count never goes below 0, and each run fires at most once: after a firing
 // only a new start can make another.
 TEST(NoodleTimer, InterleavedMenuAndTickNeverGoNegativeAndFireOncePerStart) {
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 10; ++round) {
         NoodleTimer timer;
         std::atomic<int> starts{0};
         std::atomic<int> fires{0};
         std::atomic<bool> negative{false};
-        std::atomic<bool> done{false};
         std::thread menu([&] {
-            for (int i = 0; i < 2000; ++i) {
+            for (int i = 0; i < 400; ++i) {
                 if (i % 7 == 3) {
                     timer.Cancel();
                 } else if (i % 5 == 0) {
                     timer.Start(3, 3, 0);
                     starts.fetch_add(1);
                 }
-                std::this_thread::yield();
             }
-            done = true;
         });
         std::thread tick([&] {
-            while (!done.load()) {
+            for (int i = 0; i < 400; ++i) {
                 if (timer.CountSecond().fired) {
                     fires.fetch_add(1);
                 }
