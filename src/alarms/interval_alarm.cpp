@@ -1,8 +1,8 @@
 #include "alarms/interval_alarm.h"
 
-#include "alarms/alarm_table.h" // FileDisplayName
 #include "base/format_text.h"
 #include "base/settings_keys.h"
+#include "base/settings_path.h" // FileDisplayName
 
 #include <array>
 #include <utility>
