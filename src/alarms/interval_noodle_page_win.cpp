@@ -7,6 +7,7 @@
 #include "dialogs/pickers_win.h"
 #include "resources/resource.h"
 
+#include <iterator>
 #include <optional>
 #include <string>
 

@@ -68,12 +68,6 @@ TEST(IntervalAlarmLoad, SaveWritesWhatLoadReadsBackAndMissingSoundsReadAsNone) {
     EXPECT_EQ(LoadIntervalAlarmSettings(store), expected);
 }
 
-TEST(IntervalAlarm, AnAllZeroOrSwitchedOffIntervalNeverRuns) {
-    EXPECT_FALSE(IntervalMayRun(1, 0));
-    EXPECT_FALSE(IntervalMayRun(0, 60));
-    EXPECT_TRUE(IntervalMayRun(1, 1));
-}
-
 TEST(IntervalAlarm, AFiringWaitsForSecondZeroOnlyWhenTheIntervalIsNotWholeMinutes) {
     const struct {
         int just0, hour, minute, second;
