@@ -2,6 +2,8 @@
 
 #include "alarms/alarms_win.h"
 #include "alarms/notification_window_win.h"
+#include "alarms/quick_timer_win.h"
+#include "alarms/quick_timer_window_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
@@ -30,6 +32,7 @@
 #include <windowsx.h>
 #include <wtsapi32.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -159,7 +162,6 @@ MenuInputs GatherMenuInputs() {
 // the paint and the window timers; each does nothing until its own code fills it.
 void LoadAudioPlayerSettings(const SettingsStore&) {}
 void LoadFeatureSettingsAfterZones(const SettingsStore&) {} // interval alarm
-void LoadQuickTimerSettings(const SettingsStore&) {}
 void StartIntervalAlarmAtOnce(HWND) {}
 void FreeFeatureResources() {} // playlists
 
@@ -349,7 +351,7 @@ void OnTopmostTimer(HWND hwnd) {
     const App& app = TheApp();
     if (app.behaviour.WindowTopMost == 1 && app.behaviour.WindowTopMostAlways == 1 &&
         app.menuIdle == 1 && app.modalDialog == 0 && NotificationWindow() == nullptr &&
-        !IsWindow(app.quickTimerWindow)) {
+        QuickTimerWindow() == nullptr) {
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }
 }
@@ -435,6 +437,15 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;
+    case hooks::kPresetQuickTimer: {
+        std::int32_t seconds = 0;
+        if (data.cbData != sizeof seconds || data.lpData == nullptr) {
+            return 0;
+        }
+        std::memcpy(&seconds, data.lpData, sizeof seconds);
+        PresetQuickTimer(seconds);
+        return 1;
+    }
     default:
         return 0;
     }

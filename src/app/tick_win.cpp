@@ -1,6 +1,7 @@
 #include "app/tick_win.h"
 
 #include "alarms/alarms_win.h"
+#include "alarms/quick_timer_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/tray_win.h"
@@ -74,7 +75,10 @@ public:
         TheNtpSync().lockout.CountSecond();
     }
     void CountNoodleSecond() override { Note("noodle"); }
-    void SkipCountdowns(std::int64_t) override { Note("skip"); }
+    void SkipCountdowns(std::int64_t ticks) override {
+        Note("skip");
+        SkipQuickTimerOnTick(hwnd_, ticks, TheClocks().Read().LocalClock);
+    }
     bool IntervalAlarmStarted() override { return false; }
     void StartIntervalAlarm() override { Note("interval"); }
     void CheckAlarms(const Clocks& c) override {
@@ -93,8 +97,11 @@ public:
         Note("custom");
         CheckCustomTimeSignalsOnTick(hwnd_, c);
     }
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
+    bool QuickTimerRunning() override { return TheQuickTimer().Running(); }
+    void CheckQuickTimer(const Clocks& c) override {
+        Note("quicktimer");
+        CheckQuickTimerOnTick(hwnd_, c.LocalClock);
+    }
     void CheckTimeServerSchedule(const Clocks& c) override {
         Note("ntp");
         CheckNtpScheduleOnTick(hwnd_, c);

@@ -1,0 +1,183 @@
+// The quick timer as the user meets it: the menu opens its window, the buttons set the time,
+// the start counts down on the clock's own ticks, and the end plays the sound and opens the
+// notification, whether the window is still open or not.
+
+#include "base/test_hooks.h"
+#include "e2e/e2e_support.h"
+#include "e2e/sheet_support.h"
+#include "resources/commands.h"
+#include "sound/test_sounds_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace zentrava::e2e {
+namespace {
+
+// "Zentravaクイックタイマー", "Zentrava クイックタイマー通知",
+// "クイックタイマーの時間になりました。".
+const std::string kCaption =
+    "Zentrava\x83\x4E\x83\x43\x83\x62\x83\x4E\x83\x5E\x83\x43\x83\x7D\x81\x5B";
+const std::string kNoticeCaption = "Zentrava \x83\x4E\x83\x43\x83\x62\x83\x4E\x83\x5E\x83\x43\x83"
+                                   "\x7D\x81\x5B\x92\xCA\x92\x6D";
+const std::string kNoticeText = "\x83\x4E\x83\x43\x83\x62\x83\x4E\x83\x5E\x83\x43\x83\x7D\x81\x5B"
+                                "\x82\xCC\x8E\x9E\x8A\xD4\x82\xC9\x82\xC8\x82\xE8\x82\xDC\x82\xB5"
+                                "\x82\xBD\x81\x42";
+const std::string kStart = "\x83\x58\x83\x5E\x81\x5B\x83\x67"; // スタート
+const std::string kStop = "\x83\x58\x83\x67\x83\x62\x83\x76";  // ストップ
+
+constexpr int kDisplay = 2072;
+constexpr int kOneMinute = 2073;
+constexpr int kStartButton = 2079;
+
+// The test build with a long tone as the quick timer's sound.
+::testing::AssertionResult StartWithTimerSound(ZentravaSession& session) {
+    if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
+        return ::testing::AssertionFailure() << session.lastError();
+    }
+    const std::string sound = session.dir() + "kitchen.wav";
+    if (!WriteFileBytes(sound, ToneWav(8.0)) ||
+        !session.WriteIni("[QuickTimer_Setting]\r\nQuickTimerSoundFile=" + sound + "\r\n")) {
+        return ::testing::AssertionFailure() << "cannot write the files";
+    }
+    if (!session.Launch() || session.WaitForMainWindow() == nullptr) {
+        return ::testing::AssertionFailure() << session.lastError();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+HWND OpenTimerWindow(const ZentravaSession& session) {
+    if (!session.Command(kCmdQuickTimer).has_value()) {
+        return nullptr;
+    }
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindDialog(session, kCaption)) != nullptr; }, 5000);
+    return window;
+}
+
+void Click(HWND window, int control) {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, control)));
+}
+
+bool Logged(const ZentravaSession& session, const std::string& line) {
+    return session.WaitForLogLine(line).find(line) != std::string::npos;
+}
+
+bool Preset(const ZentravaSession& session, std::int32_t seconds) {
+    return session.CopyData(hooks::kPresetQuickTimer, &seconds, sizeof seconds) == 1;
+}
+
+// "quicktimer-up 2024-06-01 07:00:03.000" and the like: the clock time after the prefix, in ms
+// of the day.
+long long LoggedMs(const std::string& log, const std::string& prefix) {
+    const std::size_t at = log.find(prefix);
+    if (at == std::string::npos) {
+        return -1;
+    }
+    const std::size_t time = log.find(' ', at + prefix.size() + 1) + 1; // after the date
+    const int h = std::atoi(log.c_str() + time);
+    const int m = std::atoi(log.c_str() + time + 3);
+    const int s = std::atoi(log.c_str() + time + 6);
+    const int ms = std::atoi(log.c_str() + time + 9);
+    return ((h * 60LL + m) * 60 + s) * 1000 + ms;
+}
+
+// The ticks that counted the quick timer down: their log lines name the duty.
+std::size_t CountingTicks(const std::string& log) {
+    std::size_t n = 0;
+    std::size_t line = 0;
+    while (line < log.size()) {
+        std::size_t end = log.find('\n', line);
+        end = end == std::string::npos ? log.size() : end;
+        const std::string_view text(log.data() + line, end - line);
+        if (text.starts_with("tick ") && text.find(" quicktimer") != std::string_view::npos) {
+            ++n;
+        }
+        line = end + 1;
+    }
+    return n;
+}
+
+TEST(QuickTimer, SetStartAndRunOutWithSoundAndNotification) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithTimerSound(session));
+    const HWND first = OpenTimerWindow(session);
+    ASSERT_NE(first, nullptr) << "no quick timer window";
+    EXPECT_EQ(GetWindow(first, GW_OWNER), session.mainWindow());
+
+    // Nothing set: the start does nothing.
+    Click(first, kStartButton);
+    EXPECT_EQ(WindowText(GetDlgItem(first, kStartButton)), kStart);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(first, kOneMinute)));
+
+    Click(first, kOneMinute);
+    EXPECT_TRUE(Logged(session, "quicktimer-shows 0:01:00"));
+
+    // The menu again: a fresh window, the time set kept.
+    const HWND window = OpenTimerWindow(session);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindow(first));
+    Screenshot(window, "quick_timer.bmp");
+
+    ASSERT_TRUE(Preset(session, 3));
+    ForgetCapture();
+    Click(window, kStartButton);
+    EXPECT_EQ(WindowText(GetDlgItem(window, kStartButton)), kStop);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kOneMinute)));
+
+    HWND notice = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (notice = FindDialog(session, kNoticeCaption)) != nullptr; }, 8000))
+        << "no notification";
+    EXPECT_EQ(WindowText(GetDlgItem(notice, 1487)), kNoticeText);
+    EXPECT_TRUE(WaitFor([&] {
+        return WindowText(GetDlgItem(window, kStartButton)) == kStart &&
+               IsWindowEnabled(GetDlgItem(window, kOneMinute));
+    })) << "the window shows the stopped timer again";
+    Sleep(200); // the tick line of the last counting step is written at the next step
+    std::string log = session.WaitForLogLine("notification-open -1");
+    EXPECT_EQ(CountingTicks(log), 60u) << log;
+    const long long started = LoggedMs(log, "quicktimer-start");
+    const long long up = LoggedMs(log, "quicktimer-up");
+    // The start is stamped on the window thread, between two ticks.
+    EXPECT_NEAR(static_cast<double>(up - started), 3000.0, 50.0) << log;
+    EXPECT_NE(log.find("mci play", log.find("quicktimer-up")), std::string::npos) << log;
+    EXPECT_EQ(Count(log, "quicktimer-up"), 1u);
+    EXPECT_TRUE(Logged(session, "quicktimer-shows 0:00:00"));
+
+    SendMessageA(notice, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Logged(session, "notification-close -1"));
+    ExpectClosesCleanly(session);
+    if (!CapturePath().empty()) {
+        const Capture c = ReadCapture(CapturePath());
+        EXPECT_TRUE(c.found);
+        EXPECT_GT(c.soundFrames, 0u) << "the quick timer reached the sound output";
+    }
+}
+
+TEST(QuickTimer, RunsOutAfterItsWindowWasClosed) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithTimerSound(session));
+    const HWND window = OpenTimerWindow(session);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Preset(session, 2));
+    Click(window, kStartButton);
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); }, 3000));
+
+    HWND notice = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (notice = FindDialog(session, kNoticeCaption)) != nullptr; }, 8000))
+        << "no notification";
+    const std::string log = session.WaitForLogLine("mci play");
+    EXPECT_NE(log.find("mci play", log.find("quicktimer-up")), std::string::npos) << log;
+    SendMessageA(notice, WM_COMMAND, IDOK, 0);
+    ExpectClosesCleanly(session);
+}
+
+} // namespace
+} // namespace zentrava::e2e
