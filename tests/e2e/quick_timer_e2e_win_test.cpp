@@ -33,14 +33,18 @@ constexpr int kDisplay = 2072;
 constexpr int kOneMinute = 2073;
 constexpr int kStartButton = 2079;
 
-// The test build with a long tone as the quick timer's sound.
-::testing::AssertionResult StartWithTimerSound(ZentravaSession& session) {
+// The test build with a long tone as the quick timer's sound and, when given, its picture.
+::testing::AssertionResult StartWithTimerFiles(ZentravaSession& session,
+                                               const std::string& pictureBmp = {}) {
     if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
         return ::testing::AssertionFailure() << session.lastError();
     }
     const std::string sound = session.dir() + "kitchen.wav";
+    const std::string picture = pictureBmp.empty() ? "" : session.dir() + "noodles.bmp";
     if (!WriteFileBytes(sound, ToneWav(8.0)) ||
-        !session.WriteIni("[QuickTimer_Setting]\r\nQuickTimerSoundFile=" + sound + "\r\n")) {
+        (!picture.empty() && !WriteWholeFile(picture, pictureBmp)) ||
+        !session.WriteIni("[QuickTimer_Setting]\r\nQuickTimerSoundFile=" + sound +
+                          "\r\nQuickTimerImgFile=" + picture + "\r\n")) {
         return ::testing::AssertionFailure() << "cannot write the files";
     }
     if (!session.Launch() || session.WaitForMainWindow() == nullptr) {
@@ -104,7 +108,7 @@ std::size_t CountingTicks(const std::string& log) {
 
 TEST(QuickTimer, SetStartAndRunOutWithSoundAndNotification) {
     ZentravaSession session;
-    ASSERT_TRUE(StartWithTimerSound(session));
+    ASSERT_TRUE(StartWithTimerFiles(session));
     const HWND first = OpenTimerWindow(session);
     ASSERT_NE(first, nullptr) << "no quick timer window";
     EXPECT_EQ(GetWindow(first, GW_OWNER), session.mainWindow());
@@ -159,9 +163,12 @@ TEST(QuickTimer, SetStartAndRunOutWithSoundAndNotification) {
     }
 }
 
-TEST(QuickTimer, RunsOutAfterItsWindowWasClosed) {
+// With its picture: the notification shows the picture fitted (100 x 50 becomes 480 x 240)
+// instead of the text box.
+TEST(QuickTimer, RunsOutAfterItsWindowWasClosedWithItsPicture) {
     ZentravaSession session;
-    ASSERT_TRUE(StartWithTimerSound(session));
+    ASSERT_TRUE(
+        StartWithTimerFiles(session, Bmp24(100, 50, [](int, int) { return RGB(255, 128, 0); })));
     const HWND window = OpenTimerWindow(session);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(Preset(session, 2));
@@ -173,6 +180,12 @@ TEST(QuickTimer, RunsOutAfterItsWindowWasClosed) {
     ASSERT_TRUE(
         WaitFor([&] { return (notice = FindDialog(session, kNoticeCaption)) != nullptr; }, 8000))
         << "no notification";
+    RECT client{};
+    GetClientRect(notice, &client);
+    EXPECT_EQ(client.right, 480);
+    EXPECT_EQ(client.bottom, 240);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(notice, 1487)));
+    Screenshot(notice, "quick_timer_notice.bmp");
     const std::string log = session.WaitForLogLine("mci play");
     EXPECT_NE(log.find("mci play", log.find("quicktimer-up")), std::string::npos) << log;
     SendMessageA(notice, WM_COMMAND, IDOK, 0);
