@@ -40,6 +40,7 @@ LogFontFields DisplayFont() {
 class QuickTimerDialog {
 public:
     HWND hwnd() const { return hwnd_; }
+    bool InChooser() const { return inChooser_; }
     void Close();
 
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,8 +55,12 @@ private:
     void ShowFiles();
     void CommitChangedFiles();
     void PaintDisplay(HWND display);
+    template <typename Choose>
+    bool RunChooser(Choose choose);
 
     HWND hwnd_ = nullptr;
+    bool inChooser_ = false;
+    bool destroyed_ = false;
     QuickTimerEdits edits_;
     std::string lastPainted_; // the test build logs each new text it paints
 };
@@ -63,6 +68,27 @@ private:
 std::unique_ptr<QuickTimerDialog>& Open() {
     static std::unique_ptr<QuickTimerDialog> open;
     return open;
+}
+
+// A window destroyed while its file chooser was up (the clock exited meanwhile): its object
+// waits here until the chooser's own loop has returned into it.
+std::unique_ptr<QuickTimerDialog>& Orphan() {
+    static std::unique_ptr<QuickTimerDialog> orphan;
+    return orphan;
+}
+
+// A chooser runs a modal loop of its own, in which the window may be destroyed. False when it
+// was: the object is freed and the caller must not touch it.
+template <typename Choose>
+bool QuickTimerDialog::RunChooser(Choose choose) {
+    inChooser_ = true;
+    choose();
+    inChooser_ = false;
+    if (destroyed_) {
+        Orphan().reset();
+        return false;
+    }
+    return true;
 }
 
 // The open window's display for the tick thread, which may not read Open().
@@ -146,7 +172,11 @@ void QuickTimerDialog::OnCommand(int control) {
         return;
     case IDC_QT_SOUND_CHOOSE: {
         ChosenFile file{edits_.files.SoundFile, edits_.files.SoundFileName};
-        if (ChooseSoundFile(hwnd_, file)) {
+        bool chosen = false;
+        if (!RunChooser([&] { chosen = ChooseSoundFile(hwnd_, file); })) {
+            return; // the window is gone, and so is this object
+        }
+        if (chosen) {
             edits_.files.SoundFile = file.path;
             edits_.files.SoundFileName = file.displayName;
             edits_.changed = true;
@@ -160,7 +190,11 @@ void QuickTimerDialog::OnCommand(int control) {
         break;
     case IDC_QT_PICTURE_CHOOSE: {
         ChosenFile file{edits_.files.ImgFile, edits_.files.ImgFileName};
-        if (ChoosePictureFile(hwnd_, file)) {
+        bool chosen = false;
+        if (!RunChooser([&] { chosen = ChoosePictureFile(hwnd_, file); })) {
+            return;
+        }
+        if (chosen) {
             edits_.files.ImgFile = file.path;
             edits_.files.ImgFileName = file.displayName;
             edits_.changed = true;
@@ -265,7 +299,12 @@ INT_PTR CALLBACK QuickTimerDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, 
             OpenWindow().store(nullptr);
         }
         if (Open() && Open()->hwnd() == hwnd) {
-            Open().reset(); // the window's working copies go with it
+            if (self->InChooser()) {
+                self->destroyed_ = true;
+                Orphan() = std::move(Open());
+            } else {
+                Open().reset(); // the window's working copies go with it
+            }
         }
         return FALSE;
     default:
@@ -276,6 +315,11 @@ INT_PTR CALLBACK QuickTimerDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, 
 } // namespace
 
 HWND OpenQuickTimerWindow(HWND owner) {
+    // Its file chooser is up: replacing it now would pull the window from under the chooser.
+    if (Open() && Open()->InChooser()) {
+        SetForegroundWindow(Open()->hwnd());
+        return Open()->hwnd();
+    }
     if (Open()) {
         Open()->Close();
         Open().reset();

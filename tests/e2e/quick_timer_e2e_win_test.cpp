@@ -32,6 +32,8 @@ const std::string kStop = "\x83\x58\x83\x67\x83\x62\x83\x76";  // ストップ
 constexpr int kDisplay = 2072;
 constexpr int kOneMinute = 2073;
 constexpr int kStartButton = 2079;
+constexpr int kPictureChoose = 2081;
+constexpr int kPictureName = 1944;
 
 // The test build with a long tone as the quick timer's sound and, when given, its picture.
 ::testing::AssertionResult StartWithTimerFiles(ZentravaSession& session,
@@ -189,6 +191,43 @@ TEST(QuickTimer, RunsOutAfterItsWindowWasClosedWithItsPicture) {
     const std::string log = session.WaitForLogLine("mci play");
     EXPECT_NE(log.find("mci play", log.find("quicktimer-up")), std::string::npos) << log;
     SendMessageA(notice, WM_COMMAND, IDOK, 0);
+    ExpectClosesCleanly(session);
+}
+
+// The file chooser's loop runs inside the window: the menu does not pull the window from under
+// it, a chosen picture is saved when the window closes, and the clock can exit meanwhile.
+TEST(QuickTimer, FileChooserKeepsItsWindowUntilItReturns) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithTimerFiles(session));
+    ASSERT_TRUE(WriteWholeFile(session.dir() + "noodles.bmp",
+                               Bmp24(8, 8, [](int, int) { return RGB(0, 0, 255); })));
+    const auto openChooser = [&](HWND window) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(kPictureChoose, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, kPictureChoose)));
+        HWND chooser = nullptr;
+        WaitFor([&] { return (chooser = FindDialog(session, "ファイルの選択")) != nullptr; });
+        return chooser;
+    };
+    const HWND window = OpenTimerWindow(session);
+    ASSERT_NE(window, nullptr);
+    HWND chooser = openChooser(window);
+    ASSERT_NE(chooser, nullptr) << "no file chooser";
+    ASSERT_TRUE(session.Command(kCmdQuickTimer).has_value());
+    EXPECT_TRUE(IsWindow(chooser));
+    EXPECT_EQ(FindDialog(session, kCaption), window) << "replaced while its chooser was up";
+
+    constexpr int kFileName = 1148; // the chooser's file name box
+    SetDlgItemTextA(chooser, kFileName, (session.dir() + "noodles.bmp").c_str());
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(GetDlgItem(window, kPictureName)) == "noodles.bmp"; }));
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(session.IniString("QuickTimer_Setting", "QuickTimerImgFile"),
+              session.dir() + "noodles.bmp");
+
+    const HWND again = OpenTimerWindow(session);
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(openChooser(again), nullptr);
     ExpectClosesCleanly(session);
 }
 
