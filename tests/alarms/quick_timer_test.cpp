@@ -258,16 +258,5 @@ TEST(QuickTimer, FilesLoadOnlyWhenTheyExistAndSaveSoundFirst) {
                             "QuickTimerImgFile=C:\\p.bmp\r\n");
 }
 
-TEST(QuickTimer, ChangedFilesAreCommittedOnce) {
-    QuickTimerEdits edits;
-    QuickTimerFiles out;
-    EXPECT_FALSE(TakeFilesToCommit(edits, out));
-    edits.files.SoundFile = "C:\\s.wav";
-    edits.changed = true;
-    ASSERT_TRUE(TakeFilesToCommit(edits, out));
-    EXPECT_EQ(out.SoundFile, "C:\\s.wav");
-    EXPECT_FALSE(TakeFilesToCommit(edits, out));
-}
-
 } // namespace
 } // namespace zentrava
