@@ -3,6 +3,7 @@
 // notification, whether the window is still open or not.
 
 #include "base/test_hooks.h"
+#include "base/win_handles_win.h"
 #include "e2e/e2e_support.h"
 #include "e2e/sheet_support.h"
 #include "resources/commands.h"
@@ -10,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zentrava::e2e {
 namespace {
@@ -209,6 +213,52 @@ TEST(QuickTimer, FileChooserKeepsItsWindowUntilItReturns) {
     const HWND again = OpenTimerWindow(session);
     ASSERT_NE(again, nullptr);
     ASSERT_NE(openChooser(again), nullptr);
+    ExpectClosesCleanly(session);
+}
+
+// Holds every thread of the process for a while, as a machine too busy to run it would.
+bool HoldThreads(DWORD processId, DWORD ms) {
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::vector<UniqueHandle> held;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more != FALSE;
+         more = Thread32Next(snapshot.get(), &entry)) {
+        if (entry.th32OwnerProcessID != processId) {
+            continue;
+        }
+        UniqueHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+        if (thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1)) {
+            held.push_back(std::move(thread));
+        }
+    }
+    Sleep(ms);
+    for (const UniqueHandle& thread : held) {
+        ResumeThread(thread.get());
+    }
+    return !held.empty();
+}
+
+// A stall of the clock is taken off the run at once: it ends about when it would have without
+// the stall, not later by the stall's length.
+TEST(QuickTimer, StallIsTakenOffTheRun) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithTimerFiles(session));
+    const HWND window = OpenTimerWindow(session);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Preset(session, 8));
+    Click(window, kStartButton);
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(HoldThreads(session.process().id(), 6000));
+    const std::string log = session.WaitForLogLine("quicktimer-up", 10000);
+    const ULONGLONG ended = GetTickCount64();
+    ASSERT_NE(log.find("quicktimer-up"), std::string::npos) << log;
+    EXPECT_NE(log.find(" skip"), std::string::npos) << "no jump over the stall\n" << log;
+    EXPECT_LT(ended - started, 11000u) << "rang late by the stall";
+    EXPECT_EQ(Count(log, "quicktimer-up"), 1u);
     ExpectClosesCleanly(session);
 }
 
