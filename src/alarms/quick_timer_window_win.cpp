@@ -15,6 +15,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace zentrava {
 namespace {
@@ -23,6 +24,7 @@ constexpr UINT kRanOutMessage = WM_APP + 1;
 constexpr UINT_PTR kDisplaySubclassId = 1;
 
 constexpr std::array<int, 5> kMinuteButtons{1, 3, 5, 10, 30}; // IDC_QT_ADD_1 onwards
+static_assert(kMinuteButtons.size() == IDC_QT_ADD_30 - IDC_QT_ADD_1 + 1);
 
 // The controls a running countdown takes out of play.
 constexpr std::array<int, 10> kStoppedOnlyControls{
