@@ -2,7 +2,9 @@
 
 #include "alarms/alarms_win.h"
 #include "alarms/notification_layout.h"
+#include "alarms/quick_timer_win.h"
 #include "base/app_context_win.h"
+#include "base/event_log_win.h"
 #include "base/win_handles_win.h"
 #include "face/drawing_objects_win.h"
 #include "face/picture_loader_win.h"
@@ -42,6 +44,10 @@ NotificationContent Snapshot(int index) {
     content.index = index;
     content.text = Alarms().Message();
     if (index == kQuickTimerNotification) {
+        const std::string picture = TheQuickTimer().Files().ImgFile;
+        if (!picture.empty()) {
+            content.picture = LoadPicture(picture, content.windowColour);
+        }
         return content;
     }
     const AlarmRecord alarm = Alarms().Records()[static_cast<std::size_t>(index)];
@@ -63,6 +69,7 @@ public:
     explicit Notification(NotificationContent content) : content_(std::move(content)) {}
 
     HWND hwnd() const { return hwnd_; }
+    int index() const { return content_.index; }
 
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -199,6 +206,9 @@ INT_PTR CALLBACK Notification::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
         if (Open() && Open()->hwnd() == hwnd) {
+            if constexpr (kTestHooks) {
+                LogEvent("notification-close " + std::to_string(Open()->index()));
+            }
             Open().reset(); // the window's objects go with it
         }
         return FALSE;
@@ -228,6 +238,9 @@ HWND OpenNotificationWindow(HWND owner, LPARAM index) {
     }
     Open() = std::move(window);
     ShowWindow(hwnd, SW_SHOW);
+    if constexpr (kTestHooks) {
+        LogEvent("notification-open " + std::to_string(index));
+    }
     return hwnd;
 }
 

@@ -46,8 +46,6 @@ struct App {
     std::string settingsPath;
     UniqueHandle mutex;
     HWND owner = nullptr;
-    // A window that takes dialog keys in the message loop; null while it does not exist.
-    HWND quickTimerWindow = nullptr;
 
     WindowPositionSettings position;
     WindowBehaviour behaviour;

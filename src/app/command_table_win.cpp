@@ -3,6 +3,7 @@
 #include "alarms/alarms_win.h"
 #include "alarms/interval_alarm_win.h"
 #include "alarms/notification_window_win.h"
+#include "alarms/quick_timer_window_win.h"
 #include "app/app_win.h"
 #include "app/sheets_win.h"
 #include "app/tray_win.h"
@@ -55,7 +56,8 @@ LRESULT OnNotifyAlarm(HWND hwnd, LPARAM alarmIndex) {
 LRESULT OnVolumeDialog(HWND) {
     return 1;
 }
-LRESULT OnQuickTimer(HWND) {
+LRESULT OnQuickTimer(HWND hwnd) {
+    OpenQuickTimerWindow(hwnd);
     return 1;
 }
 LRESULT OnIntervalAlarm(HWND hwnd) {

@@ -3,6 +3,8 @@
 #include "alarms/alarms_win.h"
 #include "alarms/interval_alarm_win.h"
 #include "alarms/notification_window_win.h"
+#include "alarms/quick_timer_win.h"
+#include "alarms/quick_timer_window_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
@@ -31,6 +33,7 @@
 #include <windowsx.h>
 #include <wtsapi32.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,7 +166,6 @@ MenuInputs GatherMenuInputs() {
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
 void LoadAudioPlayerSettings(const SettingsStore&) {}
-void LoadQuickTimerSettings(const SettingsStore&) {}
 void FreeFeatureResources() {} // playlists
 
 LRESULT OnCreate(HWND hwnd) {
@@ -353,7 +355,7 @@ void OnTopmostTimer(HWND hwnd) {
     const App& app = TheApp();
     if (app.behaviour.WindowTopMost == 1 && app.behaviour.WindowTopMostAlways == 1 &&
         app.menuIdle == 1 && app.modalDialog == 0 && NotificationWindow() == nullptr &&
-        !IsWindow(app.quickTimerWindow)) {
+        QuickTimerWindow() == nullptr) {
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }
 }
@@ -439,13 +441,18 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;
-    case hooks::kPresetNoodleTimer: {
+    case hooks::kPresetNoodleTimer:
+    case hooks::kPresetQuickTimer: {
         std::int32_t seconds = 0;
         if (data.cbData != sizeof seconds || data.lpData == nullptr) {
             return 0;
         }
         std::memcpy(&seconds, data.lpData, sizeof seconds);
-        return PresetNoodleTimer(seconds) ? 1 : 0;
+        if (data.dwData == hooks::kPresetNoodleTimer) {
+            return PresetNoodleTimer(seconds) ? 1 : 0;
+        }
+        PresetQuickTimer(seconds);
+        return 1;
     }
     default:
         return 0;

@@ -1,6 +1,7 @@
 #include "app/startup_win.h"
 
 #include "alarms/notification_window_win.h"
+#include "alarms/quick_timer_window_win.h"
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "app/window_behaviour_win.h"
@@ -147,7 +148,7 @@ void ShowFirstTime(App& app) {
     UpdateWindow(Context().main);
 }
 
-int RunMessageLoop(App& app) {
+int RunMessageLoop() {
     if constexpr (kTestHooks) {
         LogEvent("message-loop");
     }
@@ -164,7 +165,8 @@ int RunMessageLoop(App& app) {
             notice != nullptr && IsDialogMessageA(notice, &msg)) {
             continue;
         }
-        if (IsWindow(app.quickTimerWindow) && IsDialogMessageA(app.quickTimerWindow, &msg)) {
+        if (const HWND quickTimer = QuickTimerWindow();
+            quickTimer != nullptr && IsDialogMessageA(quickTimer, &msg)) {
             continue;
         }
         TranslateMessage(&msg);
@@ -241,7 +243,7 @@ int RunApplication(HINSTANCE instance) {
     }
     ShowFirstTime(app);
 
-    const int code = RunMessageLoop(app);
+    const int code = RunMessageLoop();
     CloseTestEventLog();
     app.mutex.reset();
     return code;

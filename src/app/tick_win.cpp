@@ -2,6 +2,7 @@
 
 #include "alarms/alarms_win.h"
 #include "alarms/interval_alarm_win.h"
+#include "alarms/quick_timer_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/app_win.h"
 #include "app/tray_win.h"
@@ -81,6 +82,7 @@ public:
     void SkipCountdowns(std::int64_t ticks) override {
         Note("skip");
         SkipNoodleOnTick(hwnd_, ticks);
+        SkipQuickTimerOnTick(hwnd_, ticks, TheClocks().Read().LocalClock);
     }
     bool IntervalAlarmStarted() override { return IntervalAlarmStartedOnTick(); }
     void StartIntervalAlarm() override {
@@ -103,8 +105,11 @@ public:
         Note("custom");
         CheckCustomTimeSignalsOnTick(hwnd_, c);
     }
-    bool QuickTimerRunning() override { return false; }
-    void CheckQuickTimer(const Clocks&) override { Note("quicktimer"); }
+    bool QuickTimerRunning() override { return TheQuickTimer().Running(); }
+    void CheckQuickTimer(const Clocks& c) override {
+        Note("quicktimer");
+        CheckQuickTimerOnTick(hwnd_, c.LocalClock);
+    }
     void CheckTimeServerSchedule(const Clocks& c) override {
         Note("ntp");
         CheckNtpScheduleOnTick(hwnd_, c);

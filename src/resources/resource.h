@@ -163,6 +163,22 @@
 #define IDC_NTP_RETRY 2174
 #define IDC_NTP_RETRY_SPIN 2175
 #define IDC_NTP_FORCED_UPDATE 2179
+// ---- Quick timer (dialog 123) -----------------------------------------------------------------
+#define IDC_QT_DISPLAY 2072 // painted by the window itself
+#define IDC_QT_ADD_1 2073   // 2073-2077: "1分", "3分", "5分", "10分", "30分"
+#define IDC_QT_ADD_3 2074
+#define IDC_QT_ADD_5 2075
+#define IDC_QT_ADD_10 2076
+#define IDC_QT_ADD_30 2077
+#define IDC_QT_CLEAR 2078
+#define IDC_QT_START 2079 // "スタート" / "ストップ"
+#define IDC_QT_SOUND_CHOOSE 2080
+#define IDC_QT_PICTURE_CHOOSE 2081
+#define IDC_QT_SOUND_NAME 1083 // read-only
+#define IDC_QT_SOUND_CLEAR 2089
+#define IDC_QT_PICTURE_NAME 1944 // read-only
+#define IDC_QT_PICTURE_CLEAR 1948
+
 // ---- Notification window (dialog 120) ---------------------------------------------------------
 #define IDC_NOTICE_TEXT 1487 // read-only, multi-line: the notification text
 
@@ -329,6 +345,8 @@ static_assert(IDS_NOTICE_MAKER == IDS_NOTICE_YEARS + 1 &&
               IDS_NOTICE_RIGHTS == IDS_NOTICE_YEARS + 2);
 static_assert(IDS_VOLUME_ALARM == IDS_VOLUME_AUDIO + 1 &&
               IDS_VOLUME_TIME_SIGNAL == IDS_VOLUME_AUDIO + 2);
+static_assert(IDC_QT_ADD_3 == IDC_QT_ADD_1 + 1 && IDC_QT_ADD_5 == IDC_QT_ADD_1 + 2 &&
+              IDC_QT_ADD_10 == IDC_QT_ADD_1 + 3 && IDC_QT_ADD_30 == IDC_QT_ADD_1 + 4);
 static_assert(ID_CMD_NOODLE_4 == ID_CMD_NOODLE_3 + 1 && ID_CMD_NOODLE_5 == ID_CMD_NOODLE_3 + 2);
 static_assert(ID_CMD_CORNER_BOTTOM_RIGHT == ID_CMD_CORNER_TOP_RIGHT + 1 &&
               ID_CMD_CORNER_TOP_LEFT == ID_CMD_CORNER_TOP_RIGHT + 2 &&
