@@ -2,7 +2,6 @@
 
 #include "base/cp932_text.h"
 #include "base/settings_clamps.h"
-#include "base/settings_path.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -59,8 +58,7 @@ int ReadInt(const SettingsStore& store, std::string_view section, std::string_vi
 // A path and its display name; a file that is gone reads as no file at all.
 void ReadFile(const SettingsStore& store, std::string_view stem, int number, std::string& path,
               std::string& name) {
-    path = store.GetSoundFile(kSoundSettingSection, AlarmKey(stem, number, false), "");
-    name = FileDisplayName(path);
+    store.GetFile(kSoundSettingSection, AlarmKey(stem, number, false), path, name);
 }
 
 // "AlarmDlg05": what follows each font key's name for alarm 5.
@@ -134,8 +132,8 @@ std::string AlarmTable::Message() const {
 }
 
 void LoadAlarms(const SettingsStore& store, AlarmTable& table) {
-    table.testSoundFile = store.GetSoundFile(kSoundSettingSection, kTestSoundFileKey, "");
-    table.testSoundFileName = FileDisplayName(table.testSoundFile);
+    store.GetFile(kSoundSettingSection, kTestSoundFileKey, table.testSoundFile,
+                  table.testSoundFileName);
 
     AlarmRecords records;
     for (int i = 0; i < kAlarmCount; ++i) {

@@ -2,7 +2,6 @@
 
 #include "base/format_text.h"
 #include "base/settings_keys.h"
-#include "base/settings_path.h" // FileDisplayName
 
 #include <array>
 #include <utility>
@@ -105,10 +104,8 @@ IntervalAlarmSettings LoadIntervalAlarmSettings(const SettingsStore& store) {
     const std::string_view sec = kIntervalAlarmSection;
     IntervalAlarmSettings s;
     ReadInts<IntervalAlarmSettings>(store, sec, kIntKeys, s);
-    s.IntervalAlarmSoundFile = store.GetSoundFile(sec, kSoundKey, "");
-    s.IntervalAlarmSoundFileName = FileDisplayName(s.IntervalAlarmSoundFile);
-    s.NoodleTimerSoundFile = store.GetSoundFile(sec, kNoodleSoundKey, "");
-    s.NoodleTimerSoundFileName = FileDisplayName(s.NoodleTimerSoundFile);
+    store.GetFile(sec, kSoundKey, s.IntervalAlarmSoundFile, s.IntervalAlarmSoundFileName);
+    store.GetFile(sec, kNoodleSoundKey, s.NoodleTimerSoundFile, s.NoodleTimerSoundFileName);
     return s;
 }
 

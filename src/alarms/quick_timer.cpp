@@ -1,7 +1,5 @@
 #include "alarms/quick_timer.h"
 
-#include "base/settings_path.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -22,10 +20,8 @@ std::int64_t ShownSeconds(std::int64_t ms) {
 
 QuickTimerFiles LoadQuickTimerFiles(const SettingsStore& store) {
     QuickTimerFiles files;
-    files.SoundFile = store.GetSoundFile(kQuickTimerSection, kQuickTimerSoundKey, "");
-    files.SoundFileName = FileDisplayName(files.SoundFile);
-    files.ImgFile = store.GetSoundFile(kQuickTimerSection, kQuickTimerPictureKey, "");
-    files.ImgFileName = FileDisplayName(files.ImgFile);
+    store.GetFile(kQuickTimerSection, kQuickTimerSoundKey, files.SoundFile, files.SoundFileName);
+    store.GetFile(kQuickTimerSection, kQuickTimerPictureKey, files.ImgFile, files.ImgFileName);
     return files;
 }
 
@@ -90,8 +86,8 @@ QuickTimerStep QuickTimer::Skip(std::int64_t ticks) {
     if (ticks <= 0) {
         return {};
     }
-    // Beyond a day, the exact length no longer matters: the run is over either way.
-    return TakeOff(std::min(ticks, kLongestMs) * kQuickTimerStepMs);
+    // Beyond the longest run the exact length no longer matters: the run is over either way.
+    return TakeOff(std::min(ticks, kLongestMs / kQuickTimerStepMs + 1) * kQuickTimerStepMs);
 }
 
 QuickTimerStep QuickTimer::TakeOff(std::int64_t ms) {

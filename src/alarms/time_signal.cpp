@@ -1,7 +1,6 @@
 #include "alarms/time_signal.h"
 
 #include "base/settings_keys.h"
-#include "base/settings_path.h"
 
 #include <cstdio>
 #include <utility>
@@ -59,9 +58,8 @@ void ReadHourFiles(const SettingsStore& store, std::string_view section, bool ha
                    std::array<ChimeHour, kChimeHourCount>& hours) {
     for (int h = 0; h < kChimeHourCount; ++h) {
         ChimeHour& hour = hours[static_cast<std::size_t>(h)];
-        hour.TimeSignalSoundFile = store.GetSoundFile(
-            section, NumberedKey(kSoundFileKey, h, HalfHourSuffix(halfHour)), "");
-        hour.TimeSignalSoundFileName = FileDisplayName(hour.TimeSignalSoundFile);
+        store.GetFile(section, NumberedKey(kSoundFileKey, h, HalfHourSuffix(halfHour)),
+                      hour.TimeSignalSoundFile, hour.TimeSignalSoundFileName);
     }
 }
 
@@ -255,8 +253,7 @@ void LoadTimeSignal(const SettingsStore& store, TimeSignal& signal) {
     s.TimeSignalMSecondEnable =
         store.GetInt(sec, kMSecondEnableKey, defaults.TimeSignalMSecondEnable);
     // Read into the same buffer as every other path, so whatever the chooser accepts comes back.
-    s.TimeSignalSoundFile = store.GetSoundFile(sec, kSoundFileKey, "");
-    s.TimeSignalSoundFileName = FileDisplayName(s.TimeSignalSoundFile);
+    store.GetFile(sec, kSoundFileKey, s.TimeSignalSoundFile, s.TimeSignalSoundFileName);
     // Values are kept as read, also out of range: clamping a second of 60 to 59 would make the
     // entry sound at a moment nobody set, while as read it simply never comes due.
     for (int n = 0; n < kCustomTimeSignalCount; ++n) {

@@ -1,5 +1,7 @@
 #include "base/settings_store.h"
 
+#include "base/settings_path.h"
+
 #include <cstdio>
 
 namespace zentrava {
@@ -17,6 +19,12 @@ std::string SettingsStore::GetSoundFile(std::string_view section, std::string_vi
         return std::string(def);
     }
     return path;
+}
+
+void SettingsStore::GetFile(std::string_view section, std::string_view key, std::string& path,
+                            std::string& displayName) const {
+    path = GetSoundFile(section, key, "");
+    displayName = FileDisplayName(path);
 }
 
 } // namespace zentrava

@@ -33,6 +33,10 @@ public:
     // exist falls back to the default.
     std::string GetSoundFile(std::string_view section, std::string_view key,
                              std::string_view def) const;
+    // A sound or picture key by the same rule, with the name a page shows for it (file name
+    // and extension; empty for no file).
+    void GetFile(std::string_view section, std::string_view key, std::string& path,
+                 std::string& displayName) const;
 };
 
 } // namespace zentrava
