@@ -144,19 +144,6 @@ TEST(IntervalAlarm, TheTooltipsNextTimeWrapsPastTheHourAndTheDay) {
     }
 }
 
-TEST(IntervalAlarm, TheMenuSwitchFlipsTheRecordAndWhatTheTickReads) {
-    IntervalAlarm alarm;
-    alarm.Commit(IntervalAlarmSettings{});
-    EXPECT_EQ(alarm.Toggle(), 1);
-    EXPECT_EQ(alarm.On(), 1);
-    EXPECT_EQ(alarm.Settings().IntervalAlarmOn, 1);
-    EXPECT_EQ(alarm.Toggle(), 0);
-    EXPECT_EQ(alarm.On(), 0);
-    MemorySettingsStore store;
-    ASSERT_TRUE(SaveIntervalAlarmOn(store, 0));
-    EXPECT_EQ(store.Text(), "[Interval_Alarm_Setting]\r\nIntervalAlarmOn=0\r\n");
-}
-
 TEST(IntervalNoodlePageValidation, TypedNumbersAreCheckedAsTextInFieldOrder) {
     const struct {
         IntervalTyped typed;

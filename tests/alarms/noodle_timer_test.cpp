@@ -132,10 +132,5 @@ TEST(NoodleTimer, InterleavedMenuAndTickNeverGoNegativeAndFireOncePerStart) {
     }
 }
 
-TEST(NoodleTimer, TheBalloonSaysTheMinutes) {
-    EXPECT_EQ(NoodleBalloonText(3), J("3分経過しました。"));
-    EXPECT_EQ(std::string(kNoodleBalloonTitle), J("ラーメンタイマー"));
-}
-
 } // namespace
 } // namespace zentrava
