@@ -326,9 +326,10 @@ TEST(AlarmPage, TheSoundTestEndsByItselfOrWithOkAndItsButtonsComeBack) {
         EXPECT_FALSE(open.Enabled(kTestPause));
         ForgetCapture();
         open.Click(kTestPlay);
-        ASSERT_TRUE(WaitFor([&] { return !open.Enabled(kTestClear); }, 3000))
+        // The pause button is the last control the page changes when the test starts.
+        ASSERT_TRUE(WaitFor([&] { return open.Enabled(kTestPause); }, 3000))
             << "the test did not start";
-        EXPECT_TRUE(open.Enabled(kTestPause));
+        EXPECT_FALSE(open.Enabled(kTestClear));
         EXPECT_FALSE(open.Enabled(kTestChoose));
         EXPECT_EQ(open.Text(kTestPlay), "停止(&P)");
         if (c.pressOk) {
