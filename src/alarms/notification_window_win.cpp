@@ -156,7 +156,9 @@ bool Notification::Paint() {
                           static_cast<DWORD>(picture.height), 0, 0, 0,
                           static_cast<UINT>(picture.height), picture.pixels.data(), &info,
                           DIB_RGB_COLORS);
-        if (!content_.text.empty() && content_.index != kQuickTimerNotification) {
+        // The quick timer's text too, in the black of its text box: with a picture it would
+        // otherwise say nothing at all.
+        if (!content_.text.empty()) {
             ScopedSelect selectFont(memory.get(), font_.get());
             SetBkMode(memory.get(), TRANSPARENT);
             SetTextColor(memory.get(), content_.textColour);

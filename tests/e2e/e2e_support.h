@@ -148,6 +148,28 @@ private:
     }
 };
 
+inline RECT ClientOnScreen(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Black pixels (every other one) in the middle half of a 480 x 240 notification's picture, as
+// on the screen: text drawn over the picture.
+inline int BlackPixelsOverPicture(HWND notice) {
+    const RECT onScreen = ClientOnScreen(notice);
+    const HDC screen = GetDC(nullptr);
+    int black = 0;
+    for (int y = onScreen.top + 60; y < onScreen.top + 180; y += 2) {
+        for (int x = onScreen.left + 120; x < onScreen.left + 360; x += 2) {
+            black += GetPixel(screen, x, y) == RGB(0, 0, 0) ? 1 : 0;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return black;
+}
+
 inline void ExpectClosesCleanly(ZentravaSession& session) {
     const CloseResult r = session.Close();
     EXPECT_TRUE(r.exited) << r.error;

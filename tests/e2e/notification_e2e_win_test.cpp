@@ -53,13 +53,6 @@ HWND WaitForNotice(const ZentravaSession& session, DWORD timeoutMs = 8000) {
     return notice;
 }
 
-RECT ClientOnScreen(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 TEST(Notification, AlarmOpensItsWindowThatOnlyOkCloses) {
     ZentravaSession session;
     ASSERT_TRUE(StartWithNoticeAlarm(session, {}));
@@ -124,16 +117,9 @@ TEST(Notification, PictureIsFittedWithTheTextDrawnOverIt) {
     const RECT onScreen = ClientOnScreen(notice);
     const HDC screen = GetDC(nullptr);
     const COLORREF corner = GetPixel(screen, onScreen.left + 5, onScreen.top + 5);
-    // The text is drawn in black inside the middle of the picture.
-    int dark = 0;
-    for (int y = onScreen.top + 60; y < onScreen.top + 180; y += 2) {
-        for (int x = onScreen.left + 120; x < onScreen.left + 360; x += 2) {
-            dark += GetPixel(screen, x, y) == RGB(0, 0, 0) ? 1 : 0;
-        }
-    }
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(corner, RGB(255, 255, 0));
-    EXPECT_GT(dark, 20) << "the text over the picture";
+    EXPECT_GT(BlackPixelsOverPicture(notice), 20) << "the text over the picture";
     if (const char* shots = std::getenv("ZENTRAVA_SCREENSHOT_DIR")) {
         RECT window{};
         GetWindowRect(notice, &window);

@@ -151,7 +151,7 @@ TEST(QuickTimer, SetStartAndRunOutWithSoundAndNotification) {
 }
 
 // With its picture: the notification shows the picture fitted (100 x 50 becomes 480 x 240)
-// instead of the text box.
+// with the text over it instead of the text box.
 TEST(QuickTimer, RunsOutAfterItsWindowWasClosedWithItsPicture) {
     ZentravaSession session;
     ASSERT_TRUE(
@@ -172,6 +172,8 @@ TEST(QuickTimer, RunsOutAfterItsWindowWasClosedWithItsPicture) {
     EXPECT_EQ(client.right, 480);
     EXPECT_EQ(client.bottom, 240);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(notice, 1487)));
+    Sleep(300);
+    EXPECT_GT(BlackPixelsOverPicture(notice), 20) << "the text over the picture";
     Screenshot(notice, "quick_timer_notice.bmp");
     const std::string log = session.WaitForLogLine("mci play");
     EXPECT_NE(log.find("mci play", log.find("quicktimer-up")), std::string::npos) << log;
