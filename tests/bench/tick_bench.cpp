@@ -9,19 +9,24 @@ namespace {
 
 using namespace zentrava;
 
-void BM_FullTickDefaultSettings(benchmark::State& state) {
+// One full tick per iteration, with default settings and the given duties.
+void RunFullTicks(benchmark::State& state, TickDuties& duties) {
     ClockKeeper keeper;
     keeper.Reset();
     keeper.Load({2024, 3, 5, 2, 12, 0, 0, 0}, 0);
     TickState tick;
     TickSettings settings;
-    IdleDuties duties;
     MonotonicTime now = 0;
     for (auto _ : state) {
         now += kTickPeriod;
         benchmark::DoNotOptimize(RunTick(keeper, tick, settings, duties, now));
         tick.unpaintedRedraws.store(0);
     }
+}
+
+void BM_FullTickDefaultSettings(benchmark::State& state) {
+    IdleDuties duties;
+    RunFullTicks(state, duties);
 }
 BENCHMARK(BM_FullTickDefaultSettings);
 
@@ -55,18 +60,8 @@ private:
 };
 
 void BM_FullTickWithBothCountdownsRunning(benchmark::State& state) {
-    ClockKeeper keeper;
-    keeper.Reset();
-    keeper.Load({2024, 3, 5, 2, 12, 0, 0, 0}, 0);
-    TickState tick;
-    TickSettings settings;
     CountdownDuties duties;
-    MonotonicTime now = 0;
-    for (auto _ : state) {
-        now += kTickPeriod;
-        benchmark::DoNotOptimize(RunTick(keeper, tick, settings, duties, now));
-        tick.unpaintedRedraws.store(0);
-    }
+    RunFullTicks(state, duties);
     if (!duties.quick.Running() || !duties.noodle.State().running) {
         state.SkipWithError("a countdown stopped");
     }
