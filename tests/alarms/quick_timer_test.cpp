@@ -242,21 +242,5 @@ TEST(QuickTimer, InterleavedStartStopAndTicksFireExactlyOncePerRun) {
     EXPECT_EQ(negatives.load(), 0);
 }
 
-TEST(QuickTimer, FilesLoadOnlyWhenTheyExistAndSaveSoundFirst) {
-    MemorySettingsStore store("[QuickTimer_Setting]\r\nQuickTimerSoundFile=C:\\a\\bell.wav\r\n"
-                              "QuickTimerImgFile=C:\\a\\gone.png\r\n");
-    store.AddExistingFile("C:\\a\\bell.wav");
-    const QuickTimerFiles files = LoadQuickTimerFiles(store);
-    EXPECT_EQ(files.SoundFile, "C:\\a\\bell.wav");
-    EXPECT_EQ(files.SoundFileName, "bell.wav");
-    EXPECT_EQ(files.ImgFile, "");
-    EXPECT_EQ(files.ImgFileName, "");
-
-    MemorySettingsStore saved;
-    ASSERT_TRUE(SaveQuickTimerFiles(saved, {"C:\\s.wav", "s.wav", "C:\\p.bmp", "p.bmp"}));
-    EXPECT_EQ(saved.Text(), "[QuickTimer_Setting]\r\nQuickTimerSoundFile=C:\\s.wav\r\n"
-                            "QuickTimerImgFile=C:\\p.bmp\r\n");
-}
-
 } // namespace
 } // namespace zentrava
