@@ -100,6 +100,18 @@ constexpr std::array kIntervalAlarmSettingClamps{
     IntClamp{"IntervalAlarmJust0Second", 0, 1},
 };
 
+constexpr std::array kAudioSettingClamps{
+    // They index the ten playlists or choose between two modes.
+    IntClamp{"SelectPlayListNo", 0, 9},
+    IntClamp{"AudioRepeatOn", 0, 1},
+    IntClamp{"AudioPlaySetting", 0, 1},
+    IntClamp{"SelectAudioSource", 0, 1},
+};
+
+constexpr std::array kAudioFolderClamps{
+    IntClamp{"SelectFolderPlayListNo", 0, 9},
+};
+
 struct SectionClamps {
     std::string_view section;
     std::span<const IntClamp> clamps;
@@ -112,6 +124,8 @@ constexpr std::array kSections{
     SectionClamps{kFontSettingSection, kFontSettingClamps},
     SectionClamps{kSoundVolumeSettingSection, kSoundVolumeSettingClamps},
     SectionClamps{kIntervalAlarmSettingSection, kIntervalAlarmSettingClamps},
+    SectionClamps{kAudioSettingSection, kAudioSettingClamps},
+    SectionClamps{kAudioFolderSection, kAudioFolderClamps},
 };
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -22,6 +22,8 @@ inline constexpr std::string_view kClockSettingSection = "Clock_Setting";
 inline constexpr std::string_view kFontSettingSection = "Font_Setting";
 inline constexpr std::string_view kSoundVolumeSettingSection = "Sound_Volume_Setting";
 inline constexpr std::string_view kIntervalAlarmSettingSection = "Interval_Alarm_Setting";
+inline constexpr std::string_view kAudioSettingSection = "Audio_Setting";
+inline constexpr std::string_view kAudioFolderSection = "Audio_Folder";
 
 // The window's smallest side: its minimum tracking size.
 inline constexpr int kMinWindowSide = 64;
