@@ -48,6 +48,10 @@ target_link_libraries(zentrava_timer_floor_bench PRIVATE zentrava_warnings winmm
 add_executable(zentrava_sntp_win_bench ${CMAKE_SOURCE_DIR}/tests/bench/sntp_win_bench.cpp)
 target_link_libraries(zentrava_sntp_win_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 
+# The audio page's apply against the settings file (written keys cost a whole-file rewrite).
+add_executable(zentrava_audio_apply_bench ${CMAKE_SOURCE_DIR}/tests/bench/audio_apply_win_bench.cpp)
+target_link_libraries(zentrava_audio_apply_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
+
 # The end-to-end driver, for scripts and for people.
 file(GLOB ZENTRAVA_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
 add_executable(zdriver ${ZENTRAVA_DRIVER_SOURCES}

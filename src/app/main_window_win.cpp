@@ -25,11 +25,13 @@
 #include "face/world_zones.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "sound/audio_player_win.h"
 #include "sound/sound_win.h"
 #include "timesync/timesync_win.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <shlwapi.h>
 #include <windowsx.h>
 #include <wtsapi32.h>
 
@@ -39,6 +41,8 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zentrava {
 
@@ -165,7 +169,17 @@ MenuInputs GatherMenuInputs() {
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
-void LoadAudioPlayerSettings(const SettingsStore&) {}
+// Until the player loads its own record (with its folder scan), the audio page at least opens
+// on the stored settings: folders are only asked whether they are folders.
+void LoadAudioPlayerSettings(const SettingsStore& settings) {
+    struct PathFolders final : FolderReader {
+        bool IsDirectory(std::string_view path) const override {
+            return !path.empty() && PathIsDirectoryA(std::string(path).c_str()) != FALSE;
+        }
+        std::vector<FolderEntry> List(std::string_view) const override { return {}; }
+    };
+    ApplyAudioSettings(LoadAudioSettings(settings, PathFolders{}));
+}
 void FreeFeatureResources() {} // playlists
 
 LRESULT OnCreate(HWND hwnd) {

@@ -10,6 +10,7 @@
 #include "face/world_zone_page_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "sound/audio_page_win.h"
 #include "sound/sound_win.h"
 #include "timesync/time_server_page_win.h"
 
@@ -51,7 +52,7 @@ std::unique_ptr<SheetPage> MakeHalfHourlySoundsPage() {
     return CreateChimeSoundsPage(SettingsPage::HalfHourlySounds);
 }
 std::unique_ptr<SheetPage> MakeAudioPage() {
-    return CreatePlaceholderPage();
+    return CreateAudioPage();
 }
 // Apply and cancel restart the interval timer, which belongs to the main window.
 std::unique_ptr<SheetPage> MakeIntervalNoodlePage(HWND owner) {

@@ -76,6 +76,21 @@
 #define IDC_AL_SOUND_CLEAR 2085
 #define IDC_AL_TEST_SOUND_CLEAR 2086
 
+// ---- Audio page (dialog 115; 1017-2150). Song s (0-19) of the shown playlist adds s. The folder
+// chooser shares 1454 with the time-signal page's button: ids are unique within a dialog. ------
+#define IDC_AU_LIST 1017 // drop-down: the playlist or folder playlist shown and played
+#define IDC_AU_REPEAT 1181
+#define IDC_AU_SONG_NAME 1182   // 1182-1201, read-only; each takes a dropped sound file
+#define IDC_AU_SONG_CHOOSE 1234 // 1234-1253
+#define IDC_AU_ORDER_LIST 1440
+#define IDC_AU_ORDER_RANDOM 1441
+#define IDC_AU_FOLDER_CHOOSE 1454
+#define IDC_AU_SOURCE_FOLDERS 1485
+#define IDC_AU_SOURCE_PLAYLISTS 1486
+#define IDC_AU_FOLDER_NAME 1488 // read-only
+#define IDC_AU_FOLDER_CLEAR 2130
+#define IDC_AU_SONG_CLEAR 2131 // 2131-2150
+
 // ---- Interval alarm and noodle timer page (dialog 107; 1003-2190). The hour and minute edits
 // and spins share their numbers with the alarm page's. -----------------------------------------
 #define IDC_IV_HOUR_SPIN 1003
@@ -367,6 +382,9 @@ static_assert(IDC_EACH_HOUR_ON + 24 <= IDC_TS_PREVIOUS_HALF &&
               IDC_CHIME_SOUND_CHOOSE + 24 <= IDC_CHIME_SOUND_ENABLE &&
               IDC_CHIME_SOUND_ENABLE < IDC_CHIME_SOUND_CLEAR &&
               IDC_TS_SOUND_CLEAR < IDC_CHIME_SOUND_CLEAR);
+static_assert(IDC_AU_SONG_NAME + 20 <= IDC_AU_SONG_CHOOSE &&
+              IDC_AU_SONG_CHOOSE + 20 <= IDC_AU_ORDER_LIST &&
+              IDC_AU_FOLDER_CLEAR < IDC_AU_SONG_CLEAR);
 static_assert(IDC_BAND_START_HOUR + 4 <= IDC_BAND_START_HOUR_SPIN &&
               IDC_BAND_START_HOUR_SPIN + 4 <= IDC_BAND_END_HOUR &&
               IDC_BAND_END_HOUR + 4 <= IDC_BAND_END_HOUR_SPIN &&

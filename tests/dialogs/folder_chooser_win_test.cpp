@@ -1,0 +1,114 @@
+// The folder chooser with the shell's own browser, driven from a second thread, and with
+// browsers that hand back what the real one rarely does.
+
+#include "dialogs/folder_chooser_win.h"
+#include "e2e/e2e_support.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <string>
+#include <thread>
+
+namespace zentrava {
+namespace {
+
+// The browser of this thread once it is on screen.
+HWND WaitForBrowser(DWORD thread) {
+    HWND found = nullptr;
+    e2e::WaitFor([&] {
+        EnumThreadWindows(
+            thread,
+            [](HWND w, LPARAM out) -> BOOL {
+                if (IsWindowVisible(w)) {
+                    *reinterpret_cast<HWND*>(out) = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found != nullptr;
+    });
+    return found;
+}
+
+bool ShowsText(HWND dialog, const char* text) {
+    struct Search {
+        const char* text;
+        bool found;
+    } search{text, false};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM out) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(out);
+            char shown[128]{};
+            GetWindowTextA(child, shown, sizeof shown);
+            s->found = s->found || std::string(shown) == s->text;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(FolderChooserWin, OpensOnTheCurrentFolderAndOkOrCancelAnswers) {
+    char temp[MAX_PATH]{};
+    GetTempPathA(sizeof temp, temp);
+    std::string current = temp;
+    current.pop_back(); // no trailing separator, as the browser gives paths back
+    for (const int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button);
+        const DWORD thread = GetCurrentThreadId();
+        bool titled = false;
+        std::thread driver([&] {
+            const HWND browser = WaitForBrowser(thread);
+            if (browser == nullptr) {
+                ADD_FAILURE() << "no browser";
+                return;
+            }
+            Sleep(300); // the selection is made when the browser has filled its tree
+            titled = ShowsText(browser, kFolderChooserTitle);
+            PostMessageA(browser, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        });
+        std::string path = current;
+        const bool chosen = ChooseFolder(nullptr, path);
+        driver.join();
+        EXPECT_TRUE(titled);
+        EXPECT_EQ(chosen, button == IDOK);
+        EXPECT_EQ(path, current) << "OK takes the folder it opened on";
+    }
+}
+
+PIDLIST_ABSOLUTE WINAPI BrowseNothing(LPBROWSEINFOA) {
+    return nullptr;
+}
+
+// "Computer": an item the shell has, but no file-system path.
+PIDLIST_ABSOLUTE WINAPI BrowseComputer(LPBROWSEINFOA) {
+    PIDLIST_ABSOLUTE item = nullptr;
+    SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &item);
+    return item;
+}
+
+TEST(FolderChooserWin, AChoiceWithoutAPathIsACancelAndLeavesTheFolder) {
+    std::string path = "C:\\music";
+    EXPECT_FALSE(ChooseFolder(nullptr, path, {BrowseComputer, SHGetPathFromIDListA}));
+    EXPECT_EQ(path, "C:\\music");
+    EXPECT_FALSE(ChooseFolder(nullptr, path, {BrowseNothing, SHGetPathFromIDListA}));
+    EXPECT_EQ(path, "C:\\music");
+}
+
+TEST(FolderChooserWin, AThreadThatAlreadyUsesComKeepsIt) {
+    std::thread other([] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        std::string path;
+        ChooseFolder(nullptr, path, {BrowseNothing, SHGetPathFromIDListA});
+        // Still initialised by its owner: a second start only counts up.
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
+        CoUninitialize();
+        CoUninitialize();
+    });
+    other.join();
+}
+
+} // namespace
+} // namespace zentrava
