@@ -16,19 +16,21 @@ namespace {
 // The browser of this thread once it is on screen.
 HWND WaitForBrowser(DWORD thread) {
     HWND found = nullptr;
-    e2e::WaitFor([&] {
-        EnumThreadWindows(
-            thread,
-            [](HWND w, LPARAM out) -> BOOL {
-                if (IsWindowVisible(w)) {
-                    *reinterpret_cast<HWND*>(out) = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found != nullptr;
-    });
+    e2e::WaitFor(
+        [&] {
+            EnumThreadWindows(
+                thread,
+                [](HWND w, LPARAM out) -> BOOL {
+                    if (IsWindowVisible(w)) {
+                        *reinterpret_cast<HWND*>(out) = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+            return found != nullptr;
+        },
+        30000);
     return found;
 }
 

@@ -18,18 +18,6 @@ constexpr int kSongChoose = 1234;
 constexpr int kFolderChoose = 1454;
 constexpr int kSongClear = 2131;
 
-// The text a combo box shows for its selection.
-std::string Selection(HWND page, int control) {
-    const HWND combo = GetDlgItem(page, control);
-    const LRESULT at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    char text[64]{};
-    if (at == CB_ERR || SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(at), 0) >= 64) {
-        return {};
-    }
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // Sent, so the page has handled the click when it returns (none of these opens a dialog).
 void Click(HWND page, int control) {
     DWORD_PTR result = 0;
@@ -54,7 +42,8 @@ TEST(AudioPage, OpensOnTheStoredPlaylistAppliesOneClearedSongAndCancelWritesNoth
     const OpenSheet open = OpenSettings(session);
     ASSERT_NE(open.sheet, nullptr) << "no settings sheet";
     HWND page = open.page;
-    EXPECT_EQ(Selection(page, kList), "プレイリスト04");
+    // A drop-down list shows its selected item as its window text.
+    EXPECT_EQ(Text(page, kList), "プレイリスト04");
     EXPECT_EQ(Text(page, kSongName), "a.wav");
     EXPECT_EQ(Text(page, kSongName + 1), "b.mp3");
     EXPECT_EQ(Text(page, kSongName + 2), "");
