@@ -2,34 +2,15 @@
 
 #include "dialogs/pickers_win.h"
 
+#include "dialogs/drop_files_win.h"
+
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace zentrava {
 namespace {
-
-// A drop of these paths as the shell hands it over: DROPFILES followed by the ANSI names, each
-// ended by a NUL, with one more NUL after the last. The receiver frees it with DragFinish.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string names;
-    for (const std::string& path : paths) {
-        names += path;
-        names += '\0';
-    }
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 std::string Text(HWND edit) {
     char text[300]{};

@@ -5,6 +5,7 @@
 
 #include "base/app_context_win.h"
 #include "base/memory_settings_store.h"
+#include "dialogs/drop_files_win.h"
 #include "e2e/e2e_support.h"
 #include "resources/resource.h"
 #include "sound/audio_page_win.h"
@@ -12,37 +13,13 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace zentrava {
 namespace {
-
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string names;
-    for (const std::string& path : paths) {
-        names += path;
-        names += '\0';
-    }
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-// DragFinish frees the drop's memory: its handle no longer names a block.
-bool Freed(HDROP drop) {
-    return GlobalSize(drop) == 0;
-}
 
 std::string Text(HWND page, int control) {
     char text[300]{};
@@ -99,15 +76,15 @@ TEST(AudioPageWin, DropsFillTheShownPlaylistAndEveryDropIsFreed) {
         HWND p = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         const HDROP onPage = MakeDrop({"C:\\music\\x.wav"});
         SendMessageA(p, WM_DROPFILES, reinterpret_cast<WPARAM>(onPage), 0);
-        seen.pageDropFreed = Freed(onPage);
+        seen.pageDropFreed = DropFreed(onPage);
         const HDROP song = MakeDrop({"C:\\music\\Song.MP3"});
         SendMessageA(GetDlgItem(p, IDC_AU_SONG_NAME + 2), WM_DROPFILES,
                      reinterpret_cast<WPARAM>(song), 0);
-        seen.songDropFreed = Freed(song);
+        seen.songDropFreed = DropFreed(song);
         const HDROP refused = MakeDrop({"C:\\music\\tune.ogg"});
         SendMessageA(GetDlgItem(p, IDC_AU_SONG_NAME + 3), WM_DROPFILES,
                      reinterpret_cast<WPARAM>(refused), 0);
-        seen.refusedDropFreed = Freed(refused);
+        seen.refusedDropFreed = DropFreed(refused);
         seen.songName = Text(p, IDC_AU_SONG_NAME + 2);
         seen.refusedName = Text(p, IDC_AU_SONG_NAME + 3);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
