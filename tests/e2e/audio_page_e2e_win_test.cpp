@@ -16,6 +16,7 @@ constexpr int kRepeat = 1181;
 constexpr int kSongName = 1182;
 constexpr int kSongChoose = 1234;
 constexpr int kFolderChoose = 1454;
+constexpr int kSourceFolders = 1485;
 constexpr int kSongClear = 2131;
 
 // Sent, so the page has handled the click when it returns (none of these opens a dialog).
@@ -71,6 +72,11 @@ TEST(AudioPage, OpensOnTheStoredPlaylistAppliesOneClearedSongAndCancelWritesNoth
     ASSERT_NE(again.sheet, nullptr);
     EXPECT_EQ(Text(again.page, kSongName), "a.wav") << "the cancelled clear came back";
     EXPECT_EQ(Text(again.page, kSongName + 1), "") << "the applied clear stayed";
+    Click(again.page, kSourceFolders);
+    EXPECT_EQ(Text(again.page, kList), "フォルダプレイリスト01");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(again.page, kFolderChoose)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(again.page, kSongChoose)));
+    Screenshot(again.sheet, "audio_page_folders.bmp");
     ASSERT_TRUE(CloseSheet(again.sheet, PSBTN_CANCEL));
     ExpectClosesCleanly(session);
 }
