@@ -44,6 +44,36 @@ void Scroll(HWND dialog, HWND slider, int code, int position) {
     SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(slider));
 }
 
+// Where a trackbar of the slider's size and range draws its thumb for a position, in screen
+// coordinates: a trackbar of the test's own, laid out by the same common controls.
+POINT ThumbCentre(HWND slider, int position) {
+    RECT r{};
+    GetClientRect(slider, &r);
+    const HWND twin = CreateWindowExA(
+        0, TRACKBAR_CLASSA, "",
+        WS_POPUP | static_cast<DWORD>(GetWindowLongPtrA(slider, GWL_STYLE) & 0xFFFF), 0, 0, r.right,
+        r.bottom, nullptr, nullptr, nullptr, nullptr);
+    SendMessageA(twin, TBM_SETRANGEMIN, FALSE, SendMessageA(slider, TBM_GETRANGEMIN, 0, 0));
+    SendMessageA(twin, TBM_SETRANGEMAX, TRUE, SendMessageA(slider, TBM_GETRANGEMAX, 0, 0));
+    SendMessageA(twin, TBM_SETPOS, TRUE, position);
+    RECT thumb{};
+    SendMessageA(twin, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    DestroyWindow(twin);
+    POINT centre{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    ClientToScreen(slider, &centre);
+    return centre;
+}
+
+void Mouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
 void CloseDialog(HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     WaitFor([dialog] { return !IsWindow(dialog); }, 5000);
@@ -67,12 +97,18 @@ TEST(SeekDialog, NamesTheSongSpansItAndSeeksOnceWhenTheThumbIsLetGo) {
 
     const std::string seek = "command " + std::to_string(kCmdSeekAudio) + " ";
     const std::size_t before = Count(session.EventLogText().value_or(""), seek);
-    for (const int position : {1, 2, 4, 6, 5}) {
-        Scroll(dialog, slider, TB_THUMBTRACK, position);
+    // The thumb is taken at the song's start and dragged past 5 s and back, then let go.
+    const POINT start = ThumbCentre(slider, 0);
+    const POINT target = ThumbCentre(slider, 5);
+    Mouse(0, start);
+    Mouse(MOUSEEVENTF_LEFTDOWN, start);
+    for (const int position : {2, 8, 5}) {
+        Mouse(0, ThumbCentre(slider, position));
     }
+    Mouse(0, target);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 5);
     EXPECT_EQ(Count(session.EventLogText().value_or(""), seek), before) << "no seek while dragged";
-    Scroll(dialog, slider, TB_THUMBPOSITION, 5);
-    Scroll(dialog, slider, TB_ENDTRACK, 5);
+    Mouse(MOUSEEVENTF_LEFTUP, target);
     const std::string log = session.WaitForLogLine(seek + "5");
     EXPECT_EQ(Count(log, seek), before + 1) << log;
     EXPECT_EQ(Count(log, seek + "5"), 1u) << log;
