@@ -10,7 +10,9 @@
 #include "app/window_behaviour_win.h"
 #include "base/event_log_win.h"
 #include "resources/commands.h"
+#include "sound/seek_dialog_win.h"
 #include "sound/sound_win.h"
+#include "sound/volume_dialog_win.h"
 
 #include <string>
 
@@ -46,14 +48,16 @@ LRESULT OnStopNoodleTimer(HWND) {
     CancelNoodleTimer();
     return 1;
 }
-LRESULT OnSeekDialog(HWND) {
+LRESULT OnSeekDialog(HWND hwnd) {
+    OpenSeekDialog(hwnd);
     return 1;
 }
 LRESULT OnNotifyAlarm(HWND hwnd, LPARAM alarmIndex) {
     OpenNotificationWindow(hwnd, alarmIndex);
     return 1;
 }
-LRESULT OnVolumeDialog(HWND) {
+LRESULT OnVolumeDialog(HWND hwnd) {
+    OpenVolumeDialog(hwnd);
     return 1;
 }
 LRESULT OnQuickTimer(HWND hwnd) {

@@ -3,26 +3,30 @@
 #include "alarms/alarm_page_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/sheets_win.h"
+#include "sound/seek_dialog_win.h"
 #include "sound/sound_win.h"
+#include "sound/volume_dialog_win.h"
 
 namespace zentrava {
 
 namespace {
 
-// Each call goes to the feature that owns it. The audio player and the seek and volume dialogs
-// are still to be built: their calls stay empty until then.
+// Each call goes to the feature that owns it. The audio player is still to be built: its calls
+// stay empty until then.
 class WindowSoundHost final : public SoundHost {
 public:
     void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
         ShowSoundMessage(owner, text, caption);
     }
     // Audio player and seek dialog.
-    void NotifySeekDialog() override {}
+    void NotifySeekDialog() override { NotifySeekDialogNewSong(); }
     void PlayNextSong(WindowRef) override {}
     void KillAudioPositionTimer() override {}
     void ResetAudioSongIndex() override {}
     // Volume dialog.
-    void EnableVolumeDialogAudioControls(bool) override {}
+    void EnableVolumeDialogAudioControls(bool enable) override {
+        zentrava::EnableVolumeDialogAudioControls(enable);
+    }
     // Alarm page.
     // Posted: the channel reports from inside its own handling of the device's notification.
     void ResetSoundTestButtons() override {

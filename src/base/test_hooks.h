@@ -28,6 +28,11 @@ inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'
 inline constexpr std::uint32_t kPresetNoodleTimer = 0x5A4E444C; // 'ZNDL'
 inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
 
+// A NUL-terminated path: the audio channel opens and plays it as the player plays a song (the
+// song's length taken, the seek dialog told), so the seek and volume dialogs can be tried
+// without a playlist. Answers 1 when the song is open.
+inline constexpr std::uint32_t kPlayAudio = 0x5A504C41; // 'ZPLA'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 

@@ -16,6 +16,7 @@ using WindowRef = std::uintptr_t;
 // Published MCI values the channels compare against or the glue sends.
 inline constexpr std::uint32_t kMciNotify = 0x1;
 inline constexpr std::uint32_t kMciWait = 0x2;
+inline constexpr std::uint32_t kMciFrom = 0x4;
 inline constexpr std::uint32_t kMciTo = 0x8;
 inline constexpr std::uint32_t kMciStatusItem = 0x100;
 inline constexpr std::uint32_t kMciOpenElement = 0x200;
@@ -77,6 +78,8 @@ public:
     // from or to, so play goes on from the current position and the end comes back as
     // MM_MCINOTIFY to that window.
     virtual MciError Play(MciDeviceId id, WindowRef notifyWindow) = 0;
+    // MCI_PLAY with MCI_FROM and MCI_NOTIFY: as Play, from dwFrom = fromMs.
+    virtual MciError PlayFrom(MciDeviceId id, std::uint32_t fromMs, WindowRef notifyWindow) = 0;
     // MCI_STOP with MCI_WAIT.
     virtual MciError Stop(MciDeviceId id) = 0;
     // MCI_PAUSE, no flags.

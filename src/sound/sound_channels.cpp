@@ -36,11 +36,6 @@ constexpr char kErrorBoxFormat[] =
     "\x83\x47\x83\x89\x81\x5B\x95\x5C\x8E\xA6\x8D\x73\x82\xCD\x81\x41"
     "%d\x8D\x73\x96\xDA\x82\xC5\x82\xB7\x81\x42";
 
-// The music goes down to a fifth while an alarm or time signal sounds. The factor is a hair
-// under 0.2 and the product is truncated, so 500 gives 99 and 1000 gives 199: users' volume
-// settings were made against exactly these levels.
-constexpr double kLoweredAudioShare = 0.19999999999999996;
-
 // OnMCIPlaySoundCmd関数内(Audio再生), MCI_OPEN or MCI_PLAY
 constexpr MciErrorPlace kPlayAudioStart{
     "OnMCIPlaySoundCmd\x8A\xD6\x90\x94\x93\xE0(Audio\x8D\xC4\x90\xB6), MCI_OPEN or MCI_PLAY", 997};
@@ -194,10 +189,6 @@ constexpr MciStartPlaces kStartTimeSignalPlaces{kStartTimeSignalStart, kStartTim
 constexpr MciStartPlaces kStartSoundTestPlaces{kStartSoundTestStart, kStartSoundTestCloseAll};
 constexpr MciStartPlaces kPlayAudioPlaces{kPlayAudioStart, kPlayAudioCloseAll};
 
-int Lowered(int volume) {
-    return static_cast<int>(volume * kLoweredAudioShare);
-}
-
 // Seconds from the seek dialog in milliseconds as MCI's 32-bit dwTo; outside it, the nearest
 // end, instead of a multiplication that overflows.
 std::uint32_t SeekTarget(int seconds) {
@@ -280,9 +271,40 @@ bool SoundChannels::Muted(SoundChannel channel) const {
     case SoundChannel::TimeSignal:
         return volumes_.MuteTimeSignal != 0;
     case SoundChannel::SoundTest:
-        return false;
+        return soundTestMute_;
     }
     return false;
+}
+
+void SoundChannels::SetVolume(SoundChannel channel, int volume) {
+    switch (channel) {
+    case SoundChannel::Alarm:
+    case SoundChannel::SoundTest:
+        volumes_.AlarmVolumeVal = volume;
+        return;
+    case SoundChannel::Audio:
+        volumes_.AudioVolumeVal = volume;
+        return;
+    case SoundChannel::TimeSignal:
+        volumes_.TimeSignalVolumeVal = volume;
+        return;
+    }
+}
+
+void SoundChannels::SetMute(SoundChannel channel, bool mute) {
+    switch (channel) {
+    case SoundChannel::Alarm:
+    case SoundChannel::SoundTest:
+        volumes_.MuteAlarm = mute ? 1 : 0;
+        soundTestMute_ = mute;
+        return;
+    case SoundChannel::Audio:
+        volumes_.MuteAudio = mute ? 1 : 0;
+        return;
+    case SoundChannel::TimeSignal:
+        volumes_.MuteTimeSignal = mute ? 1 : 0;
+        return;
+    }
 }
 
 void SoundChannels::Check(WindowRef owner, MciError error, SoundChannel channel,
@@ -339,16 +361,11 @@ bool SoundChannels::AlarmOrTimeSignalSounding() const {
     return IsSounding(SoundChannel::Alarm) || IsSounding(SoundChannel::TimeSignal);
 }
 
-std::uint32_t SoundChannels::StartVolume(SoundChannel channel) const {
-    // A muted channel stays silent even when the other-sound rule would turn it down.
-    if (Muted(channel)) {
-        return 0;
-    }
-    if (channel == SoundChannel::Audio && volumes_.OtherSoundMuteAudio == 1 &&
-        AlarmOrTimeSignalSounding()) {
-        return static_cast<std::uint32_t>(Lowered(Volume(channel)));
-    }
-    return static_cast<std::uint32_t>(Volume(channel));
+std::uint32_t SoundChannels::ChannelVolume(SoundChannel channel) const {
+    const int volume = channel == SoundChannel::Audio
+                           ? AudioVolume(volumes_, AlarmOrTimeSignalSounding())
+                           : PlainVolume(Volume(channel), Muted(channel) ? 1 : 0);
+    return static_cast<std::uint32_t>(volume);
 }
 
 int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartPlaces& places) {
@@ -367,6 +384,7 @@ int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartP
     }
     Opened(window, channel);
     if (channel == SoundChannel::Audio) {
+        positionErrorShown_ = false;
         // Sounding from here on, so that a pause now pauses instead of becoming pending.
         record.sounding = 1;
         if (audio_.pausePending != 0) {
@@ -377,7 +395,7 @@ int SoundChannels::Start(WindowRef window, SoundChannel channel, const MciStartP
         }
         audio_.playlistRun = 0;
     }
-    error = SetVolumeRequest(static_cast<int>(channel), StartVolume(channel));
+    error = SetVolumeRequest(static_cast<int>(channel), ChannelVolume(channel));
     if (error != 0) {
         CloseAllAfterFailedStart(window, channel, error, places);
         return 0;
@@ -555,36 +573,56 @@ void SoundChannels::PauseAudio(WindowRef window) {
     audio.paused = 0;
 }
 
+// Wine's MPEGVideo device refuses MCI_SEEK with MCI_TO (it stops and answers an internal
+// error); playing from the position gets there too, and a paused song is paused again.
 void SoundChannels::OnSeekAudio(WindowRef window, int seconds) {
     ChannelRecord& audio = Channel(SoundChannel::Audio);
-    if (audio.paused == 0) {
+    const bool paused = audio.paused != 0;
+    if (!paused) {
         Check(window, mci_.Stop(audio.deviceId), SoundChannel::Audio, kSeekStop);
     }
-    Check(window, mci_.Seek(audio.deviceId, SeekTarget(seconds)), SoundChannel::Audio, kSeekSeek);
-    if (audio.paused == 0) {
+    const std::uint32_t target = SeekTarget(seconds);
+    const MciError seekError = mci_.Seek(audio.deviceId, target);
+    if (seekError != 0) {
+        if (mci_.PlayFrom(audio.deviceId, target, NotifyTarget(audio, window)) == 0) {
+            if (paused) {
+                Check(window, mci_.Pause(audio.deviceId), SoundChannel::Audio, kSeekSeek);
+            }
+            return;
+        }
+        Check(window, seekError, SoundChannel::Audio, kSeekSeek);
+    }
+    if (!paused) {
         Play(window, SoundChannel::Audio, kSeekPlay);
     }
 }
 
-int SoundChannels::AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place) {
+int SoundChannels::AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place,
+                                bool& errorShown) {
     std::uint64_t ms = 0;
     const MciError error = mci_.Status(Channel(SoundChannel::Audio).deviceId, item, true, ms);
     if (error != 0) {
-        Check(owner, error, SoundChannel::Audio, place);
+        // Marked before the box: its message loop may ask again.
+        if (!errorShown) {
+            errorShown = true;
+            Check(owner, error, SoundChannel::Audio, place);
+        }
         return -1;
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms)) / 1000;
 }
 
 int SoundChannels::GetAudioLength(WindowRef window) {
-    return AudioSeconds(window, MciStatusItem::Length, kAudioLengthStatus);
+    bool shown = false; // each failure of the length is reported
+    return AudioSeconds(window, MciStatusItem::Length, kAudioLengthStatus, shown);
 }
 
 int SoundChannels::GetAudioCurPos(WindowRef window) {
     if (Channel(SoundChannel::Audio).sounding != 1) {
         return 0;
     }
-    return AudioSeconds(window, MciStatusItem::Position, kAudioPositionStatus);
+    // The seek dialog asks once a second: one box per song, not one a second.
+    return AudioSeconds(window, MciStatusItem::Position, kAudioPositionStatus, positionErrorShown_);
 }
 
 MciError SoundChannels::SetVolumeRequest(int channelNumber, std::uint32_t volume) {
@@ -599,12 +637,10 @@ MciError SoundChannels::SetVolumeRequest(int channelNumber, std::uint32_t volume
 }
 
 void SoundChannels::ApplyOtherSoundRule(bool started) {
-    if (volumes_.OtherSoundMuteAudio != 0 && !Muted(SoundChannel::Audio)) {
-        const int full = Volume(SoundChannel::Audio);
-        const int volume = AlarmOrTimeSignalSounding() ? Lowered(full) : full;
+    if (volumes_.OtherSoundMuteAudio == 1 && !Muted(SoundChannel::Audio)) {
         // Not reported: with no song open the request does nothing, and a refused volume
         // must not interrupt the alarm that caused it.
-        SetVolumeRequest(static_cast<int>(SoundChannel::Audio), static_cast<std::uint32_t>(volume));
+        SetVolumeRequest(static_cast<int>(SoundChannel::Audio), ChannelVolume(SoundChannel::Audio));
     }
     if (volumes_.OtherSoundMuteAudio == 1) {
         host_->EnableVolumeDialogAudioControls(!(started && AlarmOrTimeSignalSounding()));

@@ -163,7 +163,19 @@ public:
     bool IsSounding(SoundChannel channel) const { return Channel(channel).sounding.load() == 1; }
 
     // Volumes and mutes; the sound test takes the alarm's volume and always starts unmuted.
-    void LoadVolumes(const VolumeSettings& volumes) { volumes_ = volumes; }
+    void LoadVolumes(const VolumeSettings& volumes) {
+        volumes_ = volumes;
+        soundTestMute_ = false;
+    }
+    // The volume dialog's changes. The alarm and the sound test share one volume; muting the
+    // alarm mutes the sound test too until the next load. Nothing is sent to a device here.
+    void SetVolume(SoundChannel channel, int volume);
+    void SetMute(SoundChannel channel, bool mute);
+    void SetVolumeSync(bool on) { volumes_.VariousSoundAdjSync = on ? 1 : 0; }
+    void SetOtherSoundMuteAudio(bool on) { volumes_.OtherSoundMuteAudio = on ? 1 : 0; }
+    // What a channel plays at now: 0 when muted; the audio channel by AudioVolume.
+    std::uint32_t ChannelVolume(SoundChannel channel) const;
+    bool AlarmOrTimeSignalSounding() const;
 
     // Starts return 1 when the channel plays (the audio channel: or sits paused because a pause
     // was pending), 0 when it failed; a failed start has closed every channel. The window
@@ -186,10 +198,12 @@ public:
 
     void StopAudio(WindowRef window);  // IDM_STOP_AUDIO
     void PauseAudio(WindowRef window); // IDM_PAUSE_AUDIO
+    // When the device refuses the seek, the song plays from the position (paused again if it
+    // was paused).
     void OnSeekAudio(WindowRef window, int seconds);
     int GetAudioLength(WindowRef window); // whole seconds, -1 on an MCI failure
-    // Whole seconds; 0 while the audio channel is not sounding, -1 on an MCI failure. The
-    // window is the seek dialog when it asks.
+    // Whole seconds; 0 while the audio channel is not sounding, -1 on an MCI failure, whose
+    // box shows once per song. The window is the seek dialog when it asks.
     int GetAudioCurPos(WindowRef window);
 
     // WM_APP: the MCI result, 0 for an unknown channel number or a channel with nothing open.
@@ -209,11 +223,9 @@ private:
     int Start(WindowRef window, SoundChannel channel, const MciStartPlaces& places);
     void CloseAllAfterFailedStart(WindowRef window, SoundChannel channel, MciError error,
                                   const MciStartPlaces& places);
-    std::uint32_t StartVolume(SoundChannel channel) const;
     int Volume(SoundChannel channel) const;
     bool Muted(SoundChannel channel) const;
     void ApplyOtherSoundRule(bool started);
-    bool AlarmOrTimeSignalSounding() const;
 
     // Each failing command shows one box and the caller goes on.
     void Check(WindowRef owner, MciError error, SoundChannel channel, const MciErrorPlace& place);
@@ -222,7 +234,8 @@ private:
     void Play(WindowRef window, SoundChannel channel, const MciErrorPlace& place);
     void StopAndClose(WindowRef owner, SoundChannel channel, const MciErrorPlace& stop,
                       const MciErrorPlace& close);
-    int AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place);
+    int AudioSeconds(WindowRef owner, MciStatusItem item, const MciErrorPlace& place,
+                     bool& errorShown);
     void Opened(WindowRef window, SoundChannel channel);
     void Closed(SoundChannel channel);
     bool Listens(SoundChannel channel, WindowRef at) const;
@@ -241,6 +254,8 @@ private:
     std::array<ChannelRecord, kSoundChannelCount> channels_;
     AudioRunState audio_;
     VolumeSettings volumes_;
+    bool soundTestMute_ = false;
+    bool positionErrorShown_ = false; // for the song open now
 };
 
 } // namespace zentrava

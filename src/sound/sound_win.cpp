@@ -60,6 +60,16 @@ public:
         Log("mci play " + std::to_string(id) + " " + std::to_string(error));
         return error;
     }
+    MciError PlayFrom(MciDeviceId id, std::uint32_t fromMs, WindowRef notifyWindow) override {
+        MCI_PLAY_PARMS play{};
+        play.dwCallback = notifyWindow;
+        play.dwFrom = fromMs;
+        const MciError error = mciSendCommandA(id, MCI_PLAY, MCI_FROM | MCI_NOTIFY,
+                                               reinterpret_cast<DWORD_PTR>(&play));
+        Log("mci play-from " + std::to_string(id) + " " + std::to_string(fromMs) + " " +
+            std::to_string(error));
+        return error;
+    }
     MciError Stop(MciDeviceId id) override {
         Log("mci stop " + std::to_string(id));
         return mciSendCommandA(id, MCI_STOP, MCI_WAIT, 0);
@@ -69,7 +79,11 @@ public:
     MciError Seek(MciDeviceId id, std::uint32_t toMs) override {
         MCI_SEEK_PARMS seek{};
         seek.dwTo = toMs;
-        return mciSendCommandA(id, MCI_SEEK, kMciSeekFlags, reinterpret_cast<DWORD_PTR>(&seek));
+        const MciError error =
+            mciSendCommandA(id, MCI_SEEK, kMciSeekFlags, reinterpret_cast<DWORD_PTR>(&seek));
+        Log("mci seek " + std::to_string(id) + " " + std::to_string(toMs) + " " +
+            std::to_string(error));
+        return error;
     }
     MciError Status(MciDeviceId id, MciStatusItem item, bool wait, std::uint64_t& value) override {
         MCI_STATUS_PARMS status{};

@@ -18,7 +18,21 @@ constexpr std::array<IntKey<VolumeSettings>, 8> kVolumeKeys{{
     {"OtherSoundMuteAudio", &VolumeSettings::OtherSoundMuteAudio},
 }};
 
+// A hair under 0.2, truncated: 500 gives 99 and 1000 gives 199. Users' volume settings were
+// made against exactly these levels.
+constexpr double kLoweredAudioShare = 0.19999999999999996;
+
 } // namespace
+
+int AudioVolume(const VolumeSettings& volumes, bool alarmOrTimeSignalSounding) {
+    if (volumes.MuteAudio != 0) {
+        return 0;
+    }
+    if (volumes.OtherSoundMuteAudio == 1 && alarmOrTimeSignalSounding) {
+        return static_cast<int>(volumes.AudioVolumeVal * kLoweredAudioShare);
+    }
+    return volumes.AudioVolumeVal;
+}
 
 VolumeSettings LoadVolumeSettings(const SettingsStore& store) {
     VolumeSettings settings;

@@ -20,6 +20,15 @@ struct VolumeSettings {
     friend bool operator==(const VolumeSettings&, const VolumeSettings&) = default;
 };
 
+// The one rule for the audio channel's volume, used when a song starts, when an alarm or time
+// signal starts or ends, and by the volume dialog: muted music is silent; otherwise it goes
+// down to a fifth only with OtherSoundMuteAudio on while an alarm or time signal sounds.
+int AudioVolume(const VolumeSettings& volumes, bool alarmOrTimeSignalSounding);
+// The other channels: their volume, or 0 when muted.
+inline int PlainVolume(int volume, int mute) {
+    return mute != 0 ? 0 : volume;
+}
+
 VolumeSettings LoadVolumeSettings(const SettingsStore& store);
 void SaveVolumeSettings(SettingsStore& store, const VolumeSettings& settings);
 

@@ -73,6 +73,14 @@ public:
         lastNotifyWindow = notifyWindow;
         return Command(MciCommand::Play, id, [&] { devices_[id].mode = kMciModePlay; });
     }
+    MciError PlayFrom(MciDeviceId id, std::uint32_t fromMs, WindowRef notifyWindow) override {
+        Log("playfrom " + std::to_string(id) + " " + std::to_string(fromMs));
+        lastNotifyWindow = notifyWindow;
+        return Command(MciCommand::Play, id, [&] {
+            devices_[id].mode = kMciModePlay;
+            positionMs = fromMs;
+        });
+    }
     MciError Stop(MciDeviceId id) override {
         Log("stop " + std::to_string(id));
         return Command(MciCommand::Stop, id, [&] { devices_[id].mode = kMciModeStop; });
@@ -87,7 +95,10 @@ public:
     }
     MciError Seek(MciDeviceId id, std::uint32_t toMs) override {
         Log("seek " + std::to_string(id) + " " + std::to_string(toMs));
-        return Command(MciCommand::Seek, id, [&] { devices_[id].mode = kMciModeStop; });
+        return Command(MciCommand::Seek, id, [&] {
+            devices_[id].mode = kMciModeStop;
+            positionMs = toMs;
+        });
     }
     MciError Status(MciDeviceId id, MciStatusItem item, bool wait, std::uint64_t& value) override {
         static const std::map<MciStatusItem, std::string> kNames{

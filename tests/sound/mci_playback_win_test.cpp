@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "sound/mci_port.h"
+#include "sound/sound_win.h"
 #include "sound/test_sounds_win.h"
 
 #include <algorithm>
@@ -375,11 +376,75 @@ TEST(MciOpen, NoiseNamedMp3PlaysAsSilenceAndSucceeds) {
     }
 }
 
+// The program's channels on the real device, with the boxes written down instead of shown.
+class RecordingHost final : public SoundHost {
+public:
+    std::vector<std::string> boxes;
+    void ShowMessage(WindowRef, const std::string& text, const char*) override {
+        boxes.push_back(text);
+    }
+    void NotifySeekDialog() override {}
+    void PlayNextSong(WindowRef) override {}
+    void ResetSoundTestButtons() override {}
+    void EnableVolumeDialogAudioControls(bool) override {}
+    void KillAudioPositionTimer() override {}
+    void ClearLastCustomTimeSignal() override {}
+    void ResetAudioSongIndex() override {}
+};
+
+std::uint64_t AudioMode() {
+    std::uint64_t mode = 0;
+    DWORD_PTR value = 0;
+    QueryMode(Channels().Channel(SoundChannel::Audio).deviceId, value);
+    mode = value;
+    return mode;
+}
+
+// Wine's MPEGVideo device refuses MCI_SEEK with MCI_TO; the channel's seek must move the song
+// all the same, playing on, or paused again when it was paused.
+TEST(MciSeek, MovesTheSongPlayingOrPaused) {
+    const TempSound wav("zentrava_seek.wav", ToneWav(30.0));
+    ASSERT_TRUE(wav.written());
+    NotifyTarget target;
+    NotifyWindow window(target);
+    const auto ref = reinterpret_cast<WindowRef>(window.get());
+    RecordingHost host;
+    SoundChannels& channels = Channels();
+    channels.SetHost(host);
+    channels.Channel(SoundChannel::Audio).fileName = wav.path();
+    ASSERT_EQ(channels.OnMCIPlaySoundCmd(ref), 1);
+    EXPECT_EQ(channels.GetAudioLength(ref), 30);
+
+    channels.OnSeekAudio(ref, 20);
+    const int playing = channels.GetAudioCurPos(ref);
+    EXPECT_GE(playing, 20);
+    EXPECT_LE(playing, 30);
+
+    channels.PauseAudio(ref);
+    channels.OnSeekAudio(ref, 4);
+    // What the device posts about the plays it gave up arrives meanwhile, and is no error.
+    const DWORD end = GetTickCount() + 500;
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    EXPECT_EQ(channels.GetAudioCurPos(ref), 4);
+    EXPECT_EQ(AudioMode(), MCI_MODE_PAUSE);
+    EXPECT_EQ(channels.Channel(SoundChannel::Audio).paused.load(), 1);
+
+    channels.StopAudio(ref);
+    EXPECT_TRUE(host.boxes.empty()) << host.boxes.front();
+}
+
 // The portable channels send and compare the port's numbers; each must be the platform's own.
 TEST(MciPortValues, AreThePlatformsOwn) {
     const std::pair<std::uint64_t, std::uint64_t> values[] = {
         {kMciNotify, MCI_NOTIFY},
         {kMciWait, MCI_WAIT},
+        {kMciFrom, MCI_FROM},
         {kMciTo, MCI_TO},
         {kMciStatusItem, MCI_STATUS_ITEM},
         {kMciOpenElement, MCI_OPEN_ELEMENT},
