@@ -25,6 +25,7 @@
 #include "face/world_zones.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "sound/audio_player_win.h"
 #include "sound/sound_win.h"
 #include "timesync/timesync_win.h"
 
@@ -160,13 +161,23 @@ MenuInputs GatherMenuInputs() {
     const NoodleState noodle = TheNoodleTimer().State();
     in.noodleRunning = noodle.running;
     in.noodleSelection = noodle.selection;
+    const SoundChannels& channels = Channels();
+    const ChannelRecord& audio = channels.Channel(SoundChannel::Audio);
+    in.audio = AudioPlaybackOf(audio.sounding.load() == 1, audio.paused.load() != 0,
+                               channels.Audio().playlistRun.load() != 0);
+    in.audioPausePending = channels.Audio().pausePending.load() != 0;
+    in.audioSourceHasSongs = AudioSourceHasSongs();
     return in;
 }
 
 // Features still to be built keep their named place in the creation and destruction sequences,
 // the paint and the window timers; each does nothing until its own code fills it.
-void LoadAudioPlayerSettings(const SettingsStore&) {}
-void FreeFeatureResources() {} // playlists
+void LoadAudioPlayerSettings(const SettingsStore& settings) {
+    LoadAudioPlayer(settings);
+}
+void FreeFeatureResources() {
+    FreeAudioPlayer();
+}
 
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
@@ -454,6 +465,16 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         PresetQuickTimer(seconds);
         return 1;
     }
+    case hooks::kMenuItemState: {
+        std::int32_t id = 0;
+        if (data.cbData != sizeof id || data.lpData == nullptr) {
+            return 0;
+        }
+        std::memcpy(&id, data.lpData, sizeof id);
+        const MenuState state = ComputeMenuState(GatherMenuInputs());
+        const MenuItemState* item = state.Find(id);
+        return item == nullptr ? 0 : 1 + (item->enabled ? 2 : 0) + (item->checked ? 4 : 0);
+    }
     default:
         return 0;
     }
@@ -581,6 +602,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case kIntervalStartMessage:
         OnIntervalStartRequest(hwnd);
+        return 0;
+    case kAudioPositionMessage:
+        OnAudioPositionMessage();
         return 0;
     case WM_COPYDATA:
         if constexpr (kTestHooks) {

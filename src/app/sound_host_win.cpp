@@ -3,24 +3,28 @@
 #include "alarms/alarm_page_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/sheets_win.h"
+#include "sound/audio_player_win.h"
+#include "sound/seek_dialog_win.h"
 #include "sound/sound_win.h"
 
 namespace zentrava {
 
 namespace {
 
-// Each call goes to the feature that owns it. The audio player and the seek and volume dialogs
-// are still to be built: their calls stay empty until then.
+// Each call goes to the feature that owns it. The volume dialog is still to be built: its call
+// stays empty until then.
 class WindowSoundHost final : public SoundHost {
 public:
     void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
         ShowSoundMessage(owner, text, caption);
     }
     // Audio player and seek dialog.
-    void NotifySeekDialog() override {}
-    void PlayNextSong(WindowRef) override {}
-    void KillAudioPositionTimer() override {}
-    void ResetAudioSongIndex() override {}
+    void NotifySeekDialog() override { NotifySeekDialogNewSong(); }
+    void PlayNextSong(WindowRef window) override {
+        zentrava::PlayNextSong(reinterpret_cast<HWND>(window));
+    }
+    void KillAudioPositionTimer() override { zentrava::KillAudioPositionTimer(); }
+    void ResetAudioSongIndex() override { zentrava::ResetAudioSongIndex(); }
     // Volume dialog.
     void EnableVolumeDialogAudioControls(bool) override {}
     // Alarm page.

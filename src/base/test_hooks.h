@@ -28,6 +28,11 @@ inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'
 inline constexpr std::uint32_t kPresetNoodleTimer = 0x5A4E444C; // 'ZNDL'
 inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
 
+// An int32 command id: how the context and tray menus would show that item now, from the same
+// inputs the menus use: 1, plus 2 when enabled, plus 4 when checked; 0 for an item no rule
+// decides.
+inline constexpr std::uint32_t kMenuItemState = 0x5A4D4E55; // 'ZMNU'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 
