@@ -29,7 +29,11 @@ public:
         std::vector<FolderEntry> entries;
         const std::string pattern = std::string(folder) + "\\*.*";
         WIN32_FIND_DATAA data{};
-        const UniqueFindHandle find(FindFirstFileA(pattern.c_str(), &data));
+        // The scan needs only the long names: without short names (FindExInfoBasic) nobody
+        // has to make up an 8.3 name for each of thousands of entries.
+        const UniqueFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data,
+                                                     FindExSearchNameMatch, nullptr,
+                                                     FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
             return entries;
         }
