@@ -19,6 +19,7 @@ namespace zentrava::e2e {
 namespace {
 
 constexpr const char* kAudioAlias = "Zentrava_User_Mode_AudioSound";
+constexpr UINT kTrayIconId = 100;
 
 // Each song's tone names it in the capture.
 constexpr double kThreeHz = 440.0;
@@ -161,6 +162,30 @@ TEST(AudioPlayer, RepeatAlternatesUntilStopped) {
         << "nothing plays after the stop";
     ExpectCleanEnd(session, log);
     ExpectClosesCleanly(session);
+}
+
+// The tray tip names the playing song; closing the clock mid-song stops the position timer.
+TEST(AudioPlayer, TrayTipNamesTheSongAndClosingMidSongStopsTheTimer) {
+    ZentravaSession session;
+    ASSERT_TRUE(StartWithSongs(session, {{"three.wav", ToneWav(8.0, kThreeHz)}},
+                               [](const std::string& dir) {
+                                   return PlaylistIni(dir, 1, {"", "", "three.wav"});
+                               }));
+    ASSERT_TRUE(WaitForTrayIcon(session.mainWindow(), kTrayIconId).has_value());
+    EXPECT_EQ(session.Command(kCmdPlayAudio), LRESULT{1});
+    // "[♪three]": the name without folder and extension.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::optional<TrayIcon> icon = FindTrayIcon(session.mainWindow(), kTrayIconId);
+            return icon && icon->tip.find("[\x81\xF4three]") != std::string::npos;
+        },
+        5000));
+    EXPECT_NE(session.WaitForLogLine("audio timer start").find("audio timer start"),
+              std::string::npos);
+    ExpectClosesCleanly(session);
+    const std::string log = session.EventLogText().value_or("");
+    EXPECT_EQ(Count(log, "audio timer start"), 1u) << log;
+    EXPECT_EQ(Count(log, "audio timer kill"), 1u) << log;
 }
 
 TEST(AudioPlayer, FolderPlaysOnlyItsPlayableFiles) {
