@@ -1,5 +1,6 @@
 #include "sound/audio_player.h"
 
+#include "base/cp932_text.h"
 #include "base/settings_path.h"
 #include "base/settings_store.h"
 #include "sound/sound_channels.h"
@@ -13,6 +14,20 @@ namespace {
 bool EndsWithSeparator(std::string_view folder) {
     const PathParts parts = SplitPath(folder);
     return parts.base.empty() && parts.ext.empty() && !parts.dir.empty();
+}
+
+// The extension of a bare file name, from its last dot, never taking the second byte of a
+// double-byte character for one. Short enough to need no allocation when the scan checks it.
+std::string_view Extension(std::string_view name) {
+    std::size_t dot = std::string_view::npos;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+            ++i;
+        } else if (name[i] == '.') {
+            dot = i;
+        }
+    }
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
 std::vector<std::string> ScanIfFolder(const FolderReader& reader, const std::string& folder) {
@@ -53,7 +68,7 @@ std::vector<std::string> ScanFolder(const FolderReader& reader, std::string_view
     std::vector<std::string> files;
     for (const FolderEntry& entry : reader.List(folder)) {
         if (entry.directory || entry.name.find('?') != std::string::npos ||
-            DeviceTypeFor(entry.name) == nullptr ||
+            DeviceTypeFor(Extension(entry.name)) == nullptr ||
             prefix.size() + entry.name.size() >= kPathBufferSize) {
             continue;
         }

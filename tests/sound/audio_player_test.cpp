@@ -160,7 +160,8 @@ TEST(AudioPlayer, FolderScanPlaysOnlyFilesItCanOpen) {
         {{"f.wma", false}, true},
         {{"g.mid", false}, true},
         {{"h.rmi", false}, true},
-        {{"?.mp3", false}, false}, // a name outside the code page
+        {{"\x95\x5C.wav", false}, true}, // a double-byte name ending in 0x5C
+        {{"?.mp3", false}, false},       // a name outside the code page
         {{"mp3", false}, false},
         {{longName + ".wav", false}, false},          // 260 characters with the folder
         {{longName.substr(2) + ".wav", false}, true}, // 258
