@@ -274,6 +274,17 @@ TEST(AudioPlayer, TimeSignalEndingDuringMusicLeavesTheMusicGoing) {
     const std::size_t next = log.find("audio song " + session.dir() + "next.wav");
     ASSERT_NE(next, std::string::npos) << log;
     EXPECT_LT(chime, next) << "the chime came during the first song";
+    // Each channel closed its own device: the chime's before the second song, the first song's
+    // when it ended.
+    const auto device = [&log](const std::string& alias) {
+        const std::string line = "mci open " + alias + " 0 ";
+        const std::size_t at = log.find(line) + line.size();
+        return log.substr(at, log.find('\n', at) - at);
+    };
+    const std::string chimeClose = "mci close " + device("Zentrava_User_Mode_TimeSignalSound");
+    const std::string songClose = "mci close " + device(kAudioAlias);
+    EXPECT_LT(log.find(chimeClose + "\n"), next) << log;
+    EXPECT_LT(log.find(songClose + "\n"), next) << log;
     EXPECT_NE(log.find("mci open " + std::string(kAudioAlias) + " 0", next), std::string::npos)
         << log;
     EXPECT_EQ(log.find("mci close-all"), std::string::npos) << log;
