@@ -20,6 +20,31 @@ namespace {
 constexpr UINT kPositionPeriodMs = 1000;
 constexpr UINT kPositionTimerResolution = 1000;
 
+// Names come through the wide functions and are narrowed without best fit: FindFirstFileA would
+// hand "café.wav" over as "cafe.wav" (a best-fit look-alike, under Wine and Windows alike),
+// a name that opens nothing or another file. Without best fit the lost character is '?', which
+// the scan knows to skip.
+std::string Narrow(const wchar_t* name) {
+    char text[MAX_PATH * 2];
+    BOOL lost = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, text, sizeof text, "?",
+                            &lost) == 0) {
+        return "?";
+    }
+    return text;
+}
+
+std::wstring Widen(const std::string& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (n <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    wide.resize(static_cast<std::size_t>(n - 1));
+    return wide;
+}
+
 class WindowsFolders final : public FolderReader {
 public:
     bool IsDirectory(std::string_view path) const override {
@@ -27,11 +52,11 @@ public:
     }
     std::vector<FolderEntry> List(std::string_view folder) const override {
         std::vector<FolderEntry> entries;
-        const std::string pattern = std::string(folder) + "\\*.*";
-        WIN32_FIND_DATAA data{};
+        const std::wstring pattern = Widen(std::string(folder) + "\\*.*");
+        WIN32_FIND_DATAW data{};
         // The scan needs only the long names: without short names (FindExInfoBasic) nobody
         // has to make up an 8.3 name for each of thousands of entries.
-        const UniqueFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data,
+        const UniqueFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                                      FindExSearchNameMatch, nullptr,
                                                      FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
@@ -39,8 +64,8 @@ public:
         }
         do {
             entries.push_back(
-                {data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-        } while (FindNextFileA(find.get(), &data) != FALSE);
+                {Narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        } while (FindNextFileW(find.get(), &data) != FALSE);
         return entries;
     }
 };
