@@ -39,6 +39,9 @@ add_executable(zentrava_paint_bench ${CMAKE_SOURCE_DIR}/tests/bench/paint_win_be
                                     ${CMAKE_SOURCE_DIR}/tests/app/gdi_count_win.cpp)
 target_include_directories(zentrava_paint_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(zentrava_paint_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
+# The folder scan of the audio player over 11,000 files.
+add_executable(zentrava_folder_scan_bench ${CMAKE_SOURCE_DIR}/tests/bench/folder_scan_win_bench.cpp)
+target_link_libraries(zentrava_folder_scan_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 # The idle-cost floor: nothing but the 50 ms multimedia timer (bench-idle.sh).
 add_executable(zentrava_timer_floor_bench ${CMAKE_SOURCE_DIR}/tests/bench/timer_floor_win_bench.cpp)
 target_link_libraries(zentrava_timer_floor_bench PRIVATE zentrava_warnings winmm ${ZENTRAVA_STATIC_LINK})

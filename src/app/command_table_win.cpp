@@ -10,6 +10,7 @@
 #include "app/window_behaviour_win.h"
 #include "base/event_log_win.h"
 #include "resources/commands.h"
+#include "sound/audio_player_win.h"
 #include "sound/seek_dialog_win.h"
 #include "sound/sound_win.h"
 #include "sound/volume_dialog_win.h"
@@ -34,8 +35,8 @@ LRESULT RunModal(Open open) {
 LRESULT OnVersionDialog(HWND) {
     return 1;
 }
-LRESULT OnPlayAudio(HWND) {
-    return 1;
+LRESULT OnPlayAudio(HWND hwnd) {
+    return PlayAudio(hwnd);
 }
 LRESULT OnGeneralSettings(HWND) {
     return 1;

@@ -32,7 +32,6 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
-#include <shlwapi.h>
 #include <windowsx.h>
 #include <wtsapi32.h>
 
@@ -42,8 +41,6 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace zentrava {
 
@@ -166,23 +163,14 @@ MenuInputs GatherMenuInputs() {
     in.noodleRunning = noodle.running;
     in.noodleSelection = noodle.selection;
     in.seekWindowOpen = SeekDialogOpen();
+    const SoundChannels& channels = Channels();
+    const ChannelRecord& audio = channels.Channel(SoundChannel::Audio);
+    in.audio = AudioPlaybackOf(audio.sounding.load() == 1, audio.paused.load() != 0,
+                               channels.Audio().playlistRun.load() != 0);
+    in.audioPausePending = channels.Audio().pausePending.load() != 0;
+    in.audioSourceHasSongs = AudioSourceHasSongs();
     return in;
 }
-
-// Features still to be built keep their named place in the creation and destruction sequences,
-// the paint and the window timers; each does nothing until its own code fills it.
-// Until the player loads its own record (with its folder scan), the audio page at least opens
-// on the stored settings: folders are only asked whether they are folders.
-void LoadAudioPlayerSettings(const SettingsStore& settings) {
-    struct PathFolders final : FolderReader {
-        bool IsDirectory(std::string_view path) const override {
-            return !path.empty() && PathIsDirectoryA(std::string(path).c_str()) != FALSE;
-        }
-        std::vector<FolderEntry> List(std::string_view) const override { return {}; }
-    };
-    ApplyAudioSettings(LoadAudioSettings(settings, PathFolders{}));
-}
-void FreeFeatureResources() {} // playlists
 
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
@@ -210,7 +198,7 @@ LRESULT OnCreate(HWND hwnd) {
     LoadNtpSettingsAtCreate(settings);
     LoadTimeSignalSettings();
     LoadAlarmSettings();
-    LoadAudioPlayerSettings(settings);
+    LoadAudioPlayer(settings);
     app.timeBands = LoadTimeBands(settings);
     TheClocks().SetZones(LoadWorldZoneSettings(settings));
     app.picture = LoadPictureSettings(settings);
@@ -272,7 +260,7 @@ void OnDestroy(HWND hwnd) {
     Context().settings->PutInt("Window_Position", "AudioFilePropertySheetPos",
                                app.behaviour.AudioFilePropertySheetPos);
     SaveWindowPosition(*Context().settings, app.position);
-    FreeFeatureResources();
+    FreeAudioPlayer();
     FreeTrayIcons();
     DeleteTrayIcon(hwnd);
     UnregisterSessionNotification(hwnd);
@@ -485,6 +473,16 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         PresetQuickTimer(seconds);
         return 1;
     }
+    case hooks::kMenuItemState: {
+        std::int32_t id = 0;
+        if (data.cbData != sizeof id || data.lpData == nullptr) {
+            return 0;
+        }
+        std::memcpy(&id, data.lpData, sizeof id);
+        const MenuState state = ComputeMenuState(GatherMenuInputs());
+        const MenuItemState* item = state.Find(id);
+        return item == nullptr ? 0 : 1 + (item->enabled ? 2 : 0) + (item->checked ? 4 : 0);
+    }
     default:
         return 0;
     }
@@ -612,6 +610,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case kIntervalStartMessage:
         OnIntervalStartRequest(hwnd);
+        return 0;
+    case kAudioPositionMessage:
+        OnAudioPositionMessage();
         return 0;
     case WM_COPYDATA:
         if constexpr (kTestHooks) {

@@ -3,6 +3,7 @@
 #include "alarms/alarm_page_win.h"
 #include "alarms/time_signal_win.h"
 #include "app/sheets_win.h"
+#include "sound/audio_player_win.h"
 #include "sound/seek_dialog_win.h"
 #include "sound/sound_win.h"
 #include "sound/volume_dialog_win.h"
@@ -11,8 +12,7 @@ namespace zentrava {
 
 namespace {
 
-// Each call goes to the feature that owns it. The audio player is still to be built: its calls
-// stay empty until then.
+// Each call goes to the feature that owns it.
 class WindowSoundHost final : public SoundHost {
 public:
     void ShowMessage(WindowRef owner, const std::string& text, const char* caption) override {
@@ -20,9 +20,11 @@ public:
     }
     // Audio player and seek dialog.
     void NotifySeekDialog() override { NotifySeekDialogNewSong(); }
-    void PlayNextSong(WindowRef) override {}
-    void KillAudioPositionTimer() override {}
-    void ResetAudioSongIndex() override {}
+    void PlayNextSong(WindowRef window) override {
+        zentrava::PlayNextSong(reinterpret_cast<HWND>(window));
+    }
+    void KillAudioPositionTimer() override { zentrava::KillAudioPositionTimer(); }
+    void ResetAudioSongIndex() override { zentrava::ResetAudioSongIndex(); }
     // Volume dialog.
     void EnableVolumeDialogAudioControls(bool enable) override {
         zentrava::EnableVolumeDialogAudioControls(enable);

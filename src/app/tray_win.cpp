@@ -6,6 +6,8 @@
 #include "base/event_log_win.h"
 #include "clock/clocks_win.h"
 #include "resources/commands.h"
+#include "sound/audio_player_win.h"
+#include "sound/sound_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -57,10 +59,14 @@ void CopyField(char (&field)[N], std::string_view text) {
 }
 
 // What the later features show in the tooltip: the playing song and the next interval alarm.
-// Nothing plays until the audio player fills its part in. Read on the tick: from the interval
-// alarm's atomics, never from the window thread's record.
+// Read on the tick: from the audio channel's flag and the player's copy of the song's path,
+// from the interval alarm's atomics, never from the window thread's records.
 TrayStatus GatherTrayStatus() {
     TrayStatus status;
+    status.audioPlaying = Channels().IsSounding(SoundChannel::Audio);
+    if (status.audioPlaying) {
+        status.audioFilePath = PlayingSongPath();
+    }
     const IntervalTrayData interval = TheIntervalAlarm().TrayData();
     status.intervalAlarmOn = interval.on;
     status.intervalJust0Second = interval.just0Second;

@@ -32,6 +32,10 @@ inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
 // song's length taken, the seek dialog told), so the seek and volume dialogs can be tried
 // without a playlist. Answers 1 when the song is open.
 inline constexpr std::uint32_t kPlayAudio = 0x5A504C41; // 'ZPLA'
+// An int32 command id: how the context and tray menus would show that item now, from the same
+// inputs the menus use: 1, plus 2 when enabled, plus 4 when checked; 0 for an item no rule
+// decides.
+inline constexpr std::uint32_t kMenuItemState = 0x5A4D4E55; // 'ZMNU'
 
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";

@@ -1,7 +1,7 @@
 #pragma once
 // The file system as the audio player needs it: is a path a folder, and what does a folder
-// hold. On Windows PathIsDirectoryA and FindFirstFileA/FindNextFileA; natively a fake, so that
-// the folder rules run without a disk.
+// hold. On Windows PathIsDirectoryA and the find functions (audio_player_win.cpp); natively a
+// fake, so that the folder rules run without a disk.
 
 #include <string>
 #include <string_view>

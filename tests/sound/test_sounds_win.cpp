@@ -139,7 +139,7 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-std::vector<unsigned char> ToneWav(double seconds) {
+std::vector<unsigned char> ToneWav(double seconds, double hz) {
     const auto frames = static_cast<std::uint32_t>(seconds * kToneRate);
     const std::uint32_t dataBytes = frames * 2;
     std::vector<unsigned char> out;
@@ -157,8 +157,7 @@ std::vector<unsigned char> ToneWav(double seconds) {
     PutLe(out, Tag("data"), 4);
     PutLe(out, dataBytes, 4);
     for (unsigned i = 0; i < frames; ++i) {
-        const double s =
-            kToneAmplitude * std::sin(2.0 * std::numbers::pi * kToneHz * i / kToneRate);
+        const double s = kToneAmplitude * std::sin(2.0 * std::numbers::pi * hz * i / kToneRate);
         PutLe(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(s))), 2);
     }
     return out;

@@ -21,8 +21,8 @@ std::string TempPath(const char* name);
 std::string FromUnixPath(std::string path);
 bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> ReadFileBytes(const std::string& path);
-// A 440 Hz sine, 16-bit mono at 22050 Hz.
-std::vector<unsigned char> ToneWav(double seconds = 0.5);
+// A sine (440 Hz unless told), 16-bit mono at 22050 Hz.
+std::vector<unsigned char> ToneWav(double seconds = 0.5, double hz = kToneHz);
 // Bytes that are no sound format at all.
 std::vector<unsigned char> NoiseBytes();
 
