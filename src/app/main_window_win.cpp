@@ -416,19 +416,6 @@ void WriteClocks(const std::string& path) {
                  c.WorldSummerActive[0], c.WorldSummerActive[1]);
 }
 
-// As the player opens a song; the test build only.
-LRESULT PlayAudioForTest(const std::string& path) {
-    SoundChannels& channels = Channels();
-    const auto main = reinterpret_cast<WindowRef>(Context().main);
-    channels.Channel(SoundChannel::Audio).fileName = path;
-    if (channels.OnMCIPlaySoundCmd(main) != 1) {
-        return 0;
-    }
-    channels.Audio().songLength = channels.GetAudioLength(main);
-    NotifySeekDialogNewSong();
-    return 1;
-}
-
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     const auto text = [&data] {
         const char* p = static_cast<const char*>(data.lpData);
@@ -455,8 +442,6 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         return 1;
     case hooks::kSaveBackBuffer:
         return State().backBuffer.SaveBmp(text()) ? 1 : 0;
-    case hooks::kPlayAudio:
-        return PlayAudioForTest(text());
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;

@@ -28,10 +28,6 @@ inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'
 inline constexpr std::uint32_t kPresetNoodleTimer = 0x5A4E444C; // 'ZNDL'
 inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
 
-// A NUL-terminated path: the audio channel opens and plays it as the player plays a song (the
-// song's length taken, the seek dialog told), so the seek and volume dialogs can be tried
-// without a playlist. Answers 1 when the song is open.
-inline constexpr std::uint32_t kPlayAudio = 0x5A504C41; // 'ZPLA'
 // An int32 command id: how the context and tray menus would show that item now, from the same
 // inputs the menus use: 1, plus 2 when enabled, plus 4 when checked; 0 for an item no rule
 // decides.

@@ -1,6 +1,7 @@
-// The seek and volume dialogs as the user meets them: the seek dialog names the song, its slider
-// spans the song, and a drag seeks once when the thumb is let go; the volume dialog moves the
-// three sliders together, its volumes are saved at exit, and the music plays at the volume it set.
+// The seek and volume dialogs as the user meets them, with the player's own 40042: the seek
+// dialog names the song, its slider spans the song, a drag seeks once when the thumb is let go and
+// the playing song carries the thumb along; the volume dialog moves the three sliders together,
+// its volumes are saved at exit, and the music plays at the volume it set.
 
 #include "base/test_hooks.h"
 #include "e2e/sheet_support.h"
@@ -24,8 +25,12 @@ constexpr const char* kVolumeCaption = "各種サウンドの音量調整";
     if (!session.Stage(ProgramPath(kTestBuild), "Zentrava")) {
         return ::testing::AssertionFailure() << session.lastError();
     }
+    // The tone is the playlist's one song, played once by each 40042.
     tone = session.dir() + "tone.wav";
-    if (!WriteFileBytes(tone, ToneWav(seconds)) || !session.WriteIni(ini)) {
+    const std::string songs = "[Audio_Setting]\r\nAudioRepeatOn=0\r\n[Audio_Sound_Setting]\r\n"
+                              "AudioSoundFile0101=" +
+                              tone + "\r\n";
+    if (!WriteFileBytes(tone, ToneWav(seconds)) || !session.WriteIni(ini + songs)) {
         return ::testing::AssertionFailure() << "cannot write the tone or the settings";
     }
     if (!session.Launch() || session.WaitForMainWindow() == nullptr) {
@@ -34,8 +39,8 @@ constexpr const char* kVolumeCaption = "各種サウンドの音量調整";
     return ::testing::AssertionSuccess();
 }
 
-bool PlaySong(const ZentravaSession& session, const std::string& path) {
-    return session.CopyDataText(hooks::kPlayAudio, path).value_or(0) == 1;
+bool PlaySong(const ZentravaSession& session) {
+    return session.Command(kCmdPlayAudio).has_value();
 }
 
 // What the trackbar sends its dialog while the thumb is dragged and when it is let go.
@@ -86,7 +91,7 @@ TEST(SeekDialog, NamesTheSongSpansItAndSeeksOnceWhenTheThumbIsLetGo) {
         StartWithTone(session, "[Sound_Volume_Setting]\r\nAudioVolumeVal=0\r\n", 20.5, tone));
     // Opened paused, so that the song still sounds however fast the capture takes it.
     ASSERT_TRUE(session.Command(kCmdPauseAudio).has_value());
-    ASSERT_TRUE(PlaySong(session, tone));
+    ASSERT_TRUE(PlaySong(session));
     session.Post(WM_COMMAND, kCmdSeekDialog, 0);
     const HWND dialog = WaitForDialog(session, "音楽再生シーク[♪tone]");
     ASSERT_NE(dialog, nullptr);
@@ -116,6 +121,10 @@ TEST(SeekDialog, NamesTheSongSpansItAndSeeksOnceWhenTheThumbIsLetGo) {
     const std::string moved = session.WaitForLogLine("mci seek ");
     EXPECT_NE(moved.find("mci seek "), std::string::npos) << moved;
     EXPECT_EQ(moved.find("mci-box"), std::string::npos) << moved;
+    // Playing on, the position timer carries the thumb along once a second.
+    ASSERT_TRUE(session.Command(kCmdPauseAudio).has_value());
+    EXPECT_TRUE(WaitFor([slider] { return SendMessageA(slider, TBM_GETPOS, 0, 0) >= 7; }, 6000))
+        << SendMessageA(slider, TBM_GETPOS, 0, 0);
     CloseDialog(dialog);
     ExpectClosesCleanly(session);
 }
@@ -143,13 +152,13 @@ TEST(VolumeDialog, WithSyncOneSliderMovesTheOthersAndTheVolumesAreSavedAtExit) {
 }
 
 // The level of the music after the dialog set its volume, or nothing when sound is not captured.
-std::optional<Capture> PlayAndCapture(const ZentravaSession& session, const std::string& tone) {
+std::optional<Capture> PlayAndCapture(const ZentravaSession& session) {
     if (CapturePath().empty()) {
         return std::nullopt;
     }
     ForgetCapture();
     const std::size_t closes = Count(session.EventLogText().value_or(""), "mci close ");
-    EXPECT_TRUE(PlaySong(session, tone));
+    EXPECT_TRUE(PlaySong(session));
     WaitFor([&] { return Count(session.EventLogText().value_or(""), "mci close ") > closes; },
             10000);
     return ReadCapture(CapturePath());
@@ -162,7 +171,7 @@ TEST(VolumeDialog, HalfVolumeHalvesTheMusicAndMuteSilencesIt) {
                               "[Sound_Volume_Setting]\r\nAudioVolumeVal=1000\r\n"
                               "VariousSoundAdjSync=0\r\n",
                               1.0, tone));
-    const std::optional<Capture> full = PlayAndCapture(session, tone);
+    const std::optional<Capture> full = PlayAndCapture(session);
 
     session.Post(WM_COMMAND, kCmdVolumeDialog, 0);
     HWND dialog = WaitForDialog(session, kVolumeCaption);
@@ -170,14 +179,14 @@ TEST(VolumeDialog, HalfVolumeHalvesTheMusicAndMuteSilencesIt) {
     Scroll(dialog, GetDlgItem(dialog, IDC_VOL_AUDIO_SLIDER), TB_THUMBPOSITION, 50);
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_VOL_ALARM_SLIDER), TBM_GETPOS, 0, 0), 50);
     CloseDialog(dialog);
-    const std::optional<Capture> half = PlayAndCapture(session, tone);
+    const std::optional<Capture> half = PlayAndCapture(session);
 
     session.Post(WM_COMMAND, kCmdVolumeDialog, 0);
     dialog = WaitForDialog(session, kVolumeCaption);
     ASSERT_NE(dialog, nullptr);
     SendMessageA(GetDlgItem(dialog, IDC_VOL_AUDIO_MUTE), BM_CLICK, 0, 0);
     CloseDialog(dialog);
-    const std::optional<Capture> muted = PlayAndCapture(session, tone);
+    const std::optional<Capture> muted = PlayAndCapture(session);
     ExpectClosesCleanly(session);
     EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "AudioVolumeVal"), 500);
     EXPECT_EQ(session.IniNumber("Sound_Volume_Setting", "MuteAudio"), 1);
