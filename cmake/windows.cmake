@@ -41,6 +41,7 @@ target_include_directories(zentrava_paint_bench PRIVATE ${CMAKE_SOURCE_DIR}/test
 target_link_libraries(zentrava_paint_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 # The folder scan of the audio player over 11,000 files.
 add_executable(zentrava_folder_scan_bench ${CMAKE_SOURCE_DIR}/tests/bench/folder_scan_win_bench.cpp)
+target_include_directories(zentrava_folder_scan_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(zentrava_folder_scan_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 # The idle-cost floor: nothing but the 50 ms multimedia timer (bench-idle.sh).
 add_executable(zentrava_timer_floor_bench ${CMAKE_SOURCE_DIR}/tests/bench/timer_floor_win_bench.cpp)
@@ -53,6 +54,7 @@ target_link_libraries(zentrava_sntp_win_bench PRIVATE zentrava_glue ${ZENTRAVA_S
 
 # The audio page's apply against the settings file (written keys cost a whole-file rewrite).
 add_executable(zentrava_audio_apply_bench ${CMAKE_SOURCE_DIR}/tests/bench/audio_apply_win_bench.cpp)
+target_include_directories(zentrava_audio_apply_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(zentrava_audio_apply_bench PRIVATE zentrava_glue ${ZENTRAVA_STATIC_LINK})
 
 # The end-to-end driver, for scripts and for people.

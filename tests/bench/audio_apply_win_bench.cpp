@@ -3,6 +3,7 @@
 // page's apply after one song changed. Each private-profile write rewrites the whole file
 // under Wine, so the cost follows the number of keys written.
 
+#include "bench/bench_clock_win.h"
 #include "base/settings_store_win.h"
 #include "dialogs/page_protocol.h"
 #include "sound/audio_page.h"
@@ -17,14 +18,6 @@
 namespace {
 
 using namespace zentrava;
-
-double NowMs() {
-    LARGE_INTEGER f;
-    LARGE_INTEGER c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

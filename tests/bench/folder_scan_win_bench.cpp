@@ -2,6 +2,7 @@
 // files and 1,000 others (empty files), enumerated and filtered 20 times after one warm-up; the
 // median and the slowest time.
 
+#include "bench/bench_clock_win.h"
 #include "sound/audio_player.h"
 #include "sound/audio_player_win.h"
 
@@ -15,14 +16,6 @@
 namespace {
 
 std::size_t benchmark_sink = 0;
-
-double NowMs() {
-    LARGE_INTEGER f;
-    LARGE_INTEGER c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 bool Touch(const std::string& path) {
     const HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -4,6 +4,7 @@
 // its decoding, the 24-hour dial turning it at 1024 px (alone and under the bands) at two
 // frames a second of clock time, and the first frame after a size change.
 
+#include "bench/bench_clock_win.h"
 #include "app/gdi_count_win.h"
 #include "base/win_handles_win.h"
 #include "face/appearance_settings.h"
@@ -28,14 +29,6 @@
 namespace {
 
 using namespace zentrava;
-
-double NowMs() {
-    LARGE_INTEGER f;
-    LARGE_INTEGER c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 void Measure(int dialMode, int size, int frames, const TimeBands& bands = {}) {
     AppearanceSettings settings;

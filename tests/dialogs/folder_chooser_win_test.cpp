@@ -18,16 +18,7 @@ HWND WaitForBrowser(DWORD thread) {
     HWND found = nullptr;
     e2e::WaitFor(
         [&] {
-            EnumThreadWindows(
-                thread,
-                [](HWND w, LPARAM out) -> BOOL {
-                    if (IsWindowVisible(w)) {
-                        *reinterpret_cast<HWND*>(out) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&found));
+            found = e2e::FindThreadWindow(thread, [](HWND w) { return IsWindowVisible(w) != 0; });
             return found != nullptr;
         },
         30000);

@@ -60,6 +60,27 @@ bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
     return true;
 }
 
+// The first window of the thread for which `match` holds; null when none does.
+template <typename Match>
+HWND FindThreadWindow(DWORD thread, Match match) {
+    struct Search {
+        Match* match;
+        HWND found;
+    } search{&match, nullptr};
+    EnumThreadWindows(
+        thread,
+        [](HWND w, LPARAM out) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(out);
+            if ((*s->match)(w)) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // How often `needle` occurs in `text` (lines of the event log, mostly).
 inline std::size_t Count(std::string_view text, std::string_view needle) {
     std::size_t n = 0;

@@ -57,16 +57,7 @@ TEST(AudioPageWin, DropsFillTheShownPlaylistAndEveryDropIsFreed) {
     std::thread driver([&] {
         HWND sheet = nullptr;
         const auto findSheet = [&] {
-            EnumThreadWindows(
-                thread,
-                [](HWND w, LPARAM out) -> BOOL {
-                    if (IsWindowVisible(w)) {
-                        *reinterpret_cast<HWND*>(out) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&sheet));
+            sheet = e2e::FindThreadWindow(thread, [](HWND w) { return IsWindowVisible(w) != 0; });
             return sheet != nullptr;
         };
         if (!e2e::WaitFor(findSheet)) {

@@ -3,11 +3,10 @@
 #include "sound/seek_dialog.h"
 #include "sound/volume_dialog.h"
 
+#include "base/test_text.h"
 #include "sound/fake_mci.h"
 
 #include <gtest/gtest.h>
-
-#include <iconv.h>
 
 #include <array>
 #include <string>
@@ -23,21 +22,6 @@ using enum SoundChannel;
 constexpr WindowRef kMain = 0x1000;
 constexpr WindowRef kSeekDialog = 0x2000;
 constexpr MciError kErr = 296;
-
-// Expected texts are written in UTF-8 here and converted apart from the escapes in the code.
-std::string Cp932(const std::string& utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string in = utf8;
-    std::string out(in.size() * 2, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 TEST(SeekDialogTexts, ElapsedAndRemainingStayWithinTheSong) {
     struct Case {
@@ -76,11 +60,11 @@ TEST(SeekDialogSlider, RangeHoldsEveryLengthAndTicksFollowIt) {
 TEST(SeekDialogCaption, NamesTheSongWithoutFolderOrExtension) {
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Music\\My song.mp3", "My song"},
-        {Cp932("D:\\表\\ソング.tar.wav"), Cp932("ソング.tar")}, // 0x5C trail bytes
+        {J("D:\\表\\ソング.tar.wav"), J("ソング.tar")}, // 0x5C trail bytes
         {"", ""},
     };
     for (const auto& [path, name] : cases) {
-        EXPECT_EQ(SeekCaption(path), Cp932("音楽再生シーク[♪") + name + "]") << path;
+        EXPECT_EQ(SeekCaption(path), J("音楽再生シーク[♪") + name + "]") << path;
     }
 }
 

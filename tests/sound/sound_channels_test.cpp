@@ -1,10 +1,9 @@
 #include "sound/sound_channels.h"
 
+#include "base/test_text.h"
 #include "sound/fake_mci.h"
 
 #include <gtest/gtest.h>
-
-#include <iconv.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -25,28 +24,12 @@ constexpr MciError kErr = 296;         // what the scripted failures answer
 constexpr MciError kCloseAllErr = 290; // ... and a failing close-all, to tell the boxes apart
 constexpr SoundChannel kAllChannels[] = {Alarm, SoundTest, Audio, TimeSignal};
 
-// The program's texts are written here in UTF-8 and converted independently of the escapes in
-// the code under test.
-std::string Cp932(const std::string& utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string in = utf8;
-    std::string out(in.size() * 2, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 std::string ExpectedBox(MciError error, const std::string& alias, const std::string& place,
                         int number) {
     const std::string e = std::to_string(error);
-    return Cp932("MMSYSTEM Err No." + e + "\nエラーメッセージは「text of " + e +
-                 "」です。\nMCI構造体のAliasは、「" + alias + "」です。\nエラー表示場所は「" +
-                 place + "」です。\nエラー表示行は、" + std::to_string(number) + "行目です。");
+    return J("MMSYSTEM Err No." + e + "\nエラーメッセージは「text of " + e +
+             "」です。\nMCI構造体のAliasは、「" + alias + "」です。\nエラー表示場所は「" + place +
+             "」です。\nエラー表示行は、" + std::to_string(number) + "行目です。");
 }
 
 struct Rig {
@@ -199,7 +182,7 @@ TEST(SoundStart, UnknownExtensionOpensWithoutDeviceTypeAndSilencesEverything) {
                   {kMain,
                    ExpectedBox(kMciErrInvalidDeviceName, ChannelAlias(Alarm),
                                "OnStartAlarmSound関数内, MCI_OPENまたはMCI_PLAY", 2376),
-                   Cp932("Zentrava MCI Commandエラーメッセージ")}}));
+                   J("Zentrava MCI Commandエラーメッセージ")}}));
     ExpectIdle(rig, Audio);
     EXPECT_EQ(rig.mci.OpenCount(), 0u);
 }
