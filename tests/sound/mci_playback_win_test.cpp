@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sound/fake_mci.h"
 #include "sound/mci_port.h"
 #include "sound/sound_win.h"
 #include "sound/test_sounds_win.h"
@@ -376,22 +377,6 @@ TEST(MciOpen, NoiseNamedMp3PlaysAsSilenceAndSucceeds) {
     }
 }
 
-// The program's channels on the real device, with the boxes written down instead of shown.
-class RecordingHost final : public SoundHost {
-public:
-    std::vector<std::string> boxes;
-    void ShowMessage(WindowRef, const std::string& text, const char*) override {
-        boxes.push_back(text);
-    }
-    void NotifySeekDialog() override {}
-    void PlayNextSong(WindowRef) override {}
-    void ResetSoundTestButtons() override {}
-    void EnableVolumeDialogAudioControls(bool) override {}
-    void KillAudioPositionTimer() override {}
-    void ClearLastCustomTimeSignal() override {}
-    void ResetAudioSongIndex() override {}
-};
-
 std::uint64_t AudioMode() {
     std::uint64_t mode = 0;
     DWORD_PTR value = 0;
@@ -408,7 +393,8 @@ TEST(MciSeek, MovesTheSongPlayingOrPaused) {
     NotifyTarget target;
     NotifyWindow window(target);
     const auto ref = reinterpret_cast<WindowRef>(window.get());
-    RecordingHost host;
+    std::vector<std::string> journal;
+    FakeSoundHost host(journal);
     SoundChannels& channels = Channels();
     channels.SetHost(host);
     channels.Channel(SoundChannel::Audio).fileName = wav.path();
@@ -436,7 +422,7 @@ TEST(MciSeek, MovesTheSongPlayingOrPaused) {
     EXPECT_EQ(channels.Channel(SoundChannel::Audio).paused.load(), 1);
 
     channels.StopAudio(ref);
-    EXPECT_TRUE(host.boxes.empty()) << host.boxes.front();
+    EXPECT_TRUE(host.boxes.empty()) << host.boxes.front().text;
 }
 
 // The portable channels send and compare the port's numbers; each must be the platform's own.
