@@ -29,6 +29,8 @@ inline constexpr const char* kMainClassName = "Zentrava";
 inline constexpr const char* kOwnerClassName = "ダミー";
 // The tray icon's callback; WM_APP itself is the set-volume request.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 2;
+// The tray clock is to be drawn afresh (RequestTrayClockRefresh).
+inline constexpr UINT kTrayClockMessage = WM_APP + 11;
 
 // What the tick and the menu refresher read of the window thread's records: published by the
 // window thread whenever one of them changes (PublishWindowSnapshot), read as a consistent copy.

@@ -52,6 +52,7 @@ struct MainWindowState {
     BackBuffer backBuffer;
     ResumeGate power;
     bool destroyed = false;
+    HWND window = nullptr; // known from WM_CREATE on, before CreateWindowExA returns it
 };
 
 MainWindowState& State() {
@@ -172,10 +173,18 @@ MenuInputs GatherMenuInputs() {
     return in;
 }
 
+// Whatever loaded the clocks, the tray shows the new time at once.
+void OnClocksLoaded() {
+    HWND main = State().window;
+    RefreshTrayTooltip(main);
+    RequestTrayClockRefresh(main);
+}
+
 LRESULT OnCreate(HWND hwnd) {
     App& app = TheApp();
     State().destroyed = false;
     State().power = ResumeGate{};
+    State().window = hwnd;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -189,6 +198,7 @@ LRESULT OnCreate(HWND hwnd) {
     SetImmediateBalloon(&ShowBalloonNow);
     CreateFaceTooltip(hwnd);
     TheClocks().Reset();
+    SetClockLoadListener(&OnClocksLoaded);
     StartPlacement();
     app.modalDialog = 0;
 
@@ -261,8 +271,9 @@ void OnDestroy(HWND hwnd) {
                                app.behaviour.AudioFilePropertySheetPos);
     SaveWindowPosition(*Context().settings, app.position);
     FreeAudioPlayer();
-    FreeTrayIcons();
+    SetClockLoadListener(nullptr);
     DeleteTrayIcon(hwnd);
+    FreeTrayIcons();
     UnregisterSessionNotification(hwnd);
     PostMessageA(app.owner, WM_CLOSE, 0, 0);
 }
@@ -589,6 +600,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return OnSetVolumeRequest(wParam, lParam);
     case kTrayCallbackMessage:
         OnTrayCallback(hwnd, lParam);
+        return 0;
+    case kTrayClockMessage:
+        OnTrayClockMessage(hwnd);
         return 0;
     case kNtpResultMessage:
         OnNtpResult(hwnd);

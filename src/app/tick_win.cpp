@@ -58,7 +58,10 @@ public:
         Note("tooltip");
         RefreshTrayTooltipIfChanged(hwnd_);
     }
-    void RedrawTrayClock() override { Note("trayclock"); }
+    void RedrawTrayClock() override {
+        Note("trayclock");
+        RequestTrayClockRefresh(hwnd_);
+    }
     bool FaceOnScreen() override {
         return IsWindowVisible(hwnd_) != FALSE && IsIconic(hwnd_) == FALSE;
     }

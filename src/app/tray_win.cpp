@@ -214,6 +214,14 @@ bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text) {
     return shown;
 }
 
+void RequestTrayClockRefresh(HWND hwnd) {
+    (void)hwnd; // drawn by the tray-clock feature
+}
+
+void OnTrayClockMessage(HWND hwnd) {
+    (void)hwnd;
+}
+
 void ShowPendingBalloon(HWND hwnd) {
     if (const auto balloon = Balloons().TakeCombined()) {
         ShowBalloonNow(hwnd, balloon->title, balloon->text);

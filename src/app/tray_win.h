@@ -21,6 +21,12 @@ bool RefreshTrayTooltip(HWND hwnd);
 void RefreshTrayTooltipIfChanged(HWND hwnd);
 bool SetTrayTooltipText(HWND hwnd, std::string_view text);
 bool SetTrayIcon(HWND hwnd, HICON icon);
+// Any thread: the tray clock is to show the time afresh. Only the window thread replaces the
+// icon, so this posts kTrayClockMessage, once until that message is handled.
+void RequestTrayClockRefresh(HWND hwnd);
+// kTrayClockMessage: with TaskTrayIconClock on, a new clock icon is drawn, handed to the tray,
+// and only then is the old one destroyed.
+void OnTrayClockMessage(HWND hwnd);
 bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text);
 // Tick thread, every tick: one balloon for whatever was requested since the last.
 void ShowPendingBalloon(HWND hwnd);

@@ -14,10 +14,26 @@ ClockKeeper& TheClocks() {
     return clocks;
 }
 
+namespace {
+
+ClockLoadListener& Listener() {
+    static ClockLoadListener listener = nullptr;
+    return listener;
+}
+
+} // namespace
+
+void SetClockLoadListener(ClockLoadListener listener) {
+    Listener() = listener;
+}
+
 void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason) {
     TheClocks().Load(t, now);
     if constexpr (kTestHooks) {
         LogEvent(std::string("load ") + reason + " " + FormatLogTime(t));
+    }
+    if (const ClockLoadListener listener = Listener()) {
+        listener();
     }
 }
 

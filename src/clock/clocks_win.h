@@ -13,4 +13,9 @@ void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason);
 // Reloads the clock records from the system clock (GetLocalTime).
 void LoadClocksFromSystem(const char* reason);
 
+// Called on the window thread after every load, whatever its reason: what shows the time
+// outside the face (the tray's tooltip and clock icon) follows at once, not at the next minute.
+using ClockLoadListener = void (*)();
+void SetClockLoadListener(ClockLoadListener listener);
+
 } // namespace zentrava

@@ -70,8 +70,10 @@ DateTime UtcTicksToLocal(std::int64_t fileTicks) {
 
 namespace {
 
+// SetLocalTime converts with the daylight-saving state in force when it runs; across a change
+// the first call lands an hour off and only a second call, made in the new state, is exact.
 bool SetComputerClock(const SYSTEMTIME& localTime) {
-    return SetLocalTime(&localTime) != FALSE;
+    return SetLocalTime(&localTime) != FALSE && SetLocalTime(&localTime) != FALSE;
 }
 
 bool RecordClockRequest(const SYSTEMTIME& localTime) {

@@ -41,8 +41,8 @@ public:
         static std::mt19937 generator{std::random_device{}()};
         return std::uniform_int_distribution<int>(0, kMaxScheduleDelaySeconds)(generator);
     }
-    // The small live clock in the tray is drawn by the tray-clock feature; the fixed icon it
-    // stands in for until then shows no time to refresh.
+    // Every load of the clocks refreshes the tray clock (the main window listens for loads);
+    // the update's load came first.
     void RefreshTrayClock() override {}
 
 private:
