@@ -62,8 +62,8 @@ void Pump() {
 class TimeEntryEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 200, 200, 200, 120,
-                                      nullptr, nullptr, nullptr, nullptr));
+        parent_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 200, 200, 200, 120, nullptr,
+                                      nullptr, nullptr, nullptr));
         hour_ = MakeEdit(30);
         plain_ = MakeEdit(70);
         ASSERT_TRUE(AttachTimeEntryEdit(hour_, TimeEntryField::Hour));
