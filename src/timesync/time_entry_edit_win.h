@@ -3,11 +3,11 @@
 // field within its range, backspace, no pasting, and a context menu with one "copy" item. The
 // page reads the values back from the edits itself.
 
+#include "timesync/time_entry.h"
+
 #include <windows.h>
 
 namespace zentrava {
-
-enum class TimeEntryField { Hour, Minute, Second };
 
 // Subclasses the edit; false when it could not be (the edit then takes any text, and the page's
 // check on leaving and on apply still refuses it).
