@@ -81,13 +81,20 @@ TEST(TrayClock, FollowsTheClockOverTheTraysBackgroundAndNeverLeaks) {
                        }));
     }
 
+    // A load in the middle of a minute (a manual setting, a time change) shows at once.
+    const SYSTEMTIME midMinute{2026, 12, 3, 9, 9, 0, 30, 0};
+    ASSERT_TRUE(session.LoadClocks(midMinute)) << session.lastError();
+    const UniqueIcon atNine = DrawTrayClockIcon(nullptr, 9, 0);
+    ASSERT_TRUE(atNine);
+    EXPECT_EQ(TrayIconShows(*icon, atNine.get(), 3000), std::optional<bool>(true));
+
     // The task bar restarted: the icon comes back as the clock, not the fixed picture.
     ASSERT_TRUE(ForgetTrayIcon(main, kTrayIconId));
     ASSERT_TRUE(WaitForTrayIconGone(main, kTrayIconId));
     ASSERT_TRUE(BroadcastTaskbarCreated());
     icon = WaitForTrayIcon(main, kTrayIconId, 6000);
     ASSERT_TRUE(icon.has_value());
-    EXPECT_EQ(TrayIconShows(*icon, atThree.get()), std::optional<bool>(true));
+    EXPECT_EQ(TrayIconShows(*icon, atNine.get()), std::optional<bool>(true));
 
     // Each redraw replaces the icon; none of the old ones or their bitmaps stays behind.
     const long before = SettledGdiObjects(session);
