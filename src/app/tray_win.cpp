@@ -115,14 +115,10 @@ HICON FixedIcon() {
     return state.fixedIcon.get();
 }
 
-// The shell has taken `shown` in place of what it held: a clock icon it shows is kept, the
-// one it no longer shows is destroyed only now.
-void ShellTook(UniqueIcon& shown) {
-    if (shown) {
-        State().clockIcon = std::move(shown);
-    } else {
-        State().clockIcon.reset();
-    }
+// Called once the shell has taken its new icon (`clock`, or the fixed one when empty): only
+// now is the clock icon it showed before destroyed.
+void ShellShows(UniqueIcon clock) {
+    State().clockIcon = std::move(clock);
 }
 
 bool Modify(NOTIFYICONDATAA& data) {
@@ -158,10 +154,10 @@ bool AddTrayIcon(HWND hwnd) {
     CopyField(data.szTip, tip);
     const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
     State().iconPresent.store(added);
+    if (added && (fresh || !clockShown)) {
+        ShellShows(std::move(fresh));
+    }
     if (added) {
-        if (fresh || !clockShown) {
-            ShellTook(fresh);
-        }
         State().tip.Held(tip);
     } else {
         State().tip.Forget();
@@ -251,16 +247,16 @@ void OnTrayClockMessage(HWND hwnd) {
         return; // the next add draws the clock
     }
     if (!TrayClockOn()) {
-        UniqueIcon none;
-        if (state.clockIcon && SetTrayIcon(hwnd, FixedIcon())) {
-            ShellTook(none);
+        const HICON fixed = FixedIcon();
+        if (state.clockIcon && fixed != nullptr && SetTrayIcon(hwnd, fixed)) {
+            ShellShows(UniqueIcon());
         }
         return;
     }
     // A failed drawing leaves the old clock in the tray rather than handing the shell nothing.
     UniqueIcon fresh = DrawClockNow(hwnd);
     if (fresh && SetTrayIcon(hwnd, fresh.get())) {
-        ShellTook(fresh);
+        ShellShows(std::move(fresh));
     }
 }
 

@@ -13,6 +13,7 @@ namespace zentrava {
 inline constexpr UINT kTrayIconId = 100;
 
 // Window thread. Each returns the shell's answer; the add keeps it as the icon-present flag.
+// With TaskTrayIconClock on, the add shows the clock drawn afresh.
 bool AddTrayIcon(HWND hwnd);
 void DeleteTrayIcon(HWND hwnd);
 // Either thread. Each hands the shell the tip and answers whether it took it.
