@@ -269,6 +269,9 @@ void ShowPendingBalloon(HWND hwnd) {
 void FreeTrayIcons() {
     State().clockIcon.reset();
     State().fixedIcon.reset();
+    // A request posted to the window that goes is never handled: the next window's first
+    // request must post again.
+    State().clockRefreshPending.store(false);
 }
 
 void OnTrayRetryTimer(HWND hwnd) {
