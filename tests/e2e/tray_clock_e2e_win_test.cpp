@@ -64,10 +64,18 @@ TEST(TrayClock, FollowsTheClockOverTheTraysBackgroundAndNeverLeaks) {
     };
     const std::uint32_t background = seen->front();
     // Outside the dial the tray shows through unchanged.
-    EXPECT_EQ(at(0, 0), background);
-    EXPECT_EQ(at(15, 0), background);
-    EXPECT_EQ(at(0, 15), background);
-    EXPECT_EQ(at(15, 15), background);
+    int outside = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const double dx = x + 0.5 - 8;
+            const double dy = y + 0.5 - 8;
+            if (dx * dx + dy * dy > 64) {
+                ++outside;
+                EXPECT_EQ(at(x, y), background) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(outside, 0);
     // The hour hand points right; nothing points left.
     for (const int x : {10, 11, 12, 13}) {
         EXPECT_EQ(at(x, 8), kBlue) << x;
