@@ -4,7 +4,9 @@
 #include "app/app_win.h"
 #include "app/tray_text.h"
 #include "base/event_log_win.h"
+#include "base/format_text.h"
 #include "clock/clocks_win.h"
+#include "face/tray_clock_win.h"
 #include "resources/commands.h"
 #include "sound/audio_player_win.h"
 #include "sound/sound_win.h"
@@ -26,7 +28,10 @@ constexpr UINT kBalloonTimeoutMs = 10000;
 
 struct TrayState {
     std::atomic<bool> iconPresent{false};
+    std::atomic<bool> clockRefreshPending{false};
     UniqueIcon fixedIcon;
+    // Window thread only: the clock icon last handed to the shell, kept until another icon has
+    // taken its place there.
     UniqueIcon clockIcon;
     ShellTip tip;
 
@@ -87,26 +92,33 @@ std::string RefreshTipText() {
     return TrayRefreshTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus());
 }
 
-// The small live clock is drawn by the tray-clock feature; until it exists the fixed picture
-// stands in for it.
-HICON DrawClockTrayIcon() {
-    return nullptr;
+bool TrayClockOn() {
+    return TheApp().appearance.clock.TaskTrayIconClock == 1;
 }
 
-HICON IconForAdd() {
-    TrayState& state = State();
-    const App& app = TheApp();
-    if (app.appearance.clock.TaskTrayIconClock == 1) {
-        state.clockIcon.reset(DrawClockTrayIcon());
-        if (state.clockIcon) {
-            return state.clockIcon.get();
-        }
+UniqueIcon DrawClockNow(HWND hwnd) {
+    const ClockTimeRecord local = TheClocks().Read().LocalClock;
+    UniqueIcon icon = DrawTrayClockIcon(hwnd, local.Hour, local.Minute);
+    if constexpr (kTestHooks) {
+        LogEvent(icon ? "tray-clock " + FormatText("%02d:%02d", local.Hour, local.Minute)
+                      : std::string("tray-clock failed"));
     }
+    return icon;
+}
+
+HICON FixedIcon() {
+    TrayState& state = State();
     if (!state.fixedIcon) {
         state.fixedIcon.reset(static_cast<HICON>(
             LoadImageA(Context().instance, MAKEINTRESOURCEA(AppIconId()), IMAGE_ICON, 16, 16, 0)));
     }
     return state.fixedIcon.get();
+}
+
+// Called once the shell has taken its new icon (`clock`, or the fixed one when empty): only
+// now is the clock icon it showed before destroyed.
+void ShellShows(UniqueIcon clock) {
+    State().clockIcon = std::move(clock);
 }
 
 bool Modify(NOTIFYICONDATAA& data) {
@@ -133,12 +145,18 @@ bool AddTrayIcon(HWND hwnd) {
     NOTIFYICONDATAA data = IconData(hwnd);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = IconForAdd();
+    // A clock that cannot be drawn now shows its last drawing, or else the fixed picture.
+    UniqueIcon fresh = TrayClockOn() ? DrawClockNow(hwnd) : UniqueIcon();
+    const bool clockShown = fresh || (TrayClockOn() && State().clockIcon);
+    data.hIcon = fresh ? fresh.get() : clockShown ? State().clockIcon.get() : FixedIcon();
     const std::string tip =
         TrayAddTip(TheClocks().Read().LocalClock, MainCharSet(), GatherTrayStatus());
     CopyField(data.szTip, tip);
     const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
     State().iconPresent.store(added);
+    if (added && (fresh || !clockShown)) {
+        ShellShows(std::move(fresh));
+    }
     if (added) {
         State().tip.Held(tip);
     } else {
@@ -215,11 +233,31 @@ bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text) {
 }
 
 void RequestTrayClockRefresh(HWND hwnd) {
-    (void)hwnd; // drawn by the tray-clock feature
+    TrayState& state = State();
+    if (!state.clockRefreshPending.exchange(true) && !PostMessageA(hwnd, kTrayClockMessage, 0, 0)) {
+        state.clockRefreshPending.store(false);
+    }
 }
 
 void OnTrayClockMessage(HWND hwnd) {
-    (void)hwnd;
+    TrayState& state = State();
+    // Cleared first: a request made while this one draws is drawn again afterwards.
+    state.clockRefreshPending.store(false);
+    if (!state.iconPresent.load()) {
+        return; // the next add draws the clock
+    }
+    if (!TrayClockOn()) {
+        const HICON fixed = FixedIcon();
+        if (state.clockIcon && fixed != nullptr && SetTrayIcon(hwnd, fixed)) {
+            ShellShows(UniqueIcon());
+        }
+        return;
+    }
+    // A failed drawing leaves the old clock in the tray rather than handing the shell nothing.
+    UniqueIcon fresh = DrawClockNow(hwnd);
+    if (fresh && SetTrayIcon(hwnd, fresh.get())) {
+        ShellShows(std::move(fresh));
+    }
 }
 
 void ShowPendingBalloon(HWND hwnd) {
@@ -231,6 +269,9 @@ void ShowPendingBalloon(HWND hwnd) {
 void FreeTrayIcons() {
     State().clockIcon.reset();
     State().fixedIcon.reset();
+    // A request posted to the window that goes is never handled: the next window's first
+    // request must post again.
+    State().clockRefreshPending.store(false);
 }
 
 void OnTrayRetryTimer(HWND hwnd) {

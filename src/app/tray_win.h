@@ -13,6 +13,7 @@ namespace zentrava {
 inline constexpr UINT kTrayIconId = 100;
 
 // Window thread. Each returns the shell's answer; the add keeps it as the icon-present flag.
+// With TaskTrayIconClock on, the add shows the clock drawn afresh.
 bool AddTrayIcon(HWND hwnd);
 void DeleteTrayIcon(HWND hwnd);
 // Either thread. Each hands the shell the tip and answers whether it took it.
@@ -30,7 +31,7 @@ void OnTrayClockMessage(HWND hwnd);
 bool ShowBalloonNow(HWND hwnd, std::string_view title, std::string_view text);
 // Tick thread, every tick: one balloon for whatever was requested since the last.
 void ShowPendingBalloon(HWND hwnd);
-// The icons this feature loaded or drew, released at exit.
+// The icons this feature loaded or drew, released at exit, and a waiting clock request.
 void FreeTrayIcons();
 
 // The icon could not be added: retry every 5 s until it is.

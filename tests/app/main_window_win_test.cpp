@@ -2,12 +2,14 @@
 #include "app/gdi_count_win.h"
 #include "app/main_window_win.h"
 #include "app/tick_win.h"
+#include "app/tray_win.h"
 #include "base/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <memory>
+#include <thread>
 
 namespace zentrava {
 namespace {
@@ -91,6 +93,38 @@ TEST_F(MainWindowTest, ExitSavesVolumesAndPlacementOncePerWindow) {
     DestroyWindow(hwnd);
     EXPECT_EQ(Context().settings->GetInt("Sound_Volume_Setting", "AudioVolumeVal", -1), 123);
     EXPECT_EQ(Context().settings->GetInt("Window_Position", "Window_Width", -1), 128);
+}
+
+} // namespace
+} // namespace zentrava
+
+namespace zentrava {
+namespace {
+
+int TakeTrayClockMessages(HWND hwnd) {
+    int taken = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, hwnd, kTrayClockMessage, kTrayClockMessage, PM_REMOVE)) {
+        ++taken;
+    }
+    return taken;
+}
+
+// The tick asks every minute and every load asks again; a tray that is slow to answer must not
+// get a queue of redraws, and a request after one was handled must not be lost.
+TEST(TrayClockRequests, OneWaitsUntilHandledAndTheNextIsPostedAgain) {
+    UniqueWindow window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(window);
+    std::thread tick([&] { RequestTrayClockRefresh(window.get()); });
+    tick.join();
+    RequestTrayClockRefresh(window.get());
+    RequestTrayClockRefresh(window.get());
+    EXPECT_EQ(TakeTrayClockMessages(window.get()), 1);
+    OnTrayClockMessage(window.get());
+    RequestTrayClockRefresh(window.get());
+    EXPECT_EQ(TakeTrayClockMessages(window.get()), 1);
+    OnTrayClockMessage(window.get());
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // way back to a clock put into the tray, its tooltip and its balloons.
 
 #include "base/test_hooks.h"
+#include "base/win_handles_win.h"
 #include "e2e/e2e_support.h"
 #include "resources/commands.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -25,6 +27,17 @@ TEST(Tray, IconLivesAsLongAsTheProgram) {
     // The date-time line: "2026年12月8日(火) 13時05分" and the like.
     EXPECT_NE(icon->tip.find("\x94\x4E"), std::string::npos) << icon->tip; // 年
     EXPECT_NE(icon->tip.find("\x8E\x9E"), std::string::npos) << icon->tip; // 時
+    // Without the tray clock the fixed picture shows, and stays when a refresh is asked for.
+    const UniqueLibrary exe(
+        LoadLibraryExA(session.exePath().c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(exe);
+    const UniqueIcon fixed(static_cast<HICON>(
+        LoadImageA(exe.get(), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(TrayIconShows(*icon, fixed.get()), std::optional<bool>(true));
+    ASSERT_TRUE(session.Send(WM_APP + 11, 0, 0).has_value()); // the tray clock's refresh
+    EXPECT_EQ(TrayIconShows(*icon, fixed.get()), std::optional<bool>(true));
     ExpectClosesCleanly(session);
     EXPECT_TRUE(WaitForTrayIconGone(main, kTrayIconId));
     // Wine drops the icons of a destroyed window by itself: the log shows the program's own.
