@@ -64,18 +64,24 @@ std::vector<HWND> Children(HWND page) {
     return children;
 }
 
-void MoveDown(HWND page, HWND child, int shift) {
+void MoveBy(HWND page, HWND child, int dx, int dy) {
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(child, nullptr, r.left, r.top + shift, 0, 0,
+    SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int PageWidth(HWND page) {
+    RECT client{};
+    GetClientRect(page, &client);
+    return client.right - client.left;
 }
 
 // The calendar at the top of the page at the size it needs, and the template's controls below
 // it. Created here rather than in the template: its size depends on the font and the locale it
-// finds, and only the control itself can tell it.
-HWND CreateCalendar(HWND page) {
+// finds, and only the control itself can tell it. Its minimum size, for centring it again.
+HWND CreateCalendar(HWND page, SIZE& minimum) {
     const std::vector<HWND> below = Children(page);
     // Tab stop: the keyboard is one way to choose a day.
     HWND calendar =
@@ -86,20 +92,34 @@ HWND CreateCalendar(HWND page) {
     if (calendar == nullptr) {
         return nullptr;
     }
-    RECT minimum{};
-    SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
-    RECT client{};
-    GetClientRect(page, &client);
-    const ManualPageLayout layout = LayOutManualPage(
-        client.right - client.left, minimum.right - minimum.left, minimum.bottom - minimum.top);
+    RECT needed{};
+    SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed));
+    minimum = SIZE{needed.right - needed.left, needed.bottom - needed.top};
+    const ManualPageLayout layout = LayOutManualPage(PageWidth(page), minimum.cx, minimum.cy);
     const Rect& c = layout.calendar;
     // First in the tab order, as it is first on the page.
     SetWindowPos(calendar, HWND_TOP, c.left, c.top, c.right - c.left, c.bottom - c.top,
                  SWP_NOACTIVATE);
     for (HWND child : below) {
-        MoveDown(page, child, layout.shift);
+        MoveBy(page, child, 0, layout.shift);
     }
     return calendar;
+}
+
+// The sheet gives its pages the size of its largest page only after they were created: the
+// page's controls move across as one, so the calendar stays centred and the time row under it.
+void CentreAcross(HWND page, HWND calendar, SIZE minimum) {
+    RECT at{};
+    GetWindowRect(calendar, &at);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&at), 2);
+    const int dx =
+        LayOutManualPage(PageWidth(page), minimum.cx, minimum.cy).calendar.left - at.left;
+    if (dx == 0) {
+        return;
+    }
+    for (HWND child : Children(page)) {
+        MoveBy(page, child, dx, 0);
+    }
 }
 
 std::string EditText(HWND page, int edit) {
@@ -117,7 +137,7 @@ public:
     void Start(HWND page) override {
         changed_ = false;
         setComputerClock_ = false;
-        calendar_ = CreateCalendar(page);
+        calendar_ = CreateCalendar(page, calendarMinimum_);
         SYSTEMTIME now{};
         GetLocalTime(&now);
         opening_ = DateOf(now);
@@ -201,6 +221,13 @@ public:
     bool Changed() const override { return changed_; }
     void MarkChanged() override { changed_ = true; }
 
+    INT_PTR OnMessage(HWND page, UINT message, WPARAM, LPARAM) override {
+        if (message == WM_SIZE && calendar_ != nullptr) {
+            CentreAcross(page, calendar_, calendarMinimum_);
+        }
+        return FALSE;
+    }
+
     void Finish(HWND page) override {
         for (const TimeField& f : kFields) {
             DetachTimeEntryEdit(GetDlgItem(page, f.edit));
@@ -210,6 +237,7 @@ public:
 
 private:
     HWND calendar_ = nullptr;
+    SIZE calendarMinimum_{};
     CalendarDate opening_;
     bool setComputerClock_ = false;
     // This page's own: the time-server page's apply, which runs first, must not clear it.
