@@ -54,7 +54,7 @@ CalendarDate DateOf(const SYSTEMTIME& t) {
     return CalendarDate{t.wYear, t.wMonth, t.wDay};
 }
 
-// The page's own children as the template made them, before the calendar joins them.
+// The page's own controls, not theirs (an up-down's buddy is a sibling, moved on its own).
 std::vector<HWND> Children(HWND page) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
@@ -106,8 +106,8 @@ HWND CreateCalendar(HWND page, SIZE& minimum) {
     return calendar;
 }
 
-// The sheet gives its pages the size of its largest page only after they were created: the
-// page's controls move across as one, so the calendar stays centred and the time row under it.
+// The sheet sizes a page to its page area only after creating it: the page's controls move
+// across as one, so the calendar stays centred and the time row under it.
 void CentreAcross(HWND page, HWND calendar, SIZE minimum) {
     RECT at{};
     GetWindowRect(calendar, &at);
