@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "sound/audio_page_win.h"
 #include "sound/sound_win.h"
+#include "timesync/manual_time_page_win.h"
 #include "timesync/time_server_page_win.h"
 
 #include <array>
@@ -71,7 +72,7 @@ std::unique_ptr<SheetPage> MakeTimeServerPage() {
     return CreateTimeServerPage();
 }
 std::unique_ptr<SheetPage> MakeManualTimePage() {
-    return CreatePlaceholderPage();
+    return CreateManualTimePage();
 }
 
 // The alarms-armed flag follows the table: on exactly when any alarm is on.

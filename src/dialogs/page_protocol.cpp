@@ -99,7 +99,10 @@ std::optional<PageProblem> FirstBadField(std::span<const NumberField> fields) {
             const std::string_view message = notNumber && !field.notNumberMessage.empty()
                                                  ? field.notNumberMessage
                                                  : field.message;
-            return PageProblem{field.control, std::string(message), std::string(field.caption)};
+            const std::string_view caption = notNumber && !field.notNumberCaption.empty()
+                                                 ? field.notNumberCaption
+                                                 : field.caption;
+            return PageProblem{field.control, std::string(message), std::string(caption)};
         }
     }
     return std::nullopt;

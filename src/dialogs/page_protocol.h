@@ -162,6 +162,9 @@ struct NumberField {
     // `message` for those too.
     std::string_view notNumberMessage = {};
     std::string_view caption = {}; // empty: the program's own
+    // The caption over the not-a-number message where a page words the two apart; empty:
+    // `caption`.
+    std::string_view notNumberCaption = {};
 };
 
 // A whole decimal number with an optional sign and nothing else (no blanks, no letters);

@@ -178,6 +178,16 @@
 #define IDC_NTP_RETRY 2174
 #define IDC_NTP_RETRY_SPIN 2175
 #define IDC_NTP_FORCED_UPDATE 2179
+// ---- Manual date-and-time page (dialog 108) -------------------------------------------------
+#define IDC_MT_HOUR 1001
+#define IDC_MT_MINUTE 1002
+#define IDC_MT_HOUR_SPIN 1003
+#define IDC_MT_MINUTE_SPIN 1004
+#define IDC_MT_CALENDAR 1005 // the month calendar, created by the page at run time
+#define IDC_MT_SECOND 1007
+#define IDC_MT_SECOND_SPIN 1009
+#define IDC_MT_SET_SYSTEM_CLOCK 1173
+
 // ---- Quick timer (dialog 123) -----------------------------------------------------------------
 #define IDC_QT_DISPLAY 2072 // painted by the window itself
 #define IDC_QT_ADD_1 2073   // 2073-2077: "1分", "3分", "5分", "10分", "30分"
