@@ -60,4 +60,14 @@ long LiveGdiObjectsOf(HANDLE process) {
     return counted != 0 ? static_cast<long>(counted) : LiveGdiObjectsInHandleTable(process);
 }
 
+long SettledGdiObjectsOf(HANDLE process) {
+    long fewest = -1;
+    for (int i = 0; i < 40; ++i) {
+        const long now = LiveGdiObjectsOf(process);
+        fewest = fewest < 0 || now < fewest ? now : fewest;
+        Sleep(15);
+    }
+    return fewest;
+}
+
 } // namespace zentrava

@@ -1,5 +1,6 @@
 #include "app/app_win.h"
 #include "app/popup_menu_win.h"
+#include "app/program_resources_win.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 
@@ -10,14 +11,6 @@
 
 namespace zentrava {
 namespace {
-
-// The program's own resources, read from the built executable without running it.
-HINSTANCE ProgramResources() {
-    static const UniqueLibrary module(
-        LoadLibraryExA((std::string(ZENTRAVA_BIN_DIR) + "/Zentrava.exe").c_str(), nullptr,
-                       LOAD_LIBRARY_AS_DATAFILE));
-    return module.get();
-}
 
 std::string LoadText(HINSTANCE module, int id) {
     char text[64] = {};

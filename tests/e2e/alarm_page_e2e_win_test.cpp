@@ -385,17 +385,7 @@ TEST(AlarmPage, WalkingTheTreeLeavesNoGdiObjectsBehind) {
                           "[Alarm_Setting]\r\nAlarmDlgColor02=255\r\nAlarmDlgColor03=65280\r\n"));
     const Page open = OpenAlarmPage(session);
     ASSERT_NE(open.page, nullptr) << "no settings sheet";
-    // The clock keeps painting meanwhile, and each paint holds a few objects for a moment: the
-    // fewest seen over a while is what stays.
-    auto count = [&] {
-        long fewest = -1;
-        for (int i = 0; i < 40; ++i) {
-            const long now = LiveGdiObjectsOf(session.process().handle());
-            fewest = fewest < 0 || now < fewest ? now : fewest;
-            Sleep(15);
-        }
-        return fewest;
-    };
+    auto count = [&] { return SettledGdiObjectsOf(session.process().handle()); };
     auto selectAndWait = [&](int n) {
         open.Select(n);
         return WaitFor([&] { return open.Selected() == open.Alarm(n); }, 2000);

@@ -20,17 +20,6 @@ constexpr std::uint32_t kBlue = 0x0000FF; // captured pixels are 0x00RRGGBB
 // The dial's silver as the icon's 16-bit colour image keeps it.
 constexpr std::uint32_t kDialGrey = 0xC6C6C6;
 
-// The fewest live GDI objects seen over a while: the clock holds some for a moment as it paints.
-long SettledGdiObjects(ZentravaSession& session) {
-    long fewest = -1;
-    for (int i = 0; i < 40; ++i) {
-        const long now = LiveGdiObjectsOf(session.process().handle());
-        fewest = fewest < 0 || now < fewest ? now : fewest;
-        Sleep(15);
-    }
-    return fewest;
-}
-
 TEST(TrayClock, FollowsTheClockOverTheTraysBackgroundAndNeverLeaks) {
     ZentravaSession session;
     ASSERT_TRUE(StartCopy(session, kTestBuild, "Zentrava",
@@ -96,12 +85,12 @@ TEST(TrayClock, FollowsTheClockOverTheTraysBackgroundAndNeverLeaks) {
     EXPECT_EQ(TrayIconShows(*icon, atNine.get()), std::optional<bool>(true));
 
     // Each redraw replaces the icon; none of the old ones or their bitmaps stays behind.
-    const long before = SettledGdiObjects(session);
+    const long before = SettledGdiObjectsOf(session.process().handle());
     ASSERT_GT(before, 0) << "GDI objects cannot be counted here";
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(session.Send(kTrayClockMessage, 0, 0).has_value()) << i;
     }
-    EXPECT_EQ(SettledGdiObjects(session), before);
+    EXPECT_EQ(SettledGdiObjectsOf(session.process().handle()), before);
     ExpectClosesCleanly(session);
 }
 

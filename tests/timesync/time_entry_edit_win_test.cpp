@@ -1,3 +1,4 @@
+#include "app/program_resources_win.h"
 #include "base/app_context_win.h"
 #include "base/win_handles_win.h"
 #include "resources/resource.h"
@@ -10,13 +11,6 @@
 
 namespace zentrava {
 namespace {
-
-HINSTANCE ProgramResources() {
-    static const UniqueLibrary module(
-        LoadLibraryExA((std::string(ZENTRAVA_BIN_DIR) + "/Zentrava.exe").c_str(), nullptr,
-                       LOAD_LIBRARY_AS_DATAFILE));
-    return module.get();
-}
 
 bool PutOnClipboard(HWND owner, const char* text) {
     for (int attempt = 0; attempt < 50 && !OpenClipboard(owner); ++attempt) {
