@@ -34,7 +34,7 @@ SheetState& Sheets() {
     return state;
 }
 
-// Each page's maker; a feature's page replaces its placeholder here.
+// Each page's maker, with what it needs of the main window.
 // The sound test runs on the main window's sound-test channel.
 std::unique_ptr<SheetPage> MakeAlarmPage(HWND owner) {
     AlarmPageHooks hooks;

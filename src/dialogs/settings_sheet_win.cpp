@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <memory>
 
 namespace zentrava {
 
@@ -119,21 +118,6 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// A page whose feature is not built yet: present at its index with its caption, with every
-// control it may already have disabled, so nothing on it pretends to work.
-class PlaceholderPage final : public SheetPage {
-public:
-    void Start(HWND page) override {
-        EnumChildWindows(
-            page,
-            [](HWND child, LPARAM) -> BOOL {
-                EnableWindow(child, FALSE);
-                return TRUE;
-            },
-            0);
-    }
-};
-
 } // namespace
 
 void ShowPageProblem(HWND page, const PageProblem& problem) {
@@ -185,10 +169,6 @@ INT_PTR RunSheet(const SheetSetup& setup) {
     header.nStartPage = static_cast<UINT>(setup.startPage);
     header.ppsp = sheetPages.data();
     return PropertySheetA(&header);
-}
-
-std::unique_ptr<SheetPage> CreatePlaceholderPage() {
-    return std::make_unique<PlaceholderPage>();
 }
 
 } // namespace zentrava

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -85,9 +84,5 @@ struct SheetSetup {
 
 // Modal; returns what PropertySheetA returns (positive after OK or Apply, 0 after Cancel).
 INT_PTR RunSheet(const SheetSetup& setup);
-
-// A page whose feature is not built yet: at its index with its caption, every control
-// disabled.
-std::unique_ptr<SheetPage> CreatePlaceholderPage();
 
 } // namespace zentrava
