@@ -95,12 +95,6 @@ TEST_F(MainWindowTest, ExitSavesVolumesAndPlacementOncePerWindow) {
     EXPECT_EQ(Context().settings->GetInt("Window_Position", "Window_Width", -1), 128);
 }
 
-} // namespace
-} // namespace zentrava
-
-namespace zentrava {
-namespace {
-
 int TakeTrayClockMessages(HWND hwnd) {
     int taken = 0;
     MSG msg;
