@@ -50,11 +50,10 @@ constexpr int kGapBelowCalendar = 10;
 
 std::optional<PageProblem> ValidateManualTime(const ManualTimeTyped& typed) {
     const std::array<NumberField, 3> fields{{
-        {kManualHourEdit, typed.hour, 0, 23, kHourRange, kHourNotNumber, kHourCaption,
-         kHourCaption},
-        {kManualMinuteEdit, typed.minute, 0, 59, kSixtyRange, kSixtyNotNumber, kMinuteRangeCaption,
+        {IDC_MT_HOUR, typed.hour, 0, 23, kHourRange, kHourNotNumber, kHourCaption, kHourCaption},
+        {IDC_MT_MINUTE, typed.minute, 0, 59, kSixtyRange, kSixtyNotNumber, kMinuteRangeCaption,
          kMinuteCaption},
-        {kManualSecondEdit, typed.second, 0, 59, kSixtyRange, kSixtyNotNumber, kSecondCaption,
+        {IDC_MT_SECOND, typed.second, 0, 59, kSixtyRange, kSixtyNotNumber, kSecondCaption,
          kSecondCaption},
     }};
     return FirstBadField(fields);

@@ -7,16 +7,12 @@
 #include "base/geometry.h"
 #include "clock/calendar.h"
 #include "dialogs/page_protocol.h"
+#include "resources/resource.h"
 
 #include <optional>
 #include <string>
 
 namespace zentrava {
-
-// The time edits, as the dialog numbers them.
-inline constexpr int kManualHourEdit = 1001;
-inline constexpr int kManualMinuteEdit = 1002;
-inline constexpr int kManualSecondEdit = 1007;
 
 // The three edits' texts as they stand.
 struct ManualTimeTyped {

@@ -18,9 +18,6 @@
 
 namespace zentrava {
 
-static_assert(IDC_MT_HOUR == kManualHourEdit && IDC_MT_MINUTE == kManualMinuteEdit &&
-              IDC_MT_SECOND == kManualSecondEdit);
-
 namespace {
 
 constexpr int kTypedDigits = 2;

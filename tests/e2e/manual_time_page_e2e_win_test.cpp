@@ -4,6 +4,7 @@
 // keep the user on a bad number, and a day moved without a click on it.
 
 #include "e2e/sheet_support.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -17,12 +18,6 @@ namespace {
 
 constexpr const char* kDateTimeCaption = "日付と時刻の設定";
 constexpr int kManualPage = 1;
-constexpr int kHourEdit = 1001;
-constexpr int kMinuteEdit = 1002;
-constexpr int kSecondEdit = 1007;
-constexpr int kCalendar = 1005;
-constexpr int kSetComputerClockBox = 1173;
-constexpr int kBalloonBox = 1232; // on the time-server page
 
 constexpr const char* kNotSet =
     "Zentravaの時刻を設定しました。\nパソコンの内蔵時計は設定していません。";
@@ -43,7 +38,7 @@ ManualPage OpenManualPage(ZentravaSession& session, bool changeTimeServerPage = 
         return open;
     }
     if (changeTimeServerPage) {
-        SendMessageA(GetDlgItem(CurrentPage(open.sheet), kBalloonBox), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(CurrentPage(open.sheet), IDC_NTP_RESULT_BALLOON), BM_CLICK, 0, 0);
     }
     SendMessageA(open.sheet, PSM_SETCURSEL, kManualPage, 0);
     open.page = CurrentPage(open.sheet);
@@ -51,9 +46,9 @@ ManualPage OpenManualPage(ZentravaSession& session, bool changeTimeServerPage = 
 }
 
 void TypeTime(HWND page, const char* hour, const char* minute, const char* second) {
-    Type(page, kHourEdit, hour);
-    Type(page, kMinuteEdit, minute);
-    Type(page, kSecondEdit, second);
+    Type(page, IDC_MT_HOUR, hour);
+    Type(page, IDC_MT_MINUTE, minute);
+    Type(page, IDC_MT_SECOND, second);
 }
 
 // Apply pressed; the box it shows, if any, other than the sheet (whose caption it may share).
@@ -109,7 +104,7 @@ TEST(ManualTimePage, FitsUnderItsCalendarAndSetsTheClocksOnlyWhenChangedAndTheCo
     ManualPage open = OpenManualPage(session);
     ASSERT_NE(open.page, nullptr) << "no date-and-time sheet or no second page";
     EXPECT_EQ(WindowText(open.page), "手動による日付と時刻の設定");
-    HWND calendar = GetDlgItem(open.page, kCalendar);
+    HWND calendar = GetDlgItem(open.page, IDC_MT_CALENDAR);
     ASSERT_NE(calendar, nullptr) << "no month calendar";
     RECT client{};
     GetClientRect(open.page, &client);
@@ -146,7 +141,7 @@ TEST(ManualTimePage, FitsUnderItsCalendarAndSetsTheClocksOnlyWhenChangedAndTheCo
     GetLocalTime(&today);
     open = OpenManualPage(session);
     ASSERT_NE(open.page, nullptr);
-    calendar = GetDlgItem(open.page, kCalendar);
+    calendar = GetDlgItem(open.page, IDC_MT_CALENDAR);
     RECT inside{};
     GetClientRect(calendar, &inside);
     const LPARAM nextButton = MAKELPARAM(inside.right - 20, 14);
@@ -165,7 +160,7 @@ TEST(ManualTimePage, FitsUnderItsCalendarAndSetsTheClocksOnlyWhenChangedAndTheCo
     // Both pages changed: the time-server page applies first and must not swallow this one's.
     open = OpenManualPage(session, true);
     ASSERT_NE(open.page, nullptr);
-    EXPECT_EQ(SendMessageA(GetDlgItem(open.page, kSetComputerClockBox), BM_GETCHECK, 0, 0),
+    EXPECT_EQ(SendMessageA(GetDlgItem(open.page, IDC_MT_SET_SYSTEM_CLOCK), BM_GETCHECK, 0, 0),
               BST_UNCHECKED);
     // An hour out of range keeps the user on it; nothing is set.
     TypeTime(open.page, "24", "20", "30");
@@ -174,7 +169,7 @@ TEST(ManualTimePage, FitsUnderItsCalendarAndSetsTheClocksOnlyWhenChangedAndTheCo
     EXPECT_EQ(box->caption, "時刻入力エラー(HOUR)");
     EXPECT_EQ(box->text, "数値は0～23までの範囲です。");
     ASSERT_TRUE(session.DismissMessageBox(box->hwnd));
-    EXPECT_EQ(FocusOf(open.page), GetDlgItem(open.page, kHourEdit));
+    EXPECT_EQ(FocusOf(open.page), GetDlgItem(open.page, IDC_MT_HOUR));
     EXPECT_EQ(Count(Log(session), "load manual "), 1u) << "nothing more set";
 
     TypeTime(open.page, "10", "20", "30");
@@ -190,7 +185,7 @@ TEST(ManualTimePage, FitsUnderItsCalendarAndSetsTheClocksOnlyWhenChangedAndTheCo
     EXPECT_EQ(session.IniNumber("NTP_Setting", "NTPTimeUpdateResultBallonHelpOn"), 1)
         << "the time-server page applied too";
 
-    SendMessageA(GetDlgItem(open.page, kSetComputerClockBox), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(open.page, IDC_MT_SET_SYSTEM_CLOCK), BM_CLICK, 0, 0);
     box = ApplyAndWaitForBox(session, open.sheet);
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, kSet);

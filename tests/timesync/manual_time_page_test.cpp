@@ -31,15 +31,15 @@ TEST(ManualTimePage, EachBadFieldIsRefusedWithItsOwnCaptionAndNotANumberIsToldFr
     const Case cases[] = {
         {"10", "20", "30", Kind::Fine, 0, "", ""},
         {"23", "59", "59", Kind::Fine, 0, "", ""},
-        {"24", "0", "0", Kind::OutOfRange, kManualHourEdit, "(HOUR)", "23"},
-        {"", "0", "0", Kind::NotANumber, kManualHourEdit, "(HOUR)", "23"},
-        {"1", "60", "0", Kind::OutOfRange, kManualMinuteEdit, "(MIUTE)", "59"},
-        {"1", "", "0", Kind::NotANumber, kManualMinuteEdit, "(MINUTE)", "59"},
-        {"1", "1", "60", Kind::OutOfRange, kManualSecondEdit, "(SECOND)", "59"},
-        {"1", "1", "x", Kind::NotANumber, kManualSecondEdit, "(SECOND)", "59"},
+        {"24", "0", "0", Kind::OutOfRange, IDC_MT_HOUR, "(HOUR)", "23"},
+        {"", "0", "0", Kind::NotANumber, IDC_MT_HOUR, "(HOUR)", "23"},
+        {"1", "60", "0", Kind::OutOfRange, IDC_MT_MINUTE, "(MIUTE)", "59"},
+        {"1", "", "0", Kind::NotANumber, IDC_MT_MINUTE, "(MINUTE)", "59"},
+        {"1", "1", "60", Kind::OutOfRange, IDC_MT_SECOND, "(SECOND)", "59"},
+        {"1", "1", "x", Kind::NotANumber, IDC_MT_SECOND, "(SECOND)", "59"},
         // The first bad field in the page's order.
-        {"24", "", "60", Kind::OutOfRange, kManualHourEdit, "(HOUR)", "23"},
-        {"5", "99", "", Kind::OutOfRange, kManualMinuteEdit, "(MIUTE)", "59"},
+        {"24", "", "60", Kind::OutOfRange, IDC_MT_HOUR, "(HOUR)", "23"},
+        {"5", "99", "", Kind::OutOfRange, IDC_MT_MINUTE, "(MIUTE)", "59"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.hour) + ":" + c.minute + ":" + c.second);
@@ -97,26 +97,6 @@ TEST(ManualTimePage, TheNewTimeHasTheChosenDaysWeekdayAndNoMilliseconds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date.year * 10000 + c.date.month * 100 + c.date.day);
         EXPECT_EQ(ManualClockTime(c.date, c.typed), c.expected);
-    }
-}
-
-TEST(ManualTimePage, TheCalendarSitsCentredAtTheTopWithEveryOtherControlBelowIt) {
-    struct Case {
-        int pageWidth;
-        int minWidth;
-        int minHeight;
-        Rect calendar;
-    };
-    const Case cases[] = {
-        {480, 254, 182, {108, 5, 372, 197}}, // what Wine's calendar asks for in Japanese
-        {200, 254, 182, {0, 5, 264, 197}},   // too narrow a page: from its left edge
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pageWidth);
-        const ManualPageLayout layout = LayOutManualPage(c.pageWidth, c.minWidth, c.minHeight);
-        EXPECT_EQ(layout.calendar, c.calendar);
-        // A control the template put at the very top still lands clear of the calendar.
-        EXPECT_GT(layout.shift, layout.calendar.bottom);
     }
 }
 
