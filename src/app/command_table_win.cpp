@@ -5,10 +5,12 @@
 #include "alarms/notification_window_win.h"
 #include "alarms/quick_timer_window_win.h"
 #include "app/app_win.h"
+#include "app/general_settings_win.h"
 #include "app/sheets_win.h"
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
 #include "base/event_log_win.h"
+#include "dialogs/version_dialog_win.h"
 #include "resources/commands.h"
 #include "sound/audio_player_win.h"
 #include "sound/seek_dialog_win.h"
@@ -31,14 +33,15 @@ LRESULT RunModal(Open open) {
     return result;
 }
 
-// Owners still to be built keep a named place here; each returns 1 until its feature fills it.
-LRESULT OnVersionDialog(HWND) {
+LRESULT OnVersionDialog(HWND hwnd) {
+    RunVersionDialog(hwnd);
     return 1;
 }
 LRESULT OnPlayAudio(HWND hwnd) {
     return PlayAudio(hwnd);
 }
-LRESULT OnGeneralSettings(HWND) {
+LRESULT OnGeneralSettings(HWND hwnd) {
+    RunGeneralSettings(hwnd);
     return 1;
 }
 LRESULT OnStartNoodleTimer(HWND, int seconds, int minutes, int selection) {

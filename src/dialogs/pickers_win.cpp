@@ -163,4 +163,8 @@ LRESULT CALLBACK DropBox::Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+bool ChooseClockFont(HWND, LOGFONTA&, COLORREF&) {
+    return false;
+}
+
 } // namespace zentrava

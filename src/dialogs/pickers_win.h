@@ -23,6 +23,10 @@ bool ChoosePictureFile(HWND owner, ChosenFile& current);
 // them is always the starting colour. Nothing when the user cancelled.
 std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start);
 
+// The clock font's chooser, centred, without its size and colour boxes. On OK `font` takes the
+// chosen face and `colour` the chosen text colour; on cancel both are left as they were.
+bool ChooseClockFont(HWND owner, LOGFONTA& font, COLORREF& colour);
+
 // An edit that takes one dropped file of its kind. On such a drop `onDrop` gets the file (the
 // owner puts it into its working copy and marks its page changed) and the edit shows the file's
 // name; every other drop is ignored without a word.

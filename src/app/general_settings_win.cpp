@@ -1,0 +1,7 @@
+#include "app/general_settings_win.h"
+
+namespace zentrava {
+
+void RunGeneralSettings(HWND) {}
+
+} // namespace zentrava

@@ -1,0 +1,7 @@
+#include "dialogs/version_dialog_win.h"
+
+namespace zentrava {
+
+void RunVersionDialog(HWND) {}
+
+} // namespace zentrava
