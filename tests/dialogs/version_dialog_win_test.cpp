@@ -4,6 +4,7 @@
 
 #include "app/gdi_count_win.h"
 #include "base/app_context_win.h"
+#include "base/shell_open_win.h"
 #include "dialogs/version_dialog_win.h"
 #include "e2e/e2e_support.h"
 #include "resources/resource.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace zentrava {
 namespace {
@@ -27,6 +30,14 @@ LRESULT CALLBACK AfterInitDialog(int code, WPARAM wParam, LPARAM lParam) {
         PostMessageA(message->hwnd, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// What reached the shell.
+std::vector<std::string> gOpened;
+
+bool RecordOpen(HWND, const std::string& target) {
+    gOpened.push_back(target);
+    return true;
 }
 
 class VersionDialogTest : public ::testing::Test {
@@ -71,9 +82,13 @@ TEST_F(VersionDialogTest, LinksAreUnderlinedClickableAndSizedToTheirTexts) {
             EXPECT_EQ(SendMessageA(link, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)),
                       HTCAPTION)
                 << id;
+            gOpened.clear();
+            SendMessageA(link, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(centre.x, centre.y));
+            const std::string text = e2e::WindowText(link);
+            EXPECT_EQ(gOpened, std::vector<std::string>{
+                                   id == IDC_VERSION_MAIL_LINK ? "mailto:" + text : text});
             // As wide as its text in its own font: the whole text shows, and nothing beside it
             // is a link.
-            const std::string text = e2e::WindowText(link);
             ASSERT_FALSE(text.empty()) << id;
             const HDC dc = GetDC(link);
             const HGDIOBJ old =
@@ -86,11 +101,13 @@ TEST_F(VersionDialogTest, LinksAreUnderlinedClickableAndSizedToTheirTexts) {
         }
     };
     gLook = &look;
+    const ShellOpener previous = InstallShellOpener(&RecordOpen);
     RunVersionDialog(nullptr);
+    InstallShellOpener(previous);
     EXPECT_TRUE(looked);
 }
 
-// Twenty openings: a font or a subclass kept by each would show twenty times.
+// Twenty openings: a font or an icon kept by each would show twenty times.
 TEST_F(VersionDialogTest, OpeningsLeaveNoGdiObjectBehind) {
     if (LiveGdiObjects() < 0) {
         GTEST_SKIP() << "no way to count GDI objects here";
