@@ -26,6 +26,9 @@ endforeach()
 set(ZENTRAVA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/src/resources/zentrava_version.h.in
                ${ZENTRAVA_GENERATED_DIR}/zentrava_version.h @ONLY)
+# windres writes no dependency file, so a new version would otherwise leave the old resources.
+set_source_files_properties(${ZENTRAVA_RESOURCE_SCRIPTS} PROPERTIES
+                            OBJECT_DEPENDS ${ZENTRAVA_GENERATED_DIR}/zentrava_version.h)
 
 # The glue once for the shipped program and once with the test hooks compiled in.
 function(zentrava_glue name hooks)
