@@ -8,29 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace zentrava::e2e {
 namespace {
-
-// "1.2.3" or "1.2.3.0" as four numbers, missing ones 0; empty when it is not such a version.
-std::vector<int> VersionNumbers(const std::string& text) {
-    std::vector<int> numbers;
-    std::size_t at = 0;
-    while (at <= text.size() && numbers.size() < 4) {
-        const std::size_t dot = std::min(text.find('.', at), text.size());
-        const std::string part = text.substr(at, dot - at);
-        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) {
-            return {};
-        }
-        numbers.push_back(std::atoi(part.c_str()));
-        at = dot + 1;
-    }
-    numbers.resize(4, 0);
-    return numbers;
-}
 
 TEST(Download, UnpackedIntoAnEmptyFolderItStartsAndShowsTheVersionOfTheZipsName) {
     std::string folder = ProgramPath(kShipped);
@@ -54,8 +36,9 @@ TEST(Download, UnpackedIntoAnEmptyFolderItStartsAndShowsTheVersionOfTheZipsName)
     const std::size_t open = line.rfind('(');
     ASSERT_NE(open, std::string::npos) << line;
     const std::string longVersion = line.substr(open + 1, line.size() - open - 2);
-    EXPECT_FALSE(VersionNumbers(zipVersion).empty()) << zips[0];
-    EXPECT_EQ(VersionNumbers(longVersion), VersionNumbers(zipVersion)) << line << " / " << zips[0];
+    // The resource has four numbers where the project may give three.
+    EXPECT_TRUE(longVersion == zipVersion || longVersion == zipVersion + ".0")
+        << line << " / " << zips[0];
 
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); }));

@@ -33,15 +33,6 @@ std::string ResourceText(UINT id) {
     return text;
 }
 
-std::string OpenLines(const std::string& log) {
-    std::string lines;
-    for (std::size_t at = log.find("open "); at != std::string::npos;
-         at = log.find("open ", at + 1)) {
-        lines += log.substr(at, log.find('\n', at) - at) + "\n";
-    }
-    return lines;
-}
-
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -83,7 +74,7 @@ TEST(VersionDialog, ShowsTheBuildsVersionAndAClickOpensEachLinkWhereItStands) {
         Mouse(0, POINT{centre.x + 30, centre.y + 15});
         Mouse(MOUSEEVENTF_LEFTUP, POINT{centre.x + 30, centre.y + 15});
         const std::string log = session.WaitForLogLine("open " + link.target);
-        EXPECT_EQ(Count(log, "open " + link.target), 1u) << OpenLines(log);
+        EXPECT_EQ(Count(log, "open " + link.target), 1u) << link.target;
         // The program takes the input in its own time: a drag would show within this wait.
         RECT after{};
         EXPECT_FALSE(WaitFor(
