@@ -15,6 +15,21 @@ set(ZENTRAVA_WIN_LIBS winmm comctl32 comdlg32 shell32 shlwapi windowscodecs ole3
 
 file(GLOB ZENTRAVA_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc)
 
+# The version is kept in one place, project(VERSION): the resource script's version block, the
+# tests and the download's name all take it from this header.
+foreach(part PATCH TWEAK)
+    set(ZENTRAVA_VERSION_${part} "${PROJECT_VERSION_${part}}")
+    if("${ZENTRAVA_VERSION_${part}}" STREQUAL "")
+        set(ZENTRAVA_VERSION_${part} 0)
+    endif()
+endforeach()
+set(ZENTRAVA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/src/resources/zentrava_version.h.in
+               ${ZENTRAVA_GENERATED_DIR}/zentrava_version.h @ONLY)
+# windres writes no dependency file, so a new version would otherwise leave the old resources.
+set_source_files_properties(${ZENTRAVA_RESOURCE_SCRIPTS} PROPERTIES
+                            OBJECT_DEPENDS ${ZENTRAVA_GENERATED_DIR}/zentrava_version.h)
+
 # The glue once for the shipped program and once with the test hooks compiled in.
 function(zentrava_glue name hooks)
     add_library(${name} STATIC ${ZENTRAVA_GLUE_SOURCES})
@@ -28,9 +43,21 @@ function(zentrava_program name glue)
     add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
                                  ${ZENTRAVA_RESOURCE_SCRIPTS})
     target_link_libraries(${name} PRIVATE ${glue} ${ZENTRAVA_STATIC_LINK})
+    target_include_directories(${name} PRIVATE ${ZENTRAVA_GENERATED_DIR})
 endfunction()
 zentrava_program(Zentrava zentrava_glue)
 zentrava_program(Zentrava_test zentrava_glue_hooks)
+
+# The download (cpack --preset windows): Zentrava-<version>-win64.zip with the shipped program,
+# the README and the licence at its root. The exe is statically linked and needs nothing else.
+install(TARGETS Zentrava RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Zentrava)
+set(CPACK_PACKAGE_VENDOR "Zentrava developers")
+set(CPACK_PACKAGE_FILE_NAME Zentrava-${PROJECT_VERSION}-win64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
 
 # The drift benchmark: the real tick under Wine or Windows.
 add_executable(zentrava_drift_bench ${CMAKE_SOURCE_DIR}/tests/bench/drift_win_bench.cpp)
@@ -87,6 +114,7 @@ file(GLOB_RECURSE ZENTRAVA_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR
 add_library(zentrava_win_test_support STATIC ${ZENTRAVA_WIN_TEST_SUPPORT})
 target_include_directories(zentrava_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(zentrava_win_test_support PUBLIC zentrava_glue_hooks gtest gtest_main)
+target_include_directories(zentrava_win_test_support PUBLIC ${ZENTRAVA_GENERATED_DIR})
 target_compile_definitions(zentrava_win_test_support PUBLIC
     ZENTRAVA_BIN_DIR="$<TARGET_FILE_DIR:Zentrava>"
     ZENTRAVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
@@ -127,3 +155,12 @@ foreach(name timesync_sntp_winsock_win_test e2e_time_sync_e2e_win_test
         set_tests_properties(${name} PROPERTIES ${ZENTRAVA_NTP_TEST_PROPERTIES})
     endif()
 endforeach()
+
+# The download as a user gets it: cpack makes the zip, which is unpacked into an empty folder
+# (cmake/check_package.cmake); the end-to-end test then starts the exe found there.
+add_test(NAME package_zip
+         COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                 -DOUT_DIR=${CMAKE_BINARY_DIR}/package_check -DVERSION=${PROJECT_VERSION}
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_package.cmake)
+set_tests_properties(package_zip PROPERTIES FIXTURES_SETUP zentrava_package TIMEOUT 120)
+set_tests_properties(e2e_download_e2e_win_test PROPERTIES FIXTURES_REQUIRED zentrava_package)

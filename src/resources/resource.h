@@ -261,6 +261,16 @@
 #define IDC_VOL_SYNC 2062
 #define IDC_VOL_OTHER_SOUND 2063
 
+// ---- Version dialog (dialog 104) --------------------------------------------------------------
+#define IDC_VERSION_ICON 2        // the program icon (the id IDCANCEL has elsewhere)
+#define IDC_VERSION_LINE 1000     // string 1 with the short and the long version
+#define IDC_VERSION_WEB_LINK 1013 // string 2, opened in the browser
+#define IDC_VERSION_URL_LABEL 1014
+#define IDC_VERSION_MAIL_LABEL 1015
+#define IDC_VERSION_MAIL_LINK 1016    // string 4, opened as mailto:
+#define IDC_VERSION_NOTICE_FIRST 2083 // 2083-2085: strings 59-61
+#define IDC_VERSION_NOTICE_LAST 2085
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions
@@ -389,6 +399,8 @@ static_assert(IDB_MENU_LARGE_PLAY - IDB_MENU_SMALL_PLAY == IDB_MENU_SET_SIZE &&
               IDB_MENU_LARGE_STOP - IDB_MENU_SMALL_STOP == IDB_MENU_SET_SIZE);
 static_assert(IDS_NOTICE_MAKER == IDS_NOTICE_YEARS + 1 &&
               IDS_NOTICE_RIGHTS == IDS_NOTICE_YEARS + 2);
+static_assert(IDC_VERSION_NOTICE_LAST - IDC_VERSION_NOTICE_FIRST ==
+              IDS_NOTICE_LAST - IDS_NOTICE_FIRST);
 static_assert(IDS_VOLUME_ALARM == IDS_VOLUME_AUDIO + 1 &&
               IDS_VOLUME_TIME_SIGNAL == IDS_VOLUME_AUDIO + 2);
 static_assert(IDC_QT_ADD_3 == IDC_QT_ADD_1 + 1 && IDC_QT_ADD_5 == IDC_QT_ADD_1 + 2 &&

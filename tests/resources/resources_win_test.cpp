@@ -6,6 +6,7 @@
 #include "e2e/e2e_support.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "zentrava_version.h"
 
 #include <windows.h>
 
@@ -619,8 +620,11 @@ TEST_P(Resources, VersionBlockGivesTheFileVersionInJapanese) {
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_GE(length, sizeof *fixed);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    // The numbers of project(VERSION), not ones kept by hand in the resource script.
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD{ZENTRAVA_VERSION_MAJOR} << 16 | ZENTRAVA_VERSION_MINOR);
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD{ZENTRAVA_VERSION_PATCH} << 16 | ZENTRAVA_VERSION_TWEAK);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     WORD* translation = nullptr;
@@ -633,7 +637,9 @@ TEST_P(Resources, VersionBlockGivesTheFileVersionInJapanese) {
     const struct {
         const char* key;
         const char* value;
-    } values[] = {{"ProductName", "Zentrava"}, {"FileVersion", "1.0.0.0"}};
+    } values[] = {{"ProductName", "Zentrava"},
+                  {"FileVersion", ZENTRAVA_VERSION_TEXT},
+                  {"ProductVersion", ZENTRAVA_VERSION_TEXT}};
     for (const auto& v : values) {
         const std::string key = std::string("\\StringFileInfo\\041103a4\\") + v.key;
         char* text = nullptr;
