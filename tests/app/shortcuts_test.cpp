@@ -18,7 +18,8 @@ TEST(ShortcutRules, TheLinkGoesIntoItsFolderAndNowhereWithoutOne) {
         {"", std::nullopt}, // a failed lookup: never "\Zentrava(64ビット).lnk" at the drive root
         {"C:\\users\\me\\Desktop", "C:\\users\\me\\Desktop\\" + link},
         {"C:\\", "C:\\" + link},
-        {"D:/start", "D:/start/" + link},
+        {"D:/start", "D:/start\\" + link},
+        {"D:/", "D:/" + link},
         // "ソ" ends in the byte of '\': the folder still needs its separator.
         {"C:\\\x83\x5C", "C:\\\x83\x5C\\" + link},
     };
