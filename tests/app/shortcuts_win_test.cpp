@@ -4,6 +4,8 @@
 
 #include "app/shortcuts_win.h"
 
+#include "base/com_win.h"
+
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -74,13 +76,13 @@ struct LinkSeen {
 
 LinkSeen ReadLink(const std::string& path) {
     LinkSeen seen;
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
+    ComRef<IShellLinkA> link;
+    ComRef<IPersistFile> file;
     std::array<wchar_t, MAX_PATH> wide{};
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), MAX_PATH);
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                                   link.PutVoid())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) &&
         SUCCEEDED(file->Load(wide.data(), STGM_READ))) {
         std::array<char, MAX_PATH> text{};
         link->GetPath(text.data(), MAX_PATH, nullptr, SLGP_RAWPATH);
@@ -92,12 +94,6 @@ LinkSeen ReadLink(const std::string& path) {
         link->GetIconLocation(text.data(), MAX_PATH, &seen.iconIndex);
         seen.icon = text.data();
         link->GetShowCmd(&seen.show);
-    }
-    if (file != nullptr) {
-        file->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
     }
     return seen;
 }
