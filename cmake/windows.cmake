@@ -147,6 +147,16 @@ else()
     message(WARNING "sox not found: the MP3 playback test will fail (scripts/setup.sh installs it)")
 endif()
 
+# The shortcut tests make and delete links on the prefix's desktop: it must be a folder of the
+# prefix, not Wine's link to the home folder.
+add_test(NAME wine_real_desktop COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-real-desktop)
+set_tests_properties(wine_real_desktop PROPERTIES FIXTURES_SETUP zentrava_real_desktop)
+foreach(name app_shortcuts_win_test e2e_general_settings_e2e_win_test)
+    if(TEST ${name})
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED zentrava_real_desktop)
+    endif()
+endforeach()
+
 # The tests that query the loopback NTP servers over Winsock.
 include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
 foreach(name timesync_sntp_winsock_win_test e2e_time_sync_e2e_win_test

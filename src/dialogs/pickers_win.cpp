@@ -1,6 +1,7 @@
 #include "dialogs/pickers_win.h"
 
 #include "base/app_context_win.h"
+#include "dialogs/chooser_colours.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -71,6 +72,14 @@ bool ChooseFile(HWND owner, FileKind kind, ChosenFile& current) {
     return false;
 }
 
+constexpr DWORD kColourChooserFlags = CC_RGBINIT | CC_ENABLEHOOK | CC_ANYCOLOR;
+constexpr DWORD kClockFontChooserFlags =
+    CF_SCREENFONTS | CF_ENABLEHOOK | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOVERTFONTS;
+static_assert(kClockFontChooserFlags == 0x1000149);
+// The font dialog's size combo and colour combo.
+constexpr int kFontChooserSizeBox = 1138;
+constexpr int kFontChooserColourBox = 1139;
+
 struct ColourChooserState {
     std::array<COLORREF, 16> custom{};
 };
@@ -83,6 +92,19 @@ ColourChooserState& ColourChooserRecord() {
 UINT_PTR CALLBACK CentreColourChooser(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message == WM_INITDIALOG) {
         CentreWindow(dialog);
+    }
+    return 0;
+}
+
+// The size comes from the font-size dialog and the colour is kept as the clock's text colour:
+// the chooser offers neither box, only the face and its style.
+UINT_PTR CALLBACK PrepareClockFontChooser(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        CentreWindow(dialog);
+        for (const int box : {kFontChooserSizeBox, kFontChooserColourBox}) {
+            EnableWindow(GetDlgItem(dialog, box), FALSE);
+        }
+        ShowWindow(dialog, SW_SHOW);
     }
     return 0;
 }
@@ -105,7 +127,7 @@ std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start) {
     dialog.hwndOwner = owner;
     dialog.rgbResult = start;
     dialog.lpCustColors = state.custom.data();
-    dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_ANYCOLOR;
+    dialog.Flags = kColourChooserFlags;
     dialog.lpfnHook = CentreColourChooser;
     if (!ChooseColorA(&dialog)) {
         return std::nullopt;
@@ -163,8 +185,38 @@ LRESULT CALLBACK DropBox::Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-bool ChooseClockFont(HWND, LOGFONTA&, COLORREF&) {
-    return false;
+std::optional<COLORREF> ChooseTextColour(HWND owner, COLORREF start) {
+    std::array<COLORREF, 16> custom{};
+    const auto fresh = FreshCustomColours(start);
+    std::copy(fresh.begin(), fresh.end(), custom.begin());
+    CHOOSECOLORA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = start;
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = kColourChooserFlags;
+    dialog.lpfnHook = CentreColourChooser;
+    if (!ChooseColorA(&dialog)) {
+        return std::nullopt;
+    }
+    return dialog.rgbResult;
+}
+
+bool ChooseClockFont(HWND owner, LOGFONTA& font, COLORREF& colour) {
+    LOGFONTA chosen = font;
+    CHOOSEFONTA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpLogFont = &chosen;
+    dialog.rgbColors = colour;
+    dialog.Flags = kClockFontChooserFlags;
+    dialog.lpfnHook = PrepareClockFontChooser;
+    if (!ChooseFontA(&dialog)) {
+        return false;
+    }
+    font = chosen;
+    colour = dialog.rgbColors;
+    return true;
 }
 
 } // namespace zentrava

@@ -23,6 +23,10 @@ bool ChoosePictureFile(HWND owner, ChosenFile& current);
 // them is always the starting colour. Nothing when the user cancelled.
 std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start);
 
+// The text colour chooser: the same dialog, but fresh each time, its custom colours blank except
+// the first, which is `start`. Nothing when the user cancelled.
+std::optional<COLORREF> ChooseTextColour(HWND owner, COLORREF start);
+
 // The clock font's chooser, centred, without its size and colour boxes. On OK `font` takes the
 // chosen face and `colour` the chosen text colour; on cancel both are left as they were.
 bool ChooseClockFont(HWND owner, LOGFONTA& font, COLORREF& colour);

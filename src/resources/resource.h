@@ -271,6 +271,12 @@
 #define IDC_VERSION_NOTICE_FIRST 2083 // 2083-2085: strings 59-61
 #define IDC_VERSION_NOTICE_LAST 2085
 
+// ---- Font sizes (dialog 124) and text colours (dialog 103): one control per text kind k (0-3:
+// date, time, dial numbers, "JST"), first id + k. -----------------------------------------------
+#define IDC_FS_SIZE 2169   // 2169-2172: simple combo boxes
+#define IDC_TC_CHOOSE 1926 // 1926-1929: buttons opening the text colour chooser
+#define IDC_TC_SWATCH 1930 // 1930-1933: statics painted in the colour
+
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
 #define IDS_APP_NAME 3 // message box captions
@@ -410,6 +416,7 @@ static_assert(ID_CMD_CORNER_BOTTOM_RIGHT == ID_CMD_CORNER_TOP_RIGHT + 1 &&
               ID_CMD_CORNER_TOP_LEFT == ID_CMD_CORNER_TOP_RIGHT + 2 &&
               ID_CMD_CORNER_BOTTOM_LEFT == ID_CMD_CORNER_TOP_RIGHT + 3);
 // A block stepped through by row or hour must end before the next id in use.
+static_assert(IDC_TC_CHOOSE + 4 <= IDC_TC_SWATCH);
 static_assert(IDC_TS_CUSTOM_HOUR + 10 <= IDC_TS_CUSTOM_MINUTE &&
               IDC_TS_CUSTOM_MINUTE + 10 <= IDC_TS_HOUR_START_MINUTE &&
               IDC_TS_CUSTOM_LABEL + 10 <= IDC_TS_CUSTOM_ON &&
