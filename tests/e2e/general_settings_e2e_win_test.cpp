@@ -245,6 +245,8 @@ TEST(GeneralSettings, OpacitySliderChangesOnlyTheAlphaAndLeaksNothing) {
     ASSERT_NE(dialog.hwnd, nullptr);
     HWND slider = GetDlgItem(dialog.hwnd, IDC_GS_OPACITY);
     const RECT before = session.MainState().rect;
+    const std::size_t layeringCommands =
+        Count(session.EventLogText().value_or(""), "command 40060");
     constexpr int kSteps = 40;
     LARGE_INTEGER frequency{}, start{}, end{};
     QueryPerformanceFrequency(&frequency);
@@ -257,6 +259,8 @@ TEST(GeneralSettings, OpacitySliderChangesOnlyTheAlphaAndLeaksNothing) {
     QueryPerformanceCounter(&end);
     const double sliderMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                             static_cast<double>(frequency.QuadPart) / kSteps;
+    EXPECT_EQ(Count(session.EventLogText().value_or(""), "command 40060"), layeringCommands)
+        << "the slider refreshed the whole window";
     QueryPerformanceCounter(&start);
     for (int i = 0; i < kSteps; ++i) {
         session.Command(kCmdApplyLayer);
