@@ -7,6 +7,7 @@
 #include "app/tray_win.h"
 #include "app/window_behaviour_win.h"
 #include "base/app_context_win.h"
+#include "base/event_log_win.h"
 #include "dialogs/pickers_win.h"
 #include "face/drawing_objects_win.h"
 #include "face/text_dialogs_win.h"
@@ -18,7 +19,6 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -85,7 +85,7 @@ constexpr std::array<Box, 22> kBoxes{{
 struct Combo {
     int control;
     IntField field;
-    std::initializer_list<const char*> items;
+    std::array<const char*, 4> items; // in index order; unused places stay null
 };
 
 const std::array<Combo, 5>& Combos() {
@@ -263,6 +263,9 @@ void OnInit(GeneralDialog& d) {
     for (const Combo& combo : Combos()) {
         HWND box = GetDlgItem(d.dialog, combo.control);
         for (const char* item : combo.items) {
+            if (item == nullptr) {
+                break;
+            }
             SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         }
         SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(combo.field(app)), 0);
@@ -538,7 +541,7 @@ void RunGeneralSettings(HWND mainWindow) {
 }
 
 std::optional<std::string> GeneralSettingsTipForTest(int control) {
-    if (g_open == nullptr || g_open->dialog == nullptr) {
+    if (!kTestHooks || g_open == nullptr || g_open->dialog == nullptr) {
         return std::nullopt;
     }
     // What the tooltip hands over, with marks in and behind it: an answer written into the
