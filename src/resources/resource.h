@@ -240,27 +240,6 @@
 #define IDC_PICTURE_CLOCK 1017 // drop-down: the clock that turns the picture
 #define IDC_PICTURE_ROTATE 1873
 
-// ---- Seek dialog (dialog 119) -------------------------------------------------------------------
-#define IDC_SEEK_SLIDER 2180    // seconds into the song
-#define IDC_SEEK_ELAPSED 2181   // painted by the dialog
-#define IDC_SEEK_REMAINING 2182 // painted by the dialog
-// Commands sent to the seek dialog itself, not to the clock window.
-#define ID_SEEK_NEW_SONG 40064 // a new song was opened: caption, range, position 0
-#define ID_SEEK_REFRESH 40065  // show where the song is now
-
-// ---- Volume dialog (dialog 122). Sliders show volume / 10; the labels are painted. --------------
-#define IDC_VOL_AUDIO_SLIDER 1880
-#define IDC_VOL_ALARM_SLIDER 1881
-#define IDC_VOL_TIME_SIGNAL_SLIDER 1883
-#define IDC_VOL_AUDIO_LABEL 1884 // 1884-1886: strings 46-48
-#define IDC_VOL_ALARM_LABEL 1885
-#define IDC_VOL_TIME_SIGNAL_LABEL 1886
-#define IDC_VOL_AUDIO_MUTE 1887
-#define IDC_VOL_ALARM_MUTE 1899
-#define IDC_VOL_TIME_SIGNAL_MUTE 1900
-#define IDC_VOL_SYNC 2062
-#define IDC_VOL_OTHER_SOUND 2063
-
 // ---- General settings (dialog 116). A numeric edit's spin is its edit's id + 1. ---------------
 #define IDC_GS_DATE 1202
 #define IDC_GS_TIME 1203
@@ -327,6 +306,27 @@
 #define IDC_GS_SHORTCUT_ALL_DESKTOP 2188
 #define IDC_GS_SHORTCUT_ALL_STARTUP 2189
 #define IDC_GS_RESET_PLACEMENT 1448
+
+// ---- Seek dialog (dialog 119) -------------------------------------------------------------------
+#define IDC_SEEK_SLIDER 2180    // seconds into the song
+#define IDC_SEEK_ELAPSED 2181   // painted by the dialog
+#define IDC_SEEK_REMAINING 2182 // painted by the dialog
+// Commands sent to the seek dialog itself, not to the clock window.
+#define ID_SEEK_NEW_SONG 40064 // a new song was opened: caption, range, position 0
+#define ID_SEEK_REFRESH 40065  // show where the song is now
+
+// ---- Volume dialog (dialog 122). Sliders show volume / 10; the labels are painted. --------------
+#define IDC_VOL_AUDIO_SLIDER 1880
+#define IDC_VOL_ALARM_SLIDER 1881
+#define IDC_VOL_TIME_SIGNAL_SLIDER 1883
+#define IDC_VOL_AUDIO_LABEL 1884 // 1884-1886: strings 46-48
+#define IDC_VOL_ALARM_LABEL 1885
+#define IDC_VOL_TIME_SIGNAL_LABEL 1886
+#define IDC_VOL_AUDIO_MUTE 1887
+#define IDC_VOL_ALARM_MUTE 1899
+#define IDC_VOL_TIME_SIGNAL_MUTE 1900
+#define IDC_VOL_SYNC 2062
+#define IDC_VOL_OTHER_SOUND 2063
 
 // ---- Strings (1-70) ---------------------------------------------------------------------------
 // Program-wide
