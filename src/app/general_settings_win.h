@@ -5,9 +5,16 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace zentrava {
 
 // Command 40048: modal, owned by the main clock window.
 void RunGeneralSettings(HWND mainWindow);
+
+// Test build: the tip the open dialog answers for a control, asked as its tooltip asks;
+// nothing when no dialog is open or the answer ran over the notification's own fields.
+std::optional<std::string> GeneralSettingsTipForTest(int control);
 
 } // namespace zentrava

@@ -9,6 +9,7 @@
 #include "app/app_win.h"
 #include "app/back_buffer_win.h"
 #include "app/command_table_win.h"
+#include "app/general_settings_win.h"
 #include "app/popup_menu_win.h"
 #include "app/power_events.h"
 #include "app/sound_host_win.h"
@@ -40,6 +41,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace zentrava {
@@ -468,6 +470,17 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         }
         PresetQuickTimer(seconds);
         return 1;
+    }
+    case hooks::kGeneralSettingsTip: {
+        const std::string request = text();
+        const std::size_t space = request.find(' ');
+        if (space == std::string::npos) {
+            return 0;
+        }
+        const std::optional<std::string> tip =
+            GeneralSettingsTipForTest(std::atoi(request.substr(0, space).c_str()));
+        const UniqueFile file(tip ? std::fopen(request.substr(space + 1).c_str(), "wb") : nullptr);
+        return file && std::fwrite(tip->data(), 1, tip->size(), file.get()) == tip->size() ? 1 : 0;
     }
     case hooks::kMenuItemState: {
         std::int32_t id = 0;

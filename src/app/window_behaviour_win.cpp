@@ -292,6 +292,17 @@ void ApplyLayering(HWND hwnd, bool opaque) {
     RefreshWindow(hwnd);
 }
 
+void ApplyOpacity(HWND hwnd) {
+    if (!LayeringAvailable()) {
+        return;
+    }
+    State().opacityChanged = true;
+    if ((GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
+        SetExStyle(hwnd, WS_EX_LAYERED, true);
+    }
+    SetLayered(hwnd, ConfiguredLayerAttributes(TheApp().behaviour, CurrentLayerColours()));
+}
+
 void RestartProximity() {
     State().showWhenNear = ShowWhenNearState::Restarted;
     State().hideWhenNear = HideWhenNearState::Restarted;

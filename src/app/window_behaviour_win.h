@@ -39,6 +39,9 @@ void ApplyLayeredStyle(HWND hwnd);
 void ApplyTransparency(HWND hwnd);
 // The configured layering, or the same fully opaque (the Ctrl override and the watchdog).
 void ApplyLayering(HWND hwnd, bool opaque);
+// The opacity slider: the configured layering with its new alpha, the window left as it is (a
+// new alpha needs no new layout, and refreshing would lay the face out twice per step).
+void ApplyOpacity(HWND hwnd);
 
 // The proximity states start over: the next check acts whatever it finds.
 void RestartProximity();

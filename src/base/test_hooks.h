@@ -33,6 +33,11 @@ inline constexpr std::uint32_t kPresetQuickTimer = 0x5A51544D;  // 'ZQTM'
 // decides.
 inline constexpr std::uint32_t kMenuItemState = 0x5A4D4E55; // 'ZMNU'
 
+// Text "<control id> <path>": write there the tooltip text the open general settings dialog
+// answers for that control, asked as its tooltip asks; answers 0 when no such dialog is open or
+// the answer ran over the notification's own fields.
+inline constexpr std::uint32_t kGeneralSettingsTip = 0x5A475354; // 'ZGST'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 
