@@ -429,6 +429,20 @@ void WriteClocks(const std::string& path) {
                  c.WorldSummerActive[0], c.WorldSummerActive[1]);
 }
 
+int g_cancelledOnCreation = 0;
+// Each dialog is answered as its window is made: a dialog without WS_VISIBLE is shown only
+// once its queue is empty, and the answer is waiting there already.
+LRESULT CALLBACK CancelOnCreation(int code, WPARAM wParam, LPARAM lParam) {
+    char name[16] = {};
+    if (code == HCBT_CREATEWND &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) > 0 &&
+        std::strcmp(name, "#32770") == 0) {
+        ++g_cancelledOnCreation;
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     const auto text = [&data] {
         const char* p = static_cast<const char*>(data.lpData);
@@ -481,6 +495,20 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
             GeneralSettingsTipForTest(std::atoi(request.substr(0, space).c_str()));
         const UniqueFile file(tip ? std::fopen(request.substr(space + 1).c_str(), "wb") : nullptr);
         return file && std::fwrite(tip->data(), 1, tip->size(), file.get()) == tip->size() ? 1 : 0;
+    }
+    case hooks::kGeneralSettingsOpenings: {
+        const HHOOK hook =
+            SetWindowsHookExA(WH_CBT, CancelOnCreation, nullptr, GetCurrentThreadId());
+        if (hook == nullptr) {
+            return 0;
+        }
+        const int times = std::atoi(text().c_str());
+        g_cancelledOnCreation = 0;
+        for (int i = 0; i < times; ++i) {
+            RunGeneralSettings(State().window);
+        }
+        UnhookWindowsHookEx(hook);
+        return g_cancelledOnCreation == times ? 1 : 0;
     }
     case hooks::kMenuItemState: {
         std::int32_t id = 0;

@@ -38,6 +38,11 @@ inline constexpr std::uint32_t kMenuItemState = 0x5A4D4E55; // 'ZMNU'
 // the answer ran over the notification's own fields.
 inline constexpr std::uint32_t kGeneralSettingsTip = 0x5A475354; // 'ZGST'
 
+// Text "<n>": open the general settings dialog n times, each answered with Cancel as its window
+// is made, so it is built, filled, restored and freed but never mapped (a shown dialog costs two
+// seconds to close under Wine without a window manager).
+inline constexpr std::uint32_t kGeneralSettingsOpenings = 0x5A47534F; // 'ZGSO'
+
 // The event log lives beside the settings file: its path with ".ini" replaced by this.
 inline constexpr const char* kEventLogSuffix = "_events.log";
 
