@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace zentrava {
 namespace {
 
@@ -41,40 +39,6 @@ TEST(GeneralSettingsSpin, StepsWrapAndStartFromTheNearerEndOfAStoredValueBeyondT
     for (const Case& c : cases) {
         EXPECT_EQ(StepSpin(c.value, c.delta, c.range), c.expected)
             << c.value << " by " << c.delta << " in " << c.range.low << ".." << c.range.high;
-    }
-}
-
-TEST(GeneralSettingsSpin, EveryFieldIsFoundByItsSpinAndHoldsItsOwnSetting) {
-    ClockSettings marked;
-    int mark = 1000;
-    for (const SpinField& field : SpinFields()) {
-        EXPECT_EQ(FindSpinField(field.spin), &field) << field.spin;
-        EXPECT_EQ(FindSpinField(field.edit), nullptr) << field.edit;
-        EXPECT_LT(field.range.low, field.range.high) << field.spin;
-        marked.*field.value = ++mark;
-    }
-    // No two fields share a setting: each still holds its own mark.
-    mark = 1000;
-    for (const SpinField& field : SpinFields()) {
-        EXPECT_EQ(marked.*field.value, ++mark) << field.spin;
-    }
-    EXPECT_EQ(SpinFields().size(), 9u);
-    const SpinField* frame = FindSpinField(IDC_GS_FRAME_WIDTH_SPIN);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->value, &ClockSettings::ClockFrameWidth);
-    EXPECT_EQ(frame->range.high, 10);
-}
-
-TEST(GeneralSettingsTooltips, EachControlHasOneTipAndOthersNone) {
-    std::set<int> controls;
-    for (const TooltipEntry& e : TooltipTable()) {
-        EXPECT_TRUE(controls.insert(e.control).second) << e.control;
-        EXPECT_EQ(TooltipStringFor(e.control), e.string);
-        EXPECT_GE(e.string, IDS_TIP_DATE);
-        EXPECT_LE(e.string, IDS_TIP_SHORTCUT_ALL_STARTUP);
-    }
-    for (int without : {1, 2, IDC_GS_FONT_NAME, IDC_GS_OPACITY_LABEL, -1}) {
-        EXPECT_EQ(TooltipStringFor(without), 0) << without;
     }
 }
 

@@ -3,9 +3,9 @@
 // costs seconds to close under Wine without a window manager.
 
 #include "app/gdi_count_win.h"
+#include "app/program_resources_win.h"
 #include "base/app_context_win.h"
 #include "dialogs/version_dialog_win.h"
-#include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +24,14 @@ LRESULT CALLBACK AfterInitDialog(int code, WPARAM wParam, LPARAM lParam) {
 class VersionDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resources_ = LoadLibraryExA(e2e::ProgramPath(e2e::kTestBuild).c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(resources_, nullptr);
-        Context().instance = resources_;
+        ASSERT_NE(ProgramResources(), nullptr);
+        Context().instance = ProgramResources();
         hook_ =
             SetWindowsHookExA(WH_CALLWNDPROCRET, &AfterInitDialog, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook_, nullptr);
     }
-    void TearDown() override {
-        UnhookWindowsHookEx(hook_);
-        FreeLibrary(resources_);
-    }
+    void TearDown() override { UnhookWindowsHookEx(hook_); }
 
-    HMODULE resources_ = nullptr;
     HHOOK hook_ = nullptr;
 };
 

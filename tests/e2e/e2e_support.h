@@ -169,6 +169,17 @@ private:
     }
 };
 
+// A real mouse event at a screen point, as a hand on the mouse would make it.
+inline void SendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
 inline RECT ClientOnScreen(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);

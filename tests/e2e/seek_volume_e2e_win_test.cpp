@@ -69,16 +69,6 @@ POINT ThumbCentre(HWND slider, int position) {
     return centre;
 }
 
-void Mouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    Sleep(50);
-}
-
 void CloseDialog(HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     WaitFor([dialog] { return !IsWindow(dialog); }, 5000);
@@ -105,15 +95,15 @@ TEST(SeekDialog, NamesTheSongSpansItAndSeeksOnceWhenTheThumbIsLetGo) {
     // The thumb is taken at the song's start and dragged past 5 s and back, then let go.
     const POINT start = ThumbCentre(slider, 0);
     const POINT target = ThumbCentre(slider, 5);
-    Mouse(0, start);
-    Mouse(MOUSEEVENTF_LEFTDOWN, start);
+    SendMouse(0, start);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, start);
     for (const int position : {2, 8, 5}) {
-        Mouse(0, ThumbCentre(slider, position));
+        SendMouse(0, ThumbCentre(slider, position));
     }
-    Mouse(0, target);
+    SendMouse(0, target);
     EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 5);
     EXPECT_EQ(Count(session.EventLogText().value_or(""), seek), before) << "no seek while dragged";
-    Mouse(MOUSEEVENTF_LEFTUP, target);
+    SendMouse(MOUSEEVENTF_LEFTUP, target);
     const std::string log = session.WaitForLogLine(seek + "5");
     EXPECT_EQ(Count(log, seek), before + 1) << log;
     EXPECT_EQ(Count(log, seek + "5"), 1u) << log;

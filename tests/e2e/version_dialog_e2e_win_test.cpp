@@ -17,16 +17,6 @@ namespace {
 
 constexpr const char* kVersionCaption = "バージョン情報";
 
-void Mouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    Sleep(50);
-}
-
 std::string ResourceText(UINT id) {
     char text[129] = {};
     LoadStringA(ProgramResources(), id, text, static_cast<int>(sizeof text));
@@ -69,10 +59,10 @@ TEST(VersionDialog, ShowsTheBuildsVersionAndAClickOpensEachLinkWhereItStands) {
         EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTCAPTION)
             << link.id;
         // Pressed, moved and let go: a caption click passed on would drag the control along.
-        Mouse(0, centre);
-        Mouse(MOUSEEVENTF_LEFTDOWN, centre);
-        Mouse(0, POINT{centre.x + 30, centre.y + 15});
-        Mouse(MOUSEEVENTF_LEFTUP, POINT{centre.x + 30, centre.y + 15});
+        SendMouse(0, centre);
+        SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
+        SendMouse(0, POINT{centre.x + 30, centre.y + 15});
+        SendMouse(MOUSEEVENTF_LEFTUP, POINT{centre.x + 30, centre.y + 15});
         const std::string log = session.WaitForLogLine("open " + link.target);
         EXPECT_EQ(Count(log, "open " + link.target), 1u) << link.target;
         // The program takes the input in its own time: a drag would show within this wait.
