@@ -4,6 +4,7 @@
 #include "dialogs/folder_chooser_win.h"
 #include "e2e/e2e_support.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <objbase.h>
 
@@ -23,6 +24,23 @@ HWND WaitForBrowser(DWORD thread) {
         },
         30000);
     return found;
+}
+
+// The name of the item the browser's tree has selected; empty until it has chosen one.
+std::string SelectedName(HWND browser) {
+    const HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    char name[MAX_PATH]{};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = name;
+    query.cchTextMax = sizeof name;
+    return tree != nullptr && item != nullptr &&
+                   SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)) != 0
+               ? name
+               : "";
 }
 
 bool ShowsText(HWND dialog, const char* text) {
@@ -58,7 +76,11 @@ TEST(FolderChooserWin, OpensOnTheCurrentFolderAndOkOrCancelAnswers) {
                 ADD_FAILURE() << "no browser";
                 return;
             }
-            Sleep(300); // the selection is made when the browser has filled its tree
+            // The browser selects the folder once it has filled its tree, later on a busy
+            // machine: OK before that answers with the tree's first item.
+            const std::string name = current.substr(current.find_last_of('\\') + 1);
+            EXPECT_TRUE(e2e::WaitFor([&] { return SelectedName(browser) == name; }, 5000))
+                << "the browser shows " << SelectedName(browser);
             titled = ShowsText(browser, kFolderChooserTitle);
             PostMessageA(browser, WM_COMMAND, static_cast<WPARAM>(button), 0);
         });
