@@ -156,6 +156,12 @@ foreach(name app_shortcuts_win_test e2e_general_settings_e2e_win_test)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED zentrava_real_desktop)
     endif()
 endforeach()
+# The shell's folder browser, first run after the desktops were replaced, opens on the desktop
+# instead of the folder it is asked for (Wine 8; later runs in the same prefix are right): the
+# folder chooser's test runs before the replacement.
+if(TEST dialogs_folder_chooser_win_test)
+    set_tests_properties(wine_real_desktop PROPERTIES DEPENDS dialogs_folder_chooser_win_test)
+endif()
 
 # The tests that query the loopback NTP servers over Winsock.
 include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
