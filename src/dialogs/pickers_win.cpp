@@ -96,6 +96,22 @@ UINT_PTR CALLBACK CentreColourChooser(HWND dialog, UINT message, WPARAM, LPARAM)
     return 0;
 }
 
+// The choosers differ only in the custom colours they offer and keep.
+std::optional<COLORREF> RunColourChooser(HWND owner, COLORREF start,
+                                         std::array<COLORREF, 16>& custom) {
+    CHOOSECOLORA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = start;
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = kColourChooserFlags;
+    dialog.lpfnHook = CentreColourChooser;
+    if (!ChooseColorA(&dialog)) {
+        return std::nullopt;
+    }
+    return dialog.rgbResult;
+}
+
 // The size comes from the font-size dialog and the colour is kept as the clock's text colour:
 // the chooser offers neither box, only the face and its style.
 UINT_PTR CALLBACK PrepareClockFontChooser(HWND dialog, UINT message, WPARAM, LPARAM) {
@@ -122,17 +138,7 @@ bool ChoosePictureFile(HWND owner, ChosenFile& current) {
 std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start) {
     ColourChooserState& state = ColourChooserRecord();
     state.custom[0] = start;
-    CHOOSECOLORA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.rgbResult = start;
-    dialog.lpCustColors = state.custom.data();
-    dialog.Flags = kColourChooserFlags;
-    dialog.lpfnHook = CentreColourChooser;
-    if (!ChooseColorA(&dialog)) {
-        return std::nullopt;
-    }
-    return dialog.rgbResult;
+    return RunColourChooser(owner, start, state.custom);
 }
 
 bool DropBox::Attach(HWND edit, FileKind kind, std::function<void(const ChosenFile&)> onDrop) {
@@ -189,17 +195,7 @@ std::optional<COLORREF> ChooseTextColour(HWND owner, COLORREF start) {
     std::array<COLORREF, 16> custom{};
     const auto fresh = FreshCustomColours(start);
     std::copy(fresh.begin(), fresh.end(), custom.begin());
-    CHOOSECOLORA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.rgbResult = start;
-    dialog.lpCustColors = custom.data();
-    dialog.Flags = kColourChooserFlags;
-    dialog.lpfnHook = CentreColourChooser;
-    if (!ChooseColorA(&dialog)) {
-        return std::nullopt;
-    }
-    return dialog.rgbResult;
+    return RunColourChooser(owner, start, custom);
 }
 
 bool ChooseClockFont(HWND owner, LOGFONTA& font, COLORREF& colour) {
