@@ -427,6 +427,7 @@ void WriteClocks(const std::string& path) {
     put("WorldClock2", c.WorldClock2);
     std::fprintf(f, "HalfSecondFlag %d\nWorldSummerActive %d %d\n", c.HalfSecondFlag,
                  c.WorldSummerActive[0], c.WorldSummerActive[1]);
+    std::fprintf(f, "SimulatedLead %lld\n", static_cast<long long>(SimulatedLead()));
 }
 
 int g_cancelledOnCreation = 0;
@@ -469,6 +470,14 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         return 1;
     case hooks::kSaveBackBuffer:
         return State().backBuffer.SaveBmp(text()) ? 1 : 0;
+    case hooks::kSoak: {
+        const std::string request = text();
+        const std::size_t space = request.find(' ');
+        SetSimulatedLeadFile(space == std::string::npos ? std::string()
+                                                        : request.substr(space + 1));
+        SetSoakTicksPerCallback(std::atoi(request.c_str()));
+        return 1;
+    }
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;

@@ -13,10 +13,12 @@
 #include "clock/platform_time_win.h"
 #include "resources/commands.h"
 #include "sound/sound_win.h"
+#include "timesync/ntp_worker_win.h"
 #include "timesync/timesync_win.h"
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -26,6 +28,14 @@ namespace zentrava {
 namespace {
 
 constexpr UINT kTickPeriodMs = 50;
+// The soak's step: well inside the replay window, so every simulated tick runs its duties and
+// the records never take the jump.
+constexpr int kSoakStepTicks = 20;
+
+std::atomic<int>& SoakTicks() {
+    static std::atomic<int> ticks{0};
+    return ticks;
+}
 
 struct TickTimer {
     std::atomic<UINT> id{0};
@@ -41,12 +51,16 @@ TickTimer& Timer() {
 // their named call here, doing nothing, until their own code fills it.
 class WindowTickDuties final : public TickDuties {
 public:
-    explicit WindowTickDuties(HWND hwnd) : hwnd_(hwnd) {}
+    // quiet: no per-tick line (the soak's 1.7 million a day); jumps are still written.
+    WindowTickDuties(HWND hwnd, bool quiet) : hwnd_(hwnd), quiet_(quiet) {}
     ~WindowTickDuties() override { FlushLine(); }
 
     void OnClockStep(const ClockStep& step) override {
         if constexpr (kTestHooks) {
             FlushLine();
+            if (quiet_ && step.kind != ClockStep::Kind::Jumped) {
+                return;
+            }
             const std::string time = FormatLogTime(LocalDateTime(step.clocks.LocalClock));
             line_ = step.kind == ClockStep::Kind::Jumped
                         ? "jump " + std::to_string(step.ticks) + " " + time
@@ -140,6 +154,9 @@ private:
     void SendCommand(int id) { SendTickRequest(hwnd_, id); }
     void Note(const char* duty) {
         if constexpr (kTestHooks) {
+            if (quiet_ && line_.empty()) {
+                return;
+            }
             line_ += ' ';
             line_ += duty;
         } else {
@@ -156,6 +173,7 @@ private:
     }
 
     HWND hwnd_;
+    bool quiet_;
     std::string line_;
 };
 
@@ -208,8 +226,17 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
             RequestQueuedTestBalloons();
         }
         const auto hwnd = reinterpret_cast<HWND>(user);
-        WindowTickDuties duties(hwnd);
+        const int soak = kTestHooks ? SoakTicks().load() : 0;
+        WindowTickDuties duties(hwnd, soak > 0);
         RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
+        // The world runs ahead step by step, each step replayed with its duties; a time-server
+        // exchange in flight holds it still, so the server's answer matches the lead it was sent.
+        for (int left = soak; left > 0 && !NtpWorkerBusy();) {
+            const int step = std::min(left, kSoakStepTicks);
+            AdvanceSimulatedLead(step * kTickPeriod);
+            RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
+            left -= step;
+        }
     });
 }
 
@@ -254,6 +281,14 @@ void StopTick() {
 
 bool TickRunning() {
     return Timer().id.load() != 0;
+}
+
+void SetSoakTicksPerCallback(int ticks) {
+    if constexpr (kTestHooks) {
+        SoakTicks().store(std::max(ticks, 0));
+    } else {
+        (void)ticks;
+    }
 }
 
 void QueueTestBalloonRequests(const std::string& lines) {
