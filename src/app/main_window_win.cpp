@@ -33,6 +33,7 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <psapi.h>
 #include <windowsx.h>
 #include <wtsapi32.h>
 
@@ -444,6 +445,23 @@ LRESULT CALLBACK CancelOnCreation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Asked from inside: Wine answers neither count for another process.
+bool WriteProcessCounts(const std::string& path) {
+    DWORD handles = 0;
+    const long long handleCount =
+        GetProcessHandleCount(GetCurrentProcess(), &handles) != FALSE ? handles : -1;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    const long long privateBytes =
+        GetProcessMemoryInfo(GetCurrentProcess(),
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory) != FALSE
+            ? static_cast<long long>(memory.PrivateUsage)
+            : -1;
+    const UniqueFile file(std::fopen(path.c_str(), "wb"));
+    return file &&
+           std::fprintf(file.get(), "handles %lld\nprivate %lld\n", handleCount, privateBytes) > 0;
+}
+
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {
     const auto text = [&data] {
         const char* p = static_cast<const char*>(data.lpData);
@@ -478,6 +496,8 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         SetSoakTicksPerCallback(std::atoi(request.c_str()));
         return 1;
     }
+    case hooks::kReadProcessCounts:
+        return WriteProcessCounts(text()) ? 1 : 0;
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;

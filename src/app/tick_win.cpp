@@ -28,10 +28,6 @@ namespace zentrava {
 namespace {
 
 constexpr UINT kTickPeriodMs = 50;
-// The soak's step: well inside the replay window, so every simulated tick runs its duties and
-// the records never take the jump.
-constexpr int kSoakStepTicks = 20;
-
 std::atomic<int>& SoakTicks() {
     static std::atomic<int> ticks{0};
     return ticks;
@@ -190,6 +186,17 @@ TickSettings CurrentTickSettings() {
     return s;
 }
 
+// The process's lead; a time-server exchange in flight holds it, so that the loopback server's
+// answer carries the lead the query was sent with.
+class SimulatedWorld final : public SoakWorld {
+public:
+    MonotonicTime Advance(std::int64_t by) override {
+        AdvanceSimulatedLead(by);
+        return MonotonicNow();
+    }
+    bool Held() override { return NtpWorkerBusy(); }
+};
+
 struct TestBalloonMailbox {
     std::mutex mutex;
     std::string lines;
@@ -228,15 +235,13 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         const auto hwnd = reinterpret_cast<HWND>(user);
         const int soak = kTestHooks ? SoakTicks().load() : 0;
         WindowTickDuties duties(hwnd, soak > 0);
-        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
-        // The world runs ahead step by step, each step replayed with its duties; a time-server
-        // exchange in flight holds it still, so the server's answer matches the lead it was sent.
-        for (int left = soak; left > 0 && !NtpWorkerBusy();) {
-            const int step = std::min(left, kSoakStepTicks);
-            AdvanceSimulatedLead(step * kTickPeriod);
-            RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
-            left -= step;
+        if (soak > 0) {
+            SimulatedWorld world;
+            RunSoakCallback(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, world,
+                            MonotonicNow(), soak);
+            return;
         }
+        RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
     });
 }
 
