@@ -11,6 +11,7 @@
 #include "app/command_table_win.h"
 #include "app/general_settings_win.h"
 #include "app/popup_menu_win.h"
+#include "app/process_counts_win.h"
 #include "app/power_events.h"
 #include "app/sound_host_win.h"
 #include "app/tick_win.h"
@@ -33,7 +34,6 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
-#include <psapi.h>
 #include <windowsx.h>
 #include <wtsapi32.h>
 
@@ -445,21 +445,11 @@ LRESULT CALLBACK CancelOnCreation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Asked from inside: Wine answers neither count for another process.
 bool WriteProcessCounts(const std::string& path) {
-    DWORD handles = 0;
-    const long long handleCount =
-        GetProcessHandleCount(GetCurrentProcess(), &handles) != FALSE ? handles : -1;
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    const long long privateBytes =
-        GetProcessMemoryInfo(GetCurrentProcess(),
-                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof memory) != FALSE
-            ? static_cast<long long>(memory.PrivateUsage)
-            : -1;
     const UniqueFile file(std::fopen(path.c_str(), "wb"));
-    return file &&
-           std::fprintf(file.get(), "handles %lld\nprivate %lld\n", handleCount, privateBytes) > 0;
+    return file && std::fprintf(file.get(), "handles %lld\nprivate %lld\n",
+                                static_cast<long long>(OwnHandleCount()),
+                                static_cast<long long>(OwnPrivateBytes())) > 0;
 }
 
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {
