@@ -447,9 +447,11 @@ LRESULT CALLBACK CancelOnCreation(int code, WPARAM wParam, LPARAM lParam) {
 
 bool WriteProcessCounts(const std::string& path) {
     const UniqueFile file(std::fopen(path.c_str(), "wb"));
-    return file && std::fprintf(file.get(), "handles %lld\nprivate %lld\n",
-                                static_cast<long long>(OwnHandleCount()),
-                                static_cast<long long>(OwnPrivateBytes())) > 0;
+    const HandleCounts handles = OwnHandleCounts();
+    return file &&
+           std::fprintf(file.get(), "handles %lld\nkeys %lld\nprivate %lld\n",
+                        static_cast<long long>(handles.all), static_cast<long long>(handles.keys),
+                        static_cast<long long>(OwnPrivateBytes())) > 0;
 }
 
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {

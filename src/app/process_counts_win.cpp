@@ -4,7 +4,9 @@
 
 #include <psapi.h>
 
+#include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace zentrava {
@@ -24,12 +26,33 @@ struct HandleEntry {
 constexpr ULONG kSystemHandleInformation = 16;
 constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
-std::int64_t HandlesInSystemTable() {
+constexpr ULONG kObjectTypeInformation = 2;
+
+// The type's name as NtQueryObject gives it for one handle of that type.
+std::wstring TypeName(HANDLE handle) {
+    using Query = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    alignas(8) unsigned char info[1024] = {};
+    ULONG length = 0;
+    if (query == nullptr ||
+        query(handle, kObjectTypeInformation, info, sizeof info, &length) != 0) {
+        return {};
+    }
+    // A UNICODE_STRING leads the answer.
+    USHORT bytes = 0;
+    const wchar_t* name = nullptr;
+    std::memcpy(&bytes, info, sizeof bytes);
+    std::memcpy(&name, info + sizeof(void*), sizeof name);
+    return name != nullptr ? std::wstring(name, bytes / sizeof(wchar_t)) : std::wstring();
+}
+
+HandleCounts HandlesInSystemTable() {
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
     if (query == nullptr) {
-        return -1;
+        return {};
     }
     std::vector<unsigned char> buffer(1 << 16);
     for (;;) {
@@ -40,7 +63,7 @@ std::int64_t HandlesInSystemTable() {
             break;
         }
         if (status != kInfoLengthMismatch || buffer.size() >= (64u << 20)) {
-            return -1;
+            return {};
         }
         buffer.resize(needed > buffer.size() ? needed + 4096 : buffer.size() * 2);
     }
@@ -49,26 +72,38 @@ std::int64_t HandlesInSystemTable() {
     const std::size_t first =
         alignof(HandleEntry) > sizeof(ULONG) ? alignof(HandleEntry) : sizeof(ULONG);
     if (first + std::size_t{count} * sizeof(HandleEntry) > buffer.size()) {
-        return -1;
+        return {};
     }
     const DWORD self = GetCurrentProcessId();
-    std::int64_t own = 0;
+    HandleCounts counts{0, 0};
+    std::array<int, 256> keyType{}; // 0 not asked yet, 1 a key, 2 something else
     for (ULONG i = 0; i < count; ++i) {
         HandleEntry entry;
         std::memcpy(&entry, buffer.data() + first + i * sizeof(HandleEntry), sizeof entry);
-        own += entry.ownerPid == self ? 1 : 0;
+        if (entry.ownerPid != self) {
+            continue;
+        }
+        ++counts.all;
+        int& isKey = keyType[entry.objectType];
+        if (isKey == 0) {
+            const HANDLE handle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(entry.handle));
+            isKey = TypeName(handle) == L"Key" ? 1 : 2;
+        }
+        counts.keys += isKey == 1 ? 1 : 0;
     }
-    return own;
+    return counts;
 }
 
 } // namespace
 
-std::int64_t OwnHandleCount() {
+HandleCounts OwnHandleCounts() {
+    HandleCounts counts = HandlesInSystemTable();
     DWORD handles = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &handles) != FALSE && handles != 0) {
-        return handles;
+    if (counts.all < 0 && GetProcessHandleCount(GetCurrentProcess(), &handles) != FALSE &&
+        handles != 0) {
+        counts.all = handles;
     }
-    return HandlesInSystemTable();
+    return counts;
 }
 
 std::int64_t OwnPrivateBytes() {

@@ -27,7 +27,8 @@ inline constexpr std::uint32_t kSetSystemClock = 0x5A53434C; // 'ZSCL'
 inline constexpr std::uint32_t kSoak = 0x5A534F4B; // 'ZSOK'
 
 // A NUL-terminated path: write there what the process counts of itself, one line each:
-// "handles <n>" (kernel handles) and "private <n>" (private bytes), -1 where it cannot tell.
+// "handles <n>" (kernel handles), "keys <n>" (of those, registry keys) and "private <n>"
+// (private bytes), -1 where it cannot tell.
 inline constexpr std::uint32_t kReadProcessCounts = 0x5A505243; // 'ZPRC'
 
 // NUL-terminated lines "<source> <text>" (source 0 alarm, 1 time signal, 2 time update): balloon

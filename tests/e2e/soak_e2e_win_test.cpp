@@ -130,7 +130,9 @@ struct Sample {
     long gdi = -1;
     long user = -1;
     long handles = -1;
+    long keys = -1;
     std::int64_t privateBytes = -1;
+    long soundOpens = 0; // MCI opens so far, from the event log
 };
 
 // USER objects: GetGuiResources where it answers, else the windows the process owns.
@@ -157,6 +159,7 @@ Sample TakeSample(const char* when, const ZentravaSession& session, std::int64_t
     Sample s;
     s.when = when;
     s.gdi = SettledGdiObjectsOf(session.process().handle());
+    s.soundOpens = static_cast<long>(Count(session.EventLogText().value_or(""), "mci open "));
     s.user = UserObjectsOf(session.process());
     const std::string counts = TempPath("zentrava_soak_counts.txt");
     if (session.CopyDataText(hooks::kReadProcessCounts, counts).value_or(0) == 1) {
@@ -166,6 +169,8 @@ Sample TakeSample(const char* when, const ZentravaSession& session, std::int64_t
         while (in >> name >> value) {
             if (name == "handles") {
                 s.handles = static_cast<long>(value);
+            } else if (name == "keys") {
+                s.keys = static_cast<long>(value);
             } else if (name == "private") {
                 s.privateBytes = value;
             }
@@ -485,18 +490,24 @@ TEST(Soak, EveryFeatureThroughASimulatedSpanStaysFlatAndFiresEachDueEventOnce) {
                 static_cast<double>(endUtc - startUtc) / kHour, kTicksPerCallback,
                 static_cast<double>(GetTickCount64() - began) / 1000.0,
                 static_cast<double>(soaked - began) / 1000.0);
-    std::printf("%-8s %9s %6s %6s %8s %14s\n", "sample", "sim hours", "GDI", "USER", "handles",
-                "private bytes");
+    std::printf("%-8s %9s %6s %6s %8s %8s %14s\n", "sample", "sim hours", "GDI", "USER", "handles",
+                "of keys", "private bytes");
     for (const Sample& s : samples) {
-        std::printf("%-8s %9.2f %6ld %6ld %8ld %14lld\n", s.when, s.simulatedHours, s.gdi, s.user,
-                    s.handles, static_cast<long long>(s.privateBytes));
+        std::printf("%-8s %9.2f %6ld %6ld %8ld %8ld %14lld\n", s.when, s.simulatedHours, s.gdi,
+                    s.user, s.handles, s.keys, static_cast<long long>(s.privateBytes));
     }
     const Sample& first = samples.front();
     for (const Sample& s : samples) {
         EXPECT_GE(s.gdi, 0) << s.when;
         EXPECT_LE(s.gdi, first.gdi + kGdiSlack) << s.when;
         EXPECT_LE(s.user, first.user + kUserSlack) << s.when;
-        EXPECT_LE(s.handles, first.handles + kHandleSlack) << s.when;
+        // Wine's MPEGVideo device leaks about seventy registry keys and one event on every open,
+        // as a bare MCI open, play and close in a program of its own does (docs/PERFORMANCE.md):
+        // keys aside, one handle a sound is Wine's, anything more is ours.
+        EXPECT_GE(s.handles, 0) << s.when;
+        EXPECT_LE(s.handles - s.keys,
+                  first.handles - first.keys + kHandleSlack + (s.soundOpens - first.soundOpens))
+            << s.when;
         EXPECT_LE(s.privateBytes, first.privateBytes + kPrivateSlack) << s.when;
     }
     for (const MessageBoxInfo& box : session.MessageBoxes()) {
