@@ -490,11 +490,12 @@ TEST(Soak, EveryFeatureThroughASimulatedSpanStaysFlatAndFiresEachDueEventOnce) {
                 static_cast<double>(endUtc - startUtc) / kHour, kTicksPerCallback,
                 static_cast<double>(GetTickCount64() - began) / 1000.0,
                 static_cast<double>(soaked - began) / 1000.0);
-    std::printf("%-8s %9s %6s %6s %8s %8s %14s\n", "sample", "sim hours", "GDI", "USER", "handles",
-                "of keys", "private bytes");
+    std::printf("%-8s %9s %6s %6s %8s %8s %14s %7s\n", "sample", "sim hours", "GDI", "USER",
+                "handles", "of keys", "private bytes", "sounds");
     for (const Sample& s : samples) {
-        std::printf("%-8s %9.2f %6ld %6ld %8ld %8ld %14lld\n", s.when, s.simulatedHours, s.gdi,
-                    s.user, s.handles, s.keys, static_cast<long long>(s.privateBytes));
+        std::printf("%-8s %9.2f %6ld %6ld %8ld %8ld %14lld %7ld\n", s.when, s.simulatedHours, s.gdi,
+                    s.user, s.handles, s.keys, static_cast<long long>(s.privateBytes),
+                    s.soundOpens);
     }
     const Sample& first = samples.front();
     for (const Sample& s : samples) {
