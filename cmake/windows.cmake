@@ -166,7 +166,7 @@ endif()
 # The tests that query the loopback NTP servers over Winsock.
 include(${CMAKE_SOURCE_DIR}/cmake/ntp_servers.cmake)
 foreach(name timesync_sntp_winsock_win_test e2e_time_sync_e2e_win_test
-             e2e_time_server_page_e2e_win_test)
+             e2e_time_server_page_e2e_win_test e2e_soak_e2e_win_test)
     if(TEST ${name})
         set_tests_properties(${name} PROPERTIES ${ZENTRAVA_NTP_TEST_PROPERTIES})
     endif()

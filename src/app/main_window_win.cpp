@@ -11,6 +11,7 @@
 #include "app/command_table_win.h"
 #include "app/general_settings_win.h"
 #include "app/popup_menu_win.h"
+#include "app/process_counts_win.h"
 #include "app/power_events.h"
 #include "app/sound_host_win.h"
 #include "app/tick_win.h"
@@ -427,6 +428,7 @@ void WriteClocks(const std::string& path) {
     put("WorldClock2", c.WorldClock2);
     std::fprintf(f, "HalfSecondFlag %d\nWorldSummerActive %d %d\n", c.HalfSecondFlag,
                  c.WorldSummerActive[0], c.WorldSummerActive[1]);
+    std::fprintf(f, "SimulatedLead %lld\n", static_cast<long long>(SimulatedLead()));
 }
 
 int g_cancelledOnCreation = 0;
@@ -441,6 +443,15 @@ LRESULT CALLBACK CancelOnCreation(int code, WPARAM wParam, LPARAM lParam) {
         PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool WriteProcessCounts(const std::string& path) {
+    const UniqueFile file(std::fopen(path.c_str(), "wb"));
+    const HandleCounts handles = OwnHandleCounts();
+    return file &&
+           std::fprintf(file.get(), "handles %lld\nkeys %lld\nprivate %lld\n",
+                        static_cast<long long>(handles.all), static_cast<long long>(handles.keys),
+                        static_cast<long long>(OwnPrivateBytes())) > 0;
 }
 
 LRESULT OnTestHook(const COPYDATASTRUCT& data) {
@@ -469,6 +480,16 @@ LRESULT OnTestHook(const COPYDATASTRUCT& data) {
         return 1;
     case hooks::kSaveBackBuffer:
         return State().backBuffer.SaveBmp(text()) ? 1 : 0;
+    case hooks::kSoak: {
+        const std::string request = text();
+        const std::size_t space = request.find(' ');
+        SetSimulatedLeadFile(space == std::string::npos ? std::string()
+                                                        : request.substr(space + 1));
+        SetSoakTicksPerCallback(std::atoi(request.c_str()));
+        return 1;
+    }
+    case hooks::kReadProcessCounts:
+        return WriteProcessCounts(text()) ? 1 : 0;
     case hooks::kRequestBalloons:
         QueueTestBalloonRequests(text());
         return 1;

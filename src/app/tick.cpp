@@ -96,6 +96,25 @@ void FinishCallback(TickDuties& duties) {
     }
 }
 
+// What every step does before its display work and schedulers.
+void CountStep(const ClockStep& step, const TickSettings& settings, TickDuties& duties,
+               Deferred& deferred, TickReport& report) {
+    duties.OnClockStep(step);
+    report.ticks += step.ticks;
+    if (step.kind == ClockStep::Kind::Jumped) {
+        report.jumped = true;
+        deferred = {true, settings.TaskTrayIconClock == 1, true};
+        duties.SkipCountdowns(step.ticks);
+    } else {
+        ++report.advances;
+        if (step.events.wholeSecond) {
+            duties.CountLockoutSeconds();
+            duties.CountNoodleSecond();
+        }
+        CollectDisplayWork(step.events, settings, deferred);
+    }
+}
+
 } // namespace
 
 void CopyTickFlags(const TimeSignal& signal, TickSettings& tick) {
@@ -120,21 +139,8 @@ TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& se
             }
             return report;
         }
-        duties.OnClockStep(step);
-        report.ticks += step.ticks;
+        CountStep(step, settings, duties, deferred, report);
         const bool last = step.pending == 0;
-        if (step.kind == ClockStep::Kind::Jumped) {
-            report.jumped = true;
-            deferred = {true, settings.TaskTrayIconClock == 1, true};
-            duties.SkipCountdowns(step.ticks);
-        } else {
-            ++report.advances;
-            if (step.events.wholeSecond) {
-                duties.CountLockoutSeconds();
-                duties.CountNoodleSecond();
-            }
-            CollectDisplayWork(step.events, settings, deferred);
-        }
         if (last) {
             FlushDisplayWork(deferred, state, settings, duties);
         }
@@ -146,6 +152,39 @@ TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& se
             return report;
         }
     }
+}
+
+TickReport RunSoakCallback(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
+                           TickDuties& duties, SoakWorld& world, MonotonicTime now,
+                           std::int64_t extraTicks) {
+    TickReport report;
+    Deferred deferred;
+    const auto runOwed = [&](MonotonicTime at) {
+        for (;;) {
+            const ClockStep step = keeper.Step(at);
+            if (step.kind == ClockStep::Kind::None) {
+                return;
+            }
+            CountStep(step, settings, duties, deferred, report);
+            if (step.kind == ClockStep::Kind::Advanced) {
+                RunSchedulers(step, settings, duties);
+            }
+            if (step.pending == 0) {
+                return;
+            }
+        }
+    };
+    runOwed(now);
+    for (std::int64_t left = extraTicks; left > 0 && !world.Held();) {
+        const std::int64_t step = left < kSoakStepTicks ? left : kSoakStepTicks;
+        runOwed(world.Advance(step * kTickPeriod));
+        left -= step;
+    }
+    if (report.ticks > 0) {
+        FlushDisplayWork(deferred, state, settings, duties);
+        FinishCallback(duties);
+    }
+    return report;
 }
 
 } // namespace zentrava

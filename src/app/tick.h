@@ -76,6 +76,20 @@ struct TickReport {
     bool jumped = false;    // the records jumped over more than 5 s
 };
 
+// The test build's soak: a world whose time runs ahead of the real one on request.
+class SoakWorld {
+public:
+    virtual ~SoakWorld() = default;
+    // Moves the world's time on by `by` (100 ns units); returns the monotonic time after.
+    virtual MonotonicTime Advance(std::int64_t by) = 0;
+    // True while time must stand still (a time-server exchange is in flight).
+    virtual bool Held() = 0;
+};
+
+// Simulated ticks per step of the soak: far inside the replay window, so no step ever jumps.
+inline constexpr std::int64_t kSoakStepTicks = 20;
+static_assert(kSoakStepTicks * 4 < kMaxReplayTicks);
+
 // The four switches that decide which time-signal checks a tick runs.
 void CopyTickFlags(const TimeSignal& signal, TickSettings& tick);
 
@@ -83,5 +97,12 @@ void CopyTickFlags(const TimeSignal& signal, TickSettings& tick);
 // callback duties (tooltip, tray clock, invalidation, balloon, stop keys) after the last.
 TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
                    TickDuties& duties, MonotonicTime now);
+
+// One timer callback of the soak: what RunTick would run at `now`, then `extraTicks` more, the
+// world advanced kSoakStepTicks at a time and every tick replayed with its schedulers, until the
+// world is held. The once-per-callback duties run once at the end, as after any burst.
+TickReport RunSoakCallback(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
+                           TickDuties& duties, SoakWorld& world, MonotonicTime now,
+                           std::int64_t extraTicks);
 
 } // namespace zentrava

@@ -13,10 +13,12 @@
 #include "clock/platform_time_win.h"
 #include "resources/commands.h"
 #include "sound/sound_win.h"
+#include "timesync/ntp_worker_win.h"
 #include "timesync/timesync_win.h"
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -26,6 +28,10 @@ namespace zentrava {
 namespace {
 
 constexpr UINT kTickPeriodMs = 50;
+std::atomic<int>& SoakTicks() {
+    static std::atomic<int> ticks{0};
+    return ticks;
+}
 
 struct TickTimer {
     std::atomic<UINT> id{0};
@@ -41,12 +47,16 @@ TickTimer& Timer() {
 // their named call here, doing nothing, until their own code fills it.
 class WindowTickDuties final : public TickDuties {
 public:
-    explicit WindowTickDuties(HWND hwnd) : hwnd_(hwnd) {}
+    // quiet: no per-tick line (the soak's 1.7 million a day); jumps are still written.
+    WindowTickDuties(HWND hwnd, bool quiet) : hwnd_(hwnd), quiet_(quiet) {}
     ~WindowTickDuties() override { FlushLine(); }
 
     void OnClockStep(const ClockStep& step) override {
         if constexpr (kTestHooks) {
             FlushLine();
+            if (quiet_ && step.kind != ClockStep::Kind::Jumped) {
+                return;
+            }
             const std::string time = FormatLogTime(LocalDateTime(step.clocks.LocalClock));
             line_ = step.kind == ClockStep::Kind::Jumped
                         ? "jump " + std::to_string(step.ticks) + " " + time
@@ -140,6 +150,9 @@ private:
     void SendCommand(int id) { SendTickRequest(hwnd_, id); }
     void Note(const char* duty) {
         if constexpr (kTestHooks) {
+            if (quiet_ && line_.empty()) {
+                return;
+            }
             line_ += ' ';
             line_ += duty;
         } else {
@@ -156,6 +169,7 @@ private:
     }
 
     HWND hwnd_;
+    bool quiet_;
     std::string line_;
 };
 
@@ -171,6 +185,17 @@ TickSettings CurrentTickSettings() {
     s.IntervalAlarmJust0Second = TheIntervalAlarm().Just0Second();
     return s;
 }
+
+// The process's lead; a time-server exchange in flight holds it, so that the loopback server's
+// answer carries the lead the query was sent with.
+class SimulatedWorld final : public SoakWorld {
+public:
+    MonotonicTime Advance(std::int64_t by) override {
+        AdvanceSimulatedLead(by);
+        return MonotonicNow();
+    }
+    bool Held() override { return NtpWorkerBusy(); }
+};
 
 struct TestBalloonMailbox {
     std::mutex mutex;
@@ -208,7 +233,14 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
             RequestQueuedTestBalloons();
         }
         const auto hwnd = reinterpret_cast<HWND>(user);
-        WindowTickDuties duties(hwnd);
+        const int soak = kTestHooks ? SoakTicks().load() : 0;
+        WindowTickDuties duties(hwnd, soak > 0);
+        if (soak > 0) {
+            SimulatedWorld world;
+            RunSoakCallback(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, world,
+                            MonotonicNow(), soak);
+            return;
+        }
         RunTick(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, MonotonicNow());
     });
 }
@@ -254,6 +286,14 @@ void StopTick() {
 
 bool TickRunning() {
     return Timer().id.load() != 0;
+}
+
+void SetSoakTicksPerCallback(int ticks) {
+    if constexpr (kTestHooks) {
+        SoakTicks().store(std::max(ticks, 0));
+    } else {
+        (void)ticks;
+    }
 }
 
 void QueueTestBalloonRequests(const std::string& lines) {

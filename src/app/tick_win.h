@@ -18,5 +18,7 @@ bool TickRunning();
 // Test build: balloon requests the next tick makes on its own thread, as schedulers due on the
 // same tick would. Lines of "<source> <text>", source 0 alarm, 1 time signal, 2 time update.
 void QueueTestBalloonRequests(const std::string& lines);
+// Test build: the soak's simulated ticks per timer callback (0: off); see hooks::kSoak.
+void SetSoakTicksPerCallback(int ticks);
 
 } // namespace zentrava

@@ -19,6 +19,18 @@ inline constexpr std::uint32_t kSaveBackBuffer = 0x5A424D50; // 'ZBMP'
 // build only records the request).
 inline constexpr std::uint32_t kSetSystemClock = 0x5A53434C; // 'ZSCL'
 
+// Text "<K> [path]", the soak: each 50 ms timer callback runs K clock ticks more than the real
+// time owes, in steps of at most a second, each with all its duties, and the process's time
+// sources run ahead by as much (the lead; kReadClocks adds "SimulatedLead <n>" in 100 ns).
+// K 0 stops it, keeping the lead. The lead stands still while a time-server query is in flight and
+// is written to the path before each query. Per-tick event-log lines are not written meanwhile.
+inline constexpr std::uint32_t kSoak = 0x5A534F4B; // 'ZSOK'
+
+// A NUL-terminated path: write there what the process counts of itself, one line each:
+// "handles <n>" (kernel handles), "keys <n>" (of those, registry keys) and "private <n>"
+// (private bytes), -1 where it cannot tell.
+inline constexpr std::uint32_t kReadProcessCounts = 0x5A505243; // 'ZPRC'
+
 // NUL-terminated lines "<source> <text>" (source 0 alarm, 1 time signal, 2 time update): balloon
 // requests that the next tick makes on its own thread, as schedulers due on one tick would.
 inline constexpr std::uint32_t kRequestBalloons = 0x5A424C4E; // 'ZBLN'

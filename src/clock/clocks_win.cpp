@@ -38,9 +38,7 @@ void LoadClocksAt(const DateTime& t, MonotonicTime now, const char* reason) {
 }
 
 void LoadClocksFromSystem(const char* reason) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    LoadClocksAt(ToDateTime(now), MonotonicNow(), reason);
+    LoadClocksAt(LocalTimeNow(), MonotonicNow(), reason);
 }
 
 } // namespace zentrava

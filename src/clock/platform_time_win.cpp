@@ -2,10 +2,41 @@
 
 #include "base/event_log_win.h"
 
+#include "base/win_handles_win.h"
+
 #include <atomic>
+#include <cstdio>
+#include <mutex>
 #include <string>
 
 namespace zentrava {
+
+namespace {
+
+std::atomic<std::int64_t>& Lead() {
+    static std::atomic<std::int64_t> lead{0};
+    return lead;
+}
+
+struct LeadFile {
+    std::mutex mutex;
+    std::string path;
+};
+
+LeadFile& TheLeadFile() {
+    static LeadFile file;
+    return file;
+}
+
+std::int64_t WithLead(std::int64_t ticks) {
+    if constexpr (kTestHooks) {
+        return ticks + Lead().load();
+    } else {
+        return ticks;
+    }
+}
+
+} // namespace
 
 DateTime ToDateTime(const SYSTEMTIME& st) {
     return {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
@@ -36,7 +67,7 @@ MonotonicTime MonotonicNow() {
     // Split so that the multiplication cannot overflow after long uptimes.
     const LONGLONG whole = counter.QuadPart / frequency;
     const LONGLONG part = counter.QuadPart % frequency;
-    return whole * 10'000'000 + part * 10'000'000 / frequency;
+    return WithLead(whole * 10'000'000 + part * 10'000'000 / frequency);
 }
 
 std::int64_t FileTicks(const FILETIME& time) {
@@ -53,7 +84,7 @@ std::int64_t SystemFileTicksNow() {
     } else {
         GetSystemTimeAsFileTime(&now);
     }
-    return FileTicks(now);
+    return WithLead(FileTicks(now));
 }
 
 DateTime UtcTicksToLocal(std::int64_t fileTicks) {
@@ -66,6 +97,52 @@ DateTime UtcTicksToLocal(std::int64_t fileTicks) {
         GetLocalTime(&local);
     }
     return ToDateTime(local);
+}
+
+DateTime LocalTimeNow() {
+    if (SimulatedLead() != 0) {
+        return UtcTicksToLocal(SystemFileTicksNow());
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return ToDateTime(now);
+}
+
+std::int64_t SimulatedLead() {
+    return kTestHooks ? Lead().load() : 0;
+}
+
+void AdvanceSimulatedLead(std::int64_t ticks) {
+    if constexpr (kTestHooks) {
+        Lead().fetch_add(ticks);
+    } else {
+        (void)ticks;
+    }
+}
+
+void SetSimulatedLeadFile(const std::string& path) {
+    const std::lock_guard lock(TheLeadFile().mutex);
+    TheLeadFile().path = path;
+}
+
+// Written whole under a new name and then moved over the old, so the server never reads half.
+void PublishSimulatedLead() {
+    if constexpr (kTestHooks) {
+        const std::lock_guard lock(TheLeadFile().mutex);
+        const std::string& path = TheLeadFile().path;
+        if (path.empty()) {
+            return;
+        }
+        const std::string part = path + ".new";
+        {
+            const UniqueFile file(std::fopen(part.c_str(), "wb"));
+            if (!file) {
+                return;
+            }
+            std::fprintf(file.get(), "%lld\n", static_cast<long long>(Lead().load()));
+        }
+        MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace zentrava {
 
@@ -23,6 +24,20 @@ std::int64_t FileTicks(const FILETIME& time);
 std::int64_t SystemFileTicksNow();
 // A UTC instant on that scale as local calendar time.
 DateTime UtcTicksToLocal(std::int64_t fileTicks);
+
+// Local calendar time now: GetLocalTime, or the simulated local time while the test build's soak
+// runs ahead.
+DateTime LocalTimeNow();
+
+// Test build, soak: how far the process's world runs ahead of the real one, in 100 ns. Both
+// time sources above add it, so the tick, the time-server exchange and local dates (summer time
+// included) see one consistent, faster world. Always 0 in the shipped program.
+std::int64_t SimulatedLead();
+void AdvanceSimulatedLead(std::int64_t ticks);
+// Where the lead is written before each time-server query (empty: nowhere), so that the loopback
+// server can answer with the simulated time and a sync does not pull the clock back.
+void SetSimulatedLeadFile(const std::string& path);
+void PublishSimulatedLead();
 
 using SystemClockSetter = bool (*)(const SYSTEMTIME& localTime);
 // Replaces the setter; returns the previous one.

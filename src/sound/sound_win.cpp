@@ -157,7 +157,10 @@ std::string PendingFile(SoundChannel channel) {
 void TakePendingFile(SoundChannel channel) {
     PendingFiles& pending = Pending();
     const std::lock_guard lock(pending.mutex);
-    Channels().Channel(channel).fileName = pending.paths[static_cast<std::size_t>(channel)];
+    const std::string& path = pending.paths[static_cast<std::size_t>(channel)];
+    Channels().Channel(channel).fileName = path;
+    // Which alarm or chime started, by its file: the soak counts firings per file.
+    Log("sound-start " + std::to_string(static_cast<int>(channel)) + " " + path);
 }
 
 constexpr const char* kNotifyWindowClass = "ZentravaSoundNotify";

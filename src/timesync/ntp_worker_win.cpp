@@ -306,6 +306,9 @@ bool StartNtpJob(const NtpJob& job) {
     // A result posted just before its window went will never be taken.
     w.DropResults(
         [](const NtpJobResult& r) { return IsWindow(static_cast<HWND>(r.job.notify)) == FALSE; });
+    if constexpr (kTestHooks) {
+        PublishSimulatedLead();
+    }
     const bool started = w.Start(job);
     if constexpr (kTestHooks) {
         LogEvent((started ? "ntp start " : "ntp busy ") + job.query.server);

@@ -401,6 +401,84 @@ TEST(TickPacing, NothingRunsBeforeTheFirstLoad) {
     EXPECT_TRUE(duties.ticks.empty());
 }
 
+// The soak's world: time that moves only when the callback advances it, held on request.
+struct SteppedWorld final : SoakWorld {
+    MonotonicTime* now;
+    int holdAfter = -1; // advances allowed before the world is held; -1 never held
+    int advances = 0;
+    explicit SteppedWorld(MonotonicTime& at) : now(&at) {}
+    MonotonicTime Advance(std::int64_t by) override {
+        ++advances;
+        return *now += by;
+    }
+    bool Held() override { return holdAfter >= 0 && advances >= holdAfter; }
+};
+
+TickReport SoakCallback(Rig& rig, SteppedWorld& world, std::int64_t extra) {
+    rig.now += kTickPeriod;
+    return RunSoakCallback(rig.keeper, rig.state, rig.settings, rig.duties, world, rig.now, extra);
+}
+
+TEST(TickSoak, EachCallbackReplaysEveryExtraTickWithItsSchedulersAndDrawsOnce) {
+    struct Case {
+        const char* name;
+        std::int64_t extra;
+        int holdAfter;
+        int advances; // ticks replayed in the callback
+        int steps;    // times the world moved on
+    };
+    const Case cases[] = {
+        {"off: just the real tick", 0, -1, 1, 0},
+        {"one partial step", 7, -1, 8, 1},
+        {"whole steps", 3 * kSoakStepTicks, -1, 3 * kSoakStepTicks + 1, 3},
+        {"a day in five minutes", 288, -1, 289, 15},
+        {"held from the start", 288, 0, 1, 0},
+        {"held after two steps", 288, 2, 2 * kSoakStepTicks + 1, 2},
+    };
+    for (const Case& c : cases) {
+        Rig rig(At(2024, 3, 5, 12, 0, 50, 0));
+        rig.settings.TimeSignal0JustOnFlag = 1;
+        SteppedWorld world(rig.now);
+        world.holdAfter = c.holdAfter;
+        const TickReport report = SoakCallback(rig, world, c.extra);
+        EXPECT_EQ(report.advances, c.advances) << c.name;
+        EXPECT_EQ(report.ticks, c.advances) << c.name;
+        EXPECT_FALSE(report.jumped) << c.name;
+        EXPECT_EQ(world.advances, c.steps) << c.name;
+        EXPECT_EQ(rig.duties.Count("chime0"), c.advances) << c.name;
+        EXPECT_EQ(rig.duties.Count("balloon"), 1) << c.name;
+        EXPECT_LE(rig.duties.Count("invalidate"), 1) << c.name;
+        const std::int64_t ms = 50'000 + std::int64_t{c.advances} * 50;
+        EXPECT_EQ(rig.Local().Minute * 60'000 + rig.Local().Second * 1000 + rig.Local().Millisecond,
+                  ms % 3'600'000)
+            << c.name;
+    }
+}
+
+TEST(TickSoak, AnHourOfSoakCallbacksRunsEveryMinuteAndSecondDutyOnceAndNeverJumps) {
+    Rig rig(At(2024, 10, 27, 0, 30, 0, 0));
+    SteppedWorld world(rig.now);
+    std::int64_t ticks = 0;
+    int jumps = 0;
+    while (ticks < 72'000) {
+        const TickReport r = SoakCallback(rig, world, std::min<std::int64_t>(288, 71'999 - ticks));
+        ticks += r.ticks;
+        jumps += r.jumped ? 1 : 0;
+        rig.state.unpaintedRedraws.store(0);
+    }
+    EXPECT_EQ(ticks, 72'000);
+    EXPECT_EQ(jumps, 0);
+    EXPECT_EQ(rig.duties.Count("alarms"), 60);
+    EXPECT_EQ(rig.duties.Count("ntp"), 60);
+    EXPECT_EQ(rig.duties.Count("noodle"), 3600);
+    EXPECT_EQ(rig.duties.Count("lockouts"), 3600);
+    EXPECT_EQ(rig.duties.Count("custom"), 3600);
+    EXPECT_EQ(rig.duties.Count("balloon"), (72'000 + 288) / 289) << "once a callback";
+    EXPECT_EQ(rig.Local().Hour, 1);
+    EXPECT_EQ(rig.Local().Minute, 30);
+    EXPECT_EQ(rig.Local().MinuteTicks, 0);
+}
+
 TEST(TickCalendar, YearEndAndSummerTimeTransitionsKeepDutiesOncePerMinute) {
     WorldZoneSettings zones;
     zones.TimeZoneDiffSummerTimeOnFlag = {1, 1};

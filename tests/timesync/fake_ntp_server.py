@@ -40,8 +40,20 @@ def read_table(header):
     def number(token):
         return constants[token] if token in constants else int(token)
 
+    lead_file = re.search(r'kSoakLeadFile = "([^"]+)";', text)
+    if not lead_file:
+        sys.exit(f"fake_ntp_server: {header} names no kSoakLeadFile")
     return ([(address, behaviour, number(offset)) for address, behaviour, offset in rows],
-            constants["kDecoyOffsetMs"])
+            constants["kDecoyOffsetMs"], lead_file.group(1))
+
+
+def soak_lead_ms(path):
+    """The soak's lead in milliseconds; 0 without a readable file."""
+    try:
+        with open(path, encoding="ascii") as f:
+            return int(f.read().strip()) // 10_000
+    except (OSError, ValueError):
+        return 0
 
 
 def ntp_timestamp(unix_ns):
@@ -75,7 +87,7 @@ def answers(behaviour, originate, offset_ms, decoy_ms, receive_ns):
     """The datagrams to send for one request, in order; ("other", data) from another port."""
     good = packet(originate, offset_ms, receive_ns=receive_ns)
     decoy = packet(originate, decoy_ms, receive_ns=receive_ns)
-    if behaviour in ("Valid", "Valid3250ms", "EraOne", "TwoHoursAhead"):
+    if behaviour in ("Valid", "Valid3250ms", "EraOne", "TwoHoursAhead", "SoakLead"):
         return [good]
     if behaviour == "ValidWithExtension":
         # A key id and a 16-byte digest, as an authenticated answer carries.
@@ -121,7 +133,7 @@ def answers(behaviour, originate, offset_ms, decoy_ms, receive_ns):
 
 
 def serve(header):
-    table, decoy_ms = read_table(header)
+    table, decoy_ms, lead_file = read_table(header)
     selector = selectors.DefaultSelector()
     for address, behaviour, offset_ms in table:
         answers(behaviour, bytes(8), offset_ms, decoy_ms, 0)  # every behaviour is known
@@ -144,6 +156,8 @@ def serve(header):
             behaviour, offset_ms, other = key.data
             if len(data) < 48:
                 continue
+            if behaviour == "SoakLead":
+                offset_ms = soak_lead_ms(lead_file)
             originate = data[40:48]
             for datagram in answers(behaviour, originate, offset_ms, decoy_ms, receive_ns):
                 if isinstance(datagram, tuple):

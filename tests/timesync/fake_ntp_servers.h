@@ -46,7 +46,13 @@ enum class Behaviour {
     ReferenceAfterTransmit, // synchronised a minute after it answered
     ZeroReferenceStratum1,  // a primary server that never synchronised
     RootDispersion16s,      // root distance of exactly 16 s
+    // Valid, on the soak's simulated time: the real time plus the lead (100 ns units) that the
+    // test build writes to kSoakLeadFile before each query; no file, no lead.
+    SoakLead,
 };
+
+// A Linux temporary file (Wine shows it as Z:\tmp\...). The soak removes it when it ends.
+inline constexpr std::string_view kSoakLeadFile = "/tmp/zentrava-soak-lead";
 
 struct Server {
     std::string_view address;
@@ -90,6 +96,7 @@ inline constexpr Server kFakeNtpServers[] = {
     {"127.0.1.21", Behaviour::ReferenceAfterTransmit, ReplyStatus::ReferenceAfterTransmit, false, 0},
     {"127.0.1.22", Behaviour::ZeroReferenceStratum1, ReplyStatus::ZeroReference, false, 0},
     {"127.0.1.23", Behaviour::RootDispersion16s, ReplyStatus::RootDistanceTooLarge, false, 0},
+    {"127.0.1.24", Behaviour::SoakLead, ReplyStatus::Valid, true, 0},
 };
 // clang-format on
 
