@@ -43,8 +43,6 @@ struct WorldZoneSettings {
     std::array<int, 2> TimeZoneDiffHour{0, 0};
     std::array<int, 2> TimeZoneDiffMinute{0, 0};
     std::array<int, 2> TimeZoneDiffColor{0xD0D0D0, 0xD0D0D0};
-
-    friend bool operator==(const WorldZoneSettings&, const WorldZoneSettings&) = default;
 };
 
 // The four records with the flags that travel with them; copied whole for readers.

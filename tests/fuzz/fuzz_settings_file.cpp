@@ -17,6 +17,7 @@
 #include "timesync/ntp_settings.h"
 
 #include <map>
+#include <tuple>
 
 namespace zentrava {
 namespace {
@@ -130,6 +131,23 @@ void RequireFaceName(const LogFontFields& font) {
 
 const auto kNoCheck = [](const auto&) {};
 
+// The zones' record has no comparison of its own; its fields in one tuple do.
+struct Zones {
+    WorldZoneSettings s;
+    bool operator==(const Zones& o) const {
+        const auto fields = [](const WorldZoneSettings& z) {
+            return std::tie(z.TimeZoneDiffOnFlag, z.TimeZoneDiffSummerTimeOnFlag,
+                            z.TimeZoneDiffHour, z.TimeZoneDiffMinute, z.TimeZoneDiffColor);
+        };
+        return fields(s) == fields(o.s);
+    }
+    operator const WorldZoneSettings&() const { return s; }
+};
+
+Zones LoadZones(const SettingsStore& store) {
+    return {LoadWorldZoneSettings(store)};
+}
+
 // One section group per input, so that an input's bytes all go to the section it exercises.
 void RoundTripGroup(int group, const SettingsStore& file) {
     switch (group) {
@@ -154,7 +172,7 @@ void RoundTripGroup(int group, const SettingsStore& file) {
     case 2:
         return RoundTrip(file, LoadWindowPosition, SaveWindowPosition, kNoCheck);
     case 3:
-        return RoundTrip(file, LoadWorldZoneSettings, SaveWorldZoneSettings, kNoCheck);
+        return RoundTrip(file, LoadZones, SaveWorldZoneSettings, kNoCheck);
     case 4:
         return RoundTrip(file, LoadPictureSettings, SavePictureSettings, kNoCheck);
     case 5:
