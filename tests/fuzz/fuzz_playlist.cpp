@@ -51,12 +51,19 @@ void FillFolder(fuzz::InputReader& in, FuzzFolder& reader) {
 }
 
 void FillPlaylists(fuzz::InputReader& in, AudioSettings& s) {
+    static const std::array<std::string, kSongsPerPlaylist> paths = [] {
+        std::array<std::string, kSongsPerPlaylist> p;
+        for (std::size_t slot = 0; slot < p.size(); ++slot) {
+            p[slot] = "C:\\s\\" + std::to_string(slot) + ".mp3";
+        }
+        return p;
+    }();
     for (Playlist& list : s.playlists) {
         const std::uint32_t marks = in.U32();
         for (std::size_t slot = 0; slot < list.size(); ++slot) {
             // Two bits a slot: empty, playable, or a path that named no file.
             const std::uint32_t m = marks >> (slot % 16 * 2) & 3;
-            list[slot].path = m == 0 ? "" : "C:\\s\\" + std::to_string(slot) + ".mp3";
+            list[slot].path = m == 0 ? std::string() : paths[slot];
             list[slot].missing = m == 3;
         }
     }
