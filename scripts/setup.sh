@@ -10,8 +10,10 @@ set -euo pipefail
 # The time-sync tests' loopback servers: python3 for the fake ones, and the libraries of
 # chronyd, which scripts/ntp-servers.sh unpacks from Debian's package without installing it
 # (installing it would start a system time service). libfaketime shifts one process's clock
-# for scripts/bench-sntp.sh.
+# for scripts/bench-sntp.sh. clang 14 and its runtime libraries build the libFuzzer targets of
+# scripts/fuzz.sh.
 packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+          clang-14 libclang-rt-14-dev libfuzzer-14-dev ccache
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
           xvfb xauth x11-utils x11-apps locales fonts-ipafont-gothic imagemagick sox
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good libsox-fmt-mp3

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests (ASan+UBSan), then the Win32
-# tests and the end-to-end tests under Wine on a private Xvfb. The last line is the summary.
+# Builds everything and runs every test: the native unit tests (ASan+UBSan), a few seconds of
+# each fuzz target, then the Win32 tests and the end-to-end tests under Wine on a private Xvfb.
+# The last line is the summary.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -56,6 +57,17 @@ else
     cat build/native-configure.log | tail -n 20
     echo "native build failed"; failed=$((failed + 1))
 fi
+
+# One pass per fuzz target that ran clean, one failure per finding, one for a failed build.
+echo "== fuzz targets"
+scripts/fuzz.sh --seconds 5 2>&1 | tee build/fuzz.log
+fuzz_pass=$(grep -cE '^fuzz_[a-z0-9_]+ .* clean$' build/fuzz.log)
+fuzz_fail=$(grep -cE '^fuzz_[a-z0-9_]+ .* FINDING ' build/fuzz.log)
+if grep -q '^fuzz build failed' build/fuzz.log || ((fuzz_pass + fuzz_fail == 0)); then
+    fuzz_fail=$((fuzz_fail + 1))
+fi
+passed=$((passed + fuzz_pass))
+failed=$((failed + fuzz_fail))
 
 echo "== Windows cross build and tests under Wine"
 if cmake --preset windows >build/windows-configure.log 2>&1 &&

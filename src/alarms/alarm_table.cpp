@@ -147,8 +147,8 @@ void LoadAlarms(const SettingsStore& store, AlarmTable& table) {
         ReadFile(store, kPictureFileStem, number, alarm.PictureFile, alarm.PictureFileName);
     }
     for (int i = 0; i < kAlarmCount; ++i) {
-        const std::string memo = store.GetText(kAlarmSettingSection, AlarmKey(kMemoStem, i + 1), "",
-                                               kAlarmMemoBufferSize);
+        const std::string memo = store.GetTrimmedText(
+            kAlarmSettingSection, AlarmKey(kMemoStem, i + 1), "", kAlarmMemoBufferSize);
         // The store already stops at whole characters; cut again in case it only counted
         // characters, so a long Japanese memo can never end in half of one.
         records[static_cast<std::size_t>(i)].Memo =

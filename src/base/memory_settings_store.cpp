@@ -388,19 +388,28 @@ int ParseProfileInt(const Units& text) {
 
 } // namespace
 
+struct MemorySettingsStore::Parsed {
+    Profile profile;
+};
+
 MemorySettingsStore::MemorySettingsStore(std::string text, IniFileAccess fileAccess)
-    : fileText(std::move(text)), access(fileAccess) {}
+    : fileText(std::move(text)), access(fileAccess) {
+    Reparse();
+}
+
+void MemorySettingsStore::Reparse() {
+    parsed = std::make_shared<const Parsed>(Parsed{Parse(fileText)});
+}
 
 namespace {
 
-Units ReadUnits(const std::string& fileText, IniFileAccess access, std::string_view section,
+Units ReadUnits(const Profile& profile, IniFileAccess access, std::string_view section,
                 std::string_view key, std::string_view def, std::size_t bufferSize) {
     const Units defUnits = StripDefault(DecodeArgument(def));
     if (access == IniFileAccess::DirectoryMissing) {
         // The file could not be opened at all, so the default is copied without unquoting.
         return defUnits.substr(0, bufferSize - 1);
     }
-    const Profile profile = Parse(fileText);
     const Key* found = FindKey(profile, DecodeArgument(section), DecodeArgument(key));
     return CopyEntry(found && found->value ? *found->value : defUnits, bufferSize);
 }
@@ -409,7 +418,7 @@ Units ReadUnits(const std::string& fileText, IniFileAccess access, std::string_v
 
 int MemorySettingsStore::GetInt(std::string_view section, std::string_view key, int def) const {
     // The integer is read through a 30-character buffer; an empty read means the default.
-    const Units text = ReadUnits(fileText, access, section, key, "", 30);
+    const Units text = ReadUnits(parsed->profile, access, section, key, "", 30);
     return text.empty() ? def : ParseProfileInt(text);
 }
 
@@ -418,7 +427,8 @@ std::string MemorySettingsStore::GetText(std::string_view section, std::string_v
     if (bufferSize == 0) {
         return {};
     }
-    return EncodeWithin(ReadUnits(fileText, access, section, key, def, bufferSize), bufferSize - 1);
+    return EncodeWithin(ReadUnits(parsed->profile, access, section, key, def, bufferSize),
+                        bufferSize - 1);
 }
 
 bool MemorySettingsStore::PutText(std::string_view section, std::string_view key,
@@ -426,7 +436,7 @@ bool MemorySettingsStore::PutText(std::string_view section, std::string_view key
     if (access != IniFileAccess::ReadWrite) {
         return false;
     }
-    Profile profile = Parse(fileText);
+    Profile profile = parsed->profile;
     // New names keep their trailing blanks; lookups ignore them.
     const Units newSection = TrimLeading(DecodeArgument(section));
     const Units newKey = TrimLeading(DecodeArgument(key));
@@ -451,6 +461,8 @@ bool MemorySettingsStore::PutText(std::string_view section, std::string_view key
         }
     }
     fileText = Serialize(profile);
+    // Read back as the file now reads, which need not be the profile just written out.
+    Reparse();
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/settings_store.h"
 
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -35,7 +36,14 @@ public:
     const std::string& Text() const { return fileText; }
 
 private:
+    // The file as the lookups see it, parsed once per change of the text rather than once per
+    // read: a loader asks for hundreds of keys. Immutable once made, so copies share it and
+    // concurrent reads are plain reads.
+    struct Parsed;
+    void Reparse();
+
     std::string fileText;
+    std::shared_ptr<const Parsed> parsed;
     IniFileAccess access;
     std::set<std::string, std::less<>> existingFiles;
 };

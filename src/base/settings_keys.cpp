@@ -56,8 +56,8 @@ LogFontFields ReadLogFont(const SettingsStore& store, std::string_view section,
         font.*f.field = static_cast<std::uint8_t>(
             GetClampedInt(store, section, Key(f.name, suffix), defaults.*f.field));
     }
-    font.FontFaceName =
-        store.GetText(section, Key(kFaceName, suffix), defaults.FontFaceName, kFaceNameBufferSize);
+    font.FontFaceName = store.GetTrimmedText(section, Key(kFaceName, suffix), defaults.FontFaceName,
+                                             kFaceNameBufferSize);
     if (font.FontFaceName.empty()) {
         font.FontFaceName = std::string(kDefaultFontFaceName);
     }

@@ -12,9 +12,17 @@ bool SettingsStore::PutInt(std::string_view section, std::string_view key, int v
     return PutText(section, key, text);
 }
 
+std::string SettingsStore::GetTrimmedText(std::string_view section, std::string_view key,
+                                          std::string_view def, std::size_t bufferSize) const {
+    std::string text = GetText(section, key, def, bufferSize);
+    // The file's blanks: no trail byte of a double-byte character is among them.
+    text.erase(text.find_last_not_of(" \t\v\f\r\n\x1A") + 1);
+    return text;
+}
+
 std::string SettingsStore::GetSoundFile(std::string_view section, std::string_view key,
                                         std::string_view def) const {
-    std::string path = GetText(section, key, "", kPathBufferSize);
+    std::string path = GetTrimmedText(section, key, "", kPathBufferSize);
     if (path.empty() || !FileExists(path)) {
         return std::string(def);
     }

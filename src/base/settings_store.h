@@ -27,6 +27,11 @@ public:
     // FindFirstFileA finds it (the sound-file rule).
     virtual bool FileExists(std::string_view path) const = 0;
 
+    // GetText without the blanks at its end, which is what the loaders read. A line's trailing
+    // blanks are dropped when the file is read, so a value that ends in them after a cut (the
+    // buffer's, or a NUL inside the line) would come back shorter after the next save.
+    std::string GetTrimmedText(std::string_view section, std::string_view key, std::string_view def,
+                               std::size_t bufferSize) const;
     // Integers are written as "%d".
     bool PutInt(std::string_view section, std::string_view key, int value);
     // A sound-file key: read with an empty default into a path buffer; a file that does not

@@ -64,7 +64,7 @@ void SaveWorldZoneSettings(SettingsStore& store, const WorldZoneSettings& settin
 PictureSettings LoadPictureSettings(const SettingsStore& store) {
     PictureSettings settings;
     settings.BkGndPicFile =
-        store.GetText(kTimeZoneDiffSection, "BkGndPicFile", "", kPathBufferSize);
+        store.GetTrimmedText(kTimeZoneDiffSection, "BkGndPicFile", "", kPathBufferSize);
     settings.PicRotStdTimeZone = Switch(store, "PicRotStdTimeZone");
     settings.PicRotEnable = Switch(store, "PicRotEnable");
     return settings;

@@ -51,7 +51,8 @@ std::string FolderKey(int folder) {
 AudioSettings LoadAudioSettings(const SettingsStore& store, const FolderReader& folders) {
     AudioSettings s;
     for (int f = 0; f < kFolderPlaylistCount; ++f) {
-        std::string path = store.GetText(kAudioFolderSection, FolderKey(f), "", kPathBufferSize);
+        std::string path =
+            store.GetTrimmedText(kAudioFolderSection, FolderKey(f), "", kPathBufferSize);
         s.folders[f] = folders.IsDirectory(path) ? std::move(path) : std::string();
     }
     s.SelectFolderPlayListNo = GetClampedInt(store, kAudioFolderSection, kSelectFolderKey, 0);
@@ -60,7 +61,7 @@ AudioSettings LoadAudioSettings(const SettingsStore& store, const FolderReader& 
         for (int n = 0; n < kSongsPerPlaylist; ++n) {
             AudioSong& song = s.playlists[p][n];
             song.path =
-                store.GetText(kAudioSoundSettingSection, SongKey(p, n), "", kPathBufferSize);
+                store.GetTrimmedText(kAudioSoundSettingSection, SongKey(p, n), "", kPathBufferSize);
             song.missing = !song.path.empty() && !store.FileExists(song.path);
             if (!song.missing) {
                 song.displayName = FileDisplayName(song.path);

@@ -118,13 +118,13 @@ void LoadNtpSettings(const SettingsStore& store, NtpSync& sync) {
     ReadInts<NtpSettings>(store, sec, kIntKeys, s, defaults);
     s.SetNTPInterval = NtpIntervalMinutes(s.SetNTPInterval);
     s.NTPServerName =
-        store.GetText(sec, kServerNameKey, defaults.NTPServerName, kNtpServerNameBufferSize);
+        store.GetTrimmedText(sec, kServerNameKey, defaults.NTPServerName, kNtpServerNameBufferSize);
     bool ended = false;
     for (int n = 1; n <= kNtpServerListSize; ++n) {
         std::string& entry = s.NTPServerNameList[static_cast<std::size_t>(n - 1)];
-        entry = ended
-                    ? std::string()
-                    : store.GetText(sec, ListKey(n), DefaultListEntry(n), kNtpServerNameBufferSize);
+        entry = ended ? std::string()
+                      : store.GetTrimmedText(sec, ListKey(n), DefaultListEntry(n),
+                                             kNtpServerNameBufferSize);
         if (IsBlankServerName(entry)) {
             entry.clear();
         }

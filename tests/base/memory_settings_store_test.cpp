@@ -100,5 +100,23 @@ TEST(MemoryStore, SuccessiveWritesBuildOneFile) {
     EXPECT_EQ(store.GetInt("s", "A", 0), -5);
 }
 
+// Reads come from the file as last written, and a copy is a file of its own: a write to one
+// must not show through the other.
+TEST(MemoryStore, ReadsFollowWritesAndCopiesKeepTheirOwnFile) {
+    MemorySettingsStore store("[S]\r\na=1\r\n");
+    const MemorySettingsStore before = store;
+    EXPECT_TRUE(store.PutInt("S", "a", 2));
+    EXPECT_TRUE(store.PutText("S", "b", "  \"x\""));
+    EXPECT_EQ(store.GetInt("S", "a", 0), 2);
+    EXPECT_EQ(store.GetText("S", "b", "", 16), "x");
+    EXPECT_EQ(before.GetInt("S", "a", 0), 1);
+    EXPECT_EQ(before.GetText("S", "b", "none", 16), "none");
+    MemorySettingsStore assigned;
+    assigned = store;
+    EXPECT_TRUE(store.PutInt("S", "a", 3));
+    EXPECT_EQ(assigned.GetInt("S", "a", 0), 2);
+    EXPECT_EQ(store.GetInt("S", "a", 0), 3);
+}
+
 } // namespace
 } // namespace zentrava

@@ -1,0 +1,260 @@
+// A whole settings file of any bytes through every section's loader. Each record must come out
+// inside the ranges the clamp tables give, and a loaded record written out and loaded again must
+// come back the same: a value that moves on every save drifts further each time.
+#include "alarms/alarm_table.h"
+#include "alarms/interval_alarm.h"
+#include "alarms/quick_timer.h"
+#include "alarms/time_signal.h"
+#include "app/window_behaviour.h"
+#include "app/window_position.h"
+#include "base/memory_settings_store.h"
+#include "face/appearance_settings.h"
+#include "face/time_bands.h"
+#include "face/world_zones.h"
+#include "fuzz/fuzz_check.h"
+#include "sound/audio_settings.h"
+#include "sound/volume_settings.h"
+#include "timesync/ntp_settings.h"
+
+#include <map>
+#include <tuple>
+
+namespace zentrava {
+namespace {
+
+using fuzz::Require;
+
+// Files and folders exist by a rule the input controls: a path with a dot names a file, one
+// without names a folder.
+bool NamesFile(std::string_view path) {
+    return path.find('.') != std::string_view::npos;
+}
+
+// The fuzzed file itself, through the real file rules.
+class FuzzStore final : public SettingsStore {
+public:
+    explicit FuzzStore(std::string text) : file(std::move(text)) {}
+    int GetInt(std::string_view s, std::string_view k, int def) const override {
+        return file.GetInt(s, k, def);
+    }
+    std::string GetText(std::string_view s, std::string_view k, std::string_view def,
+                        std::size_t size) const override {
+        return file.GetText(s, k, def, size);
+    }
+    bool PutText(std::string_view, std::string_view, std::string_view) override { return false; }
+    bool FileExists(std::string_view path) const override { return NamesFile(path); }
+
+private:
+    MemorySettingsStore file;
+};
+
+// What a save wrote: one value per name, each read back through the real file rules from a file
+// of that one line, so blanks, quotes, cuts and numbers read as from the whole file. Rewriting a
+// whole file per key, as the real store does, would run a few inputs a second.
+class WrittenStore final : public SettingsStore {
+public:
+    int GetInt(std::string_view s, std::string_view k, int def) const override {
+        return OneLine(s, k).GetInt(s, k, def);
+    }
+    std::string GetText(std::string_view s, std::string_view k, std::string_view def,
+                        std::size_t size) const override {
+        return OneLine(s, k).GetText(s, k, def, size);
+    }
+    bool PutText(std::string_view s, std::string_view k, std::string_view v) override {
+        values[Name(s, k)] = v;
+        return true;
+    }
+    bool FileExists(std::string_view path) const override { return NamesFile(path); }
+
+    std::map<std::string, std::string> values;
+
+private:
+    static std::string Name(std::string_view s, std::string_view k) {
+        std::string name = std::string(s) + '\n' + std::string(k);
+        for (char& c : name) {
+            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        }
+        return name;
+    }
+    MemorySettingsStore OneLine(std::string_view s, std::string_view k) const {
+        const auto found = values.find(Name(s, k));
+        if (found == values.end()) {
+            return MemorySettingsStore();
+        }
+        return MemorySettingsStore("[" + std::string(s) + "]\r\n" + std::string(k) + "=" +
+                                   found->second + "\r\n");
+    }
+};
+
+class FuzzFolders final : public FolderReader {
+public:
+    bool IsDirectory(std::string_view path) const override {
+        return !path.empty() && path.find('.') == std::string_view::npos;
+    }
+    std::vector<FolderEntry> List(std::string_view) const override { return {}; }
+};
+
+constexpr std::array kClampedSections{
+    kWindowPositionSection, kTimeZoneDiffSection,       kClockSettingSection,
+    kFontSettingSection,    kSoundVolumeSettingSection, kIntervalAlarmSettingSection,
+    kAudioSettingSection,   kAudioFolderSection,
+};
+
+// A section's writes go to a file of their own, whose clamped keys must all be in range.
+void RequireClampedKeysInRange(const WrittenStore& saved) {
+    for (const std::string_view section : kClampedSections) {
+        for (const IntClamp& c : ClampsForSection(section)) {
+            const int v = saved.GetInt(section, c.key, c.min);
+            Require(v >= c.min && v <= c.max, "a clamped key is written inside its range");
+        }
+    }
+}
+
+// Load, write, check the ranges, load again: the same record and, written again, the same file.
+template <typename Load, typename Save, typename Check>
+void RoundTrip(const SettingsStore& file, Load load, Save save, Check check) {
+    const auto first = load(file);
+    check(first);
+    WrittenStore once;
+    save(once, first);
+    RequireClampedKeysInRange(once);
+    const auto again = load(once);
+    Require(again == first, "a loaded record reloads the same after a save");
+    WrittenStore twice;
+    save(twice, again);
+    Require(twice.values == once.values, "a second save writes the same values");
+}
+
+void RequireFaceName(const LogFontFields& font) {
+    Require(font.FontFaceName.size() < kFaceNameBufferSize, "a face name fits its field");
+}
+
+const auto kNoCheck = [](const auto&) {};
+
+// The zones' record has no comparison of its own; its fields in one tuple do.
+struct Zones {
+    WorldZoneSettings s;
+    bool operator==(const Zones& o) const {
+        const auto fields = [](const WorldZoneSettings& z) {
+            return std::tie(z.TimeZoneDiffOnFlag, z.TimeZoneDiffSummerTimeOnFlag,
+                            z.TimeZoneDiffHour, z.TimeZoneDiffMinute, z.TimeZoneDiffColor);
+        };
+        return fields(s) == fields(o.s);
+    }
+    operator const WorldZoneSettings&() const { return s; }
+};
+
+Zones LoadZones(const SettingsStore& store) {
+    return {LoadWorldZoneSettings(store)};
+}
+
+// One section group per input, so that an input's bytes all go to the section it exercises.
+void RoundTripGroup(int group, const SettingsStore& file) {
+    switch (group) {
+    case 0:
+        return RoundTrip(
+            file,
+            [](const SettingsStore& s) {
+                AppearanceSettings a;
+                LoadClockAndFontSettings(s, a);
+                a.colors = LoadDrawColors(s);
+                return a;
+            },
+            [](SettingsStore& s, const AppearanceSettings& a) {
+                SaveAppearanceSettings(s, a, [](SettingsStore&) {});
+            },
+            [](const AppearanceSettings& a) { RequireFaceName(a.font.logFont); });
+    case 1:
+        return RoundTrip(
+            file,
+            [](const SettingsStore& s) { return LoadWindowBehaviour(s, kLayeringPlatformMajor); },
+            SaveWindowBehaviour, kNoCheck);
+    case 2:
+        return RoundTrip(file, LoadWindowPosition, SaveWindowPosition, kNoCheck);
+    case 3:
+        return RoundTrip(file, LoadZones, SaveWorldZoneSettings, kNoCheck);
+    case 4:
+        return RoundTrip(file, LoadPictureSettings, SavePictureSettings, kNoCheck);
+    case 5:
+        return RoundTrip(file, LoadTimeBands, SaveTimeBands, kNoCheck);
+    case 6:
+        return RoundTrip(file, LoadVolumeSettings, SaveVolumeSettings, kNoCheck);
+    case 7:
+        return RoundTrip(
+            file, [](const SettingsStore& s) { return LoadAudioSettings(s, FuzzFolders()); },
+            [](SettingsStore& s, const AudioSettings& a) { SaveAudioSettings(s, a, nullptr); },
+            [](const AudioSettings& a) {
+                Require(a.SelectPlayListNo >= 0 && a.SelectPlayListNo < kPlaylistCount &&
+                            a.SelectFolderPlayListNo >= 0 &&
+                            a.SelectFolderPlayListNo < kFolderPlaylistCount,
+                        "the selected lists exist");
+            });
+    case 8:
+        return RoundTrip(
+            file,
+            [](const SettingsStore& s) {
+                AlarmTable table;
+                LoadAlarms(s, table);
+                return table.Records();
+            },
+            [](SettingsStore& s, const AlarmRecords& records) {
+                AlarmTable table;
+                CommitAlarms(table, records);
+                table.changed.fill(true);
+                table.fontChanged.fill(true);
+                SaveAlarms(s, table);
+            },
+            [](const AlarmRecords& records) {
+                for (const AlarmRecord& a : records) {
+                    Require(a.Font.Height >= -kAlarmFontHeightLimit &&
+                                a.Font.Height <= kAlarmFontHeightLimit,
+                            "an alarm's font height inside its limit");
+                    RequireFaceName(a.Font);
+                }
+            });
+    case 9:
+        return RoundTrip(
+            file,
+            [](const SettingsStore& s) {
+                TimeSignal signal;
+                LoadTimeSignal(s, signal);
+                LoadPerHourSounds(s, signal);
+                LoadPerHalfHourSounds(s, signal);
+                return signal.Settings();
+            },
+            [](SettingsStore& s, const TimeSignalSettings& t) {
+                SaveTimeSignal(s, t);
+                SavePerHourSounds(s, t);
+                SavePerHalfHourSounds(s, t);
+            },
+            kNoCheck);
+    case 10:
+        return RoundTrip(file, LoadIntervalAlarmSettings, SaveIntervalAlarmSettings, kNoCheck);
+    case 11:
+        return RoundTrip(file, LoadQuickTimerFiles, SaveQuickTimerFiles, kNoCheck);
+    default:
+        return RoundTrip(
+            file,
+            [](const SettingsStore& s) {
+                NtpSync sync;
+                LoadNtpSettings(s, sync);
+                return sync.Settings();
+            },
+            SaveNtpSettings, kNoCheck);
+    }
+}
+
+constexpr int kGroups = 13;
+
+} // namespace
+} // namespace zentrava
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zentrava;
+    if (size == 0) {
+        return 0;
+    }
+    const FuzzStore file(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    RoundTripGroup(data[0] % kGroups, file);
+    return 0;
+}
