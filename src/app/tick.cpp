@@ -159,7 +159,7 @@ TickReport RunSoakCallback(ClockKeeper& keeper, TickState& state, const TickSett
                            std::int64_t extraTicks) {
     TickReport report;
     Deferred deferred;
-    const auto runOwed = [&](MonotonicTime at) {
+    const auto replay = [&](MonotonicTime at) {
         for (;;) {
             const ClockStep step = keeper.Step(at);
             if (step.kind == ClockStep::Kind::None) {
@@ -173,6 +173,15 @@ TickReport RunSoakCallback(ClockKeeper& keeper, TickState& state, const TickSett
                 return;
             }
         }
+    };
+    // A callback that comes seconds late (the process was starved or waited on its window)
+    // owes more than the records replay, and they would jump: the soak replays the stall a
+    // step at a time as well, so that no simulated tick loses its duties.
+    const auto runOwed = [&](MonotonicTime at) {
+        for (std::int64_t owed = keeper.Owed(at); owed > kSoakStepTicks; owed = keeper.Owed(at)) {
+            replay(at - (owed - kSoakStepTicks) * kTickPeriod);
+        }
+        replay(at);
     };
     runOwed(now);
     for (std::int64_t left = extraTicks; left > 0 && !world.Held();) {

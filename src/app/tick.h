@@ -100,7 +100,8 @@ TickReport RunTick(ClockKeeper& keeper, TickState& state, const TickSettings& se
 
 // One timer callback of the soak: what RunTick would run at `now`, then `extraTicks` more, the
 // world advanced kSoakStepTicks at a time and every tick replayed with its schedulers, until the
-// world is held. The once-per-callback duties run once at the end, as after any burst.
+// world is held. A late callback's stall is replayed the same way, never jumped. The
+// once-per-callback duties run once at the end, as after any burst.
 TickReport RunSoakCallback(ClockKeeper& keeper, TickState& state, const TickSettings& settings,
                            TickDuties& duties, SoakWorld& world, MonotonicTime now,
                            std::int64_t extraTicks);

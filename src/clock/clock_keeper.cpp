@@ -40,6 +40,11 @@ Clocks ClockKeeper::Read() const {
     return clocks_;
 }
 
+std::int64_t ClockKeeper::Owed(MonotonicTime now) const {
+    std::lock_guard lock(mutex_);
+    return pacer_.Owed(now);
+}
+
 ClockStep ClockKeeper::Step(MonotonicTime now) {
     std::lock_guard lock(mutex_);
     ClockStep step;

@@ -72,6 +72,8 @@ public:
     // Tick thread: takes the next owed tick, if any, checked and consumed under the lock so
     // that a load between two steps can never make a tick count twice.
     ClockStep Step(MonotonicTime now);
+    // Ticks owed at `now`, without taking any.
+    std::int64_t Owed(MonotonicTime now) const;
 
 private:
     mutable std::mutex mutex_;

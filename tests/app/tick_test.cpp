@@ -426,6 +426,7 @@ TEST(TickSoak, EachCallbackReplaysEveryExtraTickWithItsSchedulersAndDrawsOnce) {
         int holdAfter;
         int advances; // ticks replayed in the callback
         int steps;    // times the world moved on
+        int late = 0; // ticks the callback comes late, beyond what the records replay
     };
     const Case cases[] = {
         {"off: just the real tick", 0, -1, 1, 0},
@@ -434,10 +435,12 @@ TEST(TickSoak, EachCallbackReplaysEveryExtraTickWithItsSchedulersAndDrawsOnce) {
         {"a day in five minutes", 288, -1, 289, 15},
         {"held from the start", 288, 0, 1, 0},
         {"held after two steps", 288, 2, 2 * kSoakStepTicks + 1, 2},
+        {"a stall of twelve seconds", 20, -1, 241 + 20, 1, 240},
     };
     for (const Case& c : cases) {
         Rig rig(At(2024, 3, 5, 12, 0, 50, 0));
         rig.settings.TimeSignal0JustOnFlag = 1;
+        rig.now += c.late * kTickPeriod;
         SteppedWorld world(rig.now);
         world.holdAfter = c.holdAfter;
         const TickReport report = SoakCallback(rig, world, c.extra);
