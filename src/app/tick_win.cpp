@@ -234,8 +234,11 @@ void CALLBACK OnTickTimer(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
         }
         const auto hwnd = reinterpret_cast<HWND>(user);
         const int soak = kTestHooks ? SoakTicks().load() : 0;
-        WindowTickDuties duties(hwnd, soak > 0);
-        if (soak > 0) {
+        // Paused (K 0) the soak's world still replays every tick: a test reading the process's
+        // counts can hold the window thread, and with it this callback, for seconds.
+        const bool soaking = soak > 0 || SimulatedLead() != 0;
+        WindowTickDuties duties(hwnd, soaking);
+        if (soaking) {
             SimulatedWorld world;
             RunSoakCallback(TheClocks(), TheApp().tick, CurrentTickSettings(), duties, world,
                             MonotonicNow(), soak);
