@@ -66,7 +66,7 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus"
     cp tests/fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null
     log="$work/$t.log"
-    build/fuzz/"$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout=10 -print_final_stats=1 \
+    build/fuzz/"$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout=60 -print_final_stats=1 \
         -artifact_prefix="$findings/$t-" "$corpus" >"$log" 2>&1
     rc=$?
     runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$log" | tail -n 1)
