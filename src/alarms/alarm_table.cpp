@@ -131,35 +131,31 @@ std::string AlarmTable::Message() const {
     return message_;
 }
 
+AlarmRecord LoadAlarm(const SettingsStore& store, int number) {
+    AlarmRecord alarm;
+    for (const AlarmIntKey& k : kLeadingKeys) {
+        alarm.*k.field = ReadInt(store, kAlarmSettingSection, k.ReadStem(), number, 0);
+    }
+    alarm.NotifyWay = ReadInt(store, kAlarmSettingSection, kNotifyWayKey.stem, number, 0);
+    ReadFile(store, kSoundFileStem, number, alarm.SoundFile, alarm.SoundFileName);
+    ReadFile(store, kPictureFileStem, number, alarm.PictureFile, alarm.PictureFileName);
+    const std::string memo = store.GetTrimmedText(kAlarmSettingSection, AlarmKey(kMemoStem, number),
+                                                  "", kAlarmMemoBufferSize);
+    // The store already stops at whole characters; cut again in case it only counted
+    // characters, so a long Japanese memo can never end in half of one.
+    alarm.Memo = std::string(Cp932Prefix(memo, kAlarmMemoBufferSize - 1));
+    alarm.WindowColor = ReadInt(store, kAlarmSettingSection, kWindowColorKey.stem, number,
+                                kDefaultAlarmWindowColor);
+    LoadFont(store, number, alarm);
+    return alarm;
+}
+
 void LoadAlarms(const SettingsStore& store, AlarmTable& table) {
     store.GetFile(kSoundSettingSection, kTestSoundFileKey, table.testSoundFile,
                   table.testSoundFileName);
-
     AlarmRecords records;
     for (int i = 0; i < kAlarmCount; ++i) {
-        AlarmRecord& alarm = records[static_cast<std::size_t>(i)];
-        const int number = i + 1;
-        for (const AlarmIntKey& k : kLeadingKeys) {
-            alarm.*k.field = ReadInt(store, kAlarmSettingSection, k.ReadStem(), number, 0);
-        }
-        alarm.NotifyWay = ReadInt(store, kAlarmSettingSection, kNotifyWayKey.stem, number, 0);
-        ReadFile(store, kSoundFileStem, number, alarm.SoundFile, alarm.SoundFileName);
-        ReadFile(store, kPictureFileStem, number, alarm.PictureFile, alarm.PictureFileName);
-    }
-    for (int i = 0; i < kAlarmCount; ++i) {
-        const std::string memo = store.GetTrimmedText(
-            kAlarmSettingSection, AlarmKey(kMemoStem, i + 1), "", kAlarmMemoBufferSize);
-        // The store already stops at whole characters; cut again in case it only counted
-        // characters, so a long Japanese memo can never end in half of one.
-        records[static_cast<std::size_t>(i)].Memo =
-            std::string(Cp932Prefix(memo, kAlarmMemoBufferSize - 1));
-    }
-    for (int i = 0; i < kAlarmCount; ++i) {
-        records[static_cast<std::size_t>(i)].WindowColor = ReadInt(
-            store, kAlarmSettingSection, kWindowColorKey.stem, i + 1, kDefaultAlarmWindowColor);
-    }
-    for (int i = 0; i < kAlarmCount; ++i) {
-        LoadFont(store, i + 1, records[static_cast<std::size_t>(i)]);
+        records[static_cast<std::size_t>(i)] = LoadAlarm(store, i + 1);
     }
     table.changed = {};
     table.fontChanged = {};

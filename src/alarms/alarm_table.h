@@ -121,6 +121,9 @@ private:
     std::string message_;
 };
 
+// Alarm number (1-based) as the file holds it; a file that no longer exists reads as none.
+AlarmRecord LoadAlarm(const SettingsStore& store, int number);
+
 // The test sound file and all records; the armed flag comes on when any alarm is on. Files
 // that no longer exist are dropped (their path reads as empty).
 void LoadAlarms(const SettingsStore& store, AlarmTable& table);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -113,23 +114,26 @@ Units Decode(std::string_view bytes, bool isArgument) {
     if (isArgument) {
         bytes = bytes.substr(0, bytes.find('\0'));
     }
-    Units units;
-    units.reserve(bytes.size());
+    // Never more units than bytes: filled by index, then cut, as a loader decodes hundreds of
+    // names and values per file.
+    Units units(bytes.size(), u'\0');
+    std::size_t used = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (!IsLeadByte(b)) {
-            units.push_back(b);
+            units[used++] = b;
             ++i;
         } else if (i + 1 < bytes.size() && bytes[i + 1] != '\0') {
-            units.push_back(CanonicalDoubleByte(b << 8 | static_cast<unsigned char>(bytes[i + 1])));
+            units[used++] = CanonicalDoubleByte(b << 8 | static_cast<unsigned char>(bytes[i + 1]));
             i += 2;
         } else {
             if (!isArgument) {
-                units.push_back(kUndecodable);
+                units[used++] = kUndecodable;
             }
             ++i;
         }
     }
+    units.resize(used);
     return units;
 }
 
@@ -141,12 +145,16 @@ std::size_t EncodedSize(char16_t unit) {
     return unit > 0xFF ? 2 : 1;
 }
 
+void AppendUnit(std::string& out, char16_t unit) {
+    if (unit > 0xFF) {
+        out.push_back(static_cast<char>(unit >> 8));
+    }
+    out.push_back(static_cast<char>(unit & 0xFF));
+}
+
 void AppendEncoded(std::string& out, const Units& units) {
     for (char16_t unit : units) {
-        if (unit > 0xFF) {
-            out.push_back(static_cast<char>(unit >> 8));
-        }
-        out.push_back(static_cast<char>(unit & 0xFF));
+        AppendUnit(out, unit);
     }
 }
 
@@ -287,32 +295,48 @@ std::string Serialize(const Profile& profile) {
     return out;
 }
 
-// The first section with the name decides: a key only in a later duplicate is not found.
-const Key* FindKey(const Profile& profile, const Units& section, const Units& key) {
-    const Units sectionName = TrimTrailing(TrimLeading(section));
-    const Units keyName = TrimTrailing(TrimLeading(key));
-    for (const Section& s : profile.sections) {
-        if (NamesEqual(s.name, sectionName)) {
-            for (const Key& k : s.keys) {
-                if (NamesEqual(k.name, keyName)) {
-                    return &k;
-                }
-            }
-            return nullptr;
+// A name as lookups compare it: blanks around it gone, ASCII letters folded.
+Units LookupName(Units name) {
+    name = TrimTrailing(TrimLeading(std::move(name)));
+    for (char16_t& c : name) {
+        c = FoldAscii(c);
+    }
+    return name;
+}
+
+// The first section of each name and, within it, the first key of each name decide: a key only
+// in a later duplicate section is not found. Names in a parsed file are already trimmed.
+struct SectionIndex {
+    std::size_t section = 0;
+    std::unordered_map<Units, std::size_t> keys;
+};
+using ProfileIndex = std::unordered_map<Units, SectionIndex>;
+
+ProfileIndex IndexOf(const Profile& profile) {
+    ProfileIndex index;
+    for (std::size_t s = 0; s < profile.sections.size(); ++s) {
+        const auto [entry, first] =
+            index.try_emplace(LookupName(profile.sections[s].name), SectionIndex{s, {}});
+        if (!first) {
+            continue;
+        }
+        const std::vector<Key>& keys = profile.sections[s].keys;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            entry->second.keys.try_emplace(LookupName(keys[k].name), k);
         }
     }
-    return nullptr;
+    return index;
 }
 
 // Quotes come off only when the closing one survives the cut, and a value that exactly fills
 // the buffer loses its last character instead of the quote.
-Units CopyEntry(Units value, std::size_t bufferSize) {
+Units CopyEntry(std::u16string_view value, std::size_t bufferSize) {
     bool quoted = false;
     if (value.size() > 1 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0]) {
         quoted = true;
-        value.erase(0, 1);
+        value.remove_prefix(1);
     }
-    Units copy = value.substr(0, std::min(value.size(), bufferSize - 1));
+    Units copy(value.substr(0, std::min(value.size(), bufferSize - 1)));
     if (quoted && bufferSize >= value.size() && !copy.empty()) {
         copy.pop_back();
     }
@@ -337,7 +361,7 @@ std::string EncodeWithin(const Units& units, std::size_t byteLimit) {
         if (used > byteLimit) {
             break;
         }
-        AppendEncoded(out, Units(1, unit));
+        AppendUnit(out, unit);
     }
     return out;
 }
@@ -390,6 +414,7 @@ int ParseProfileInt(const Units& text) {
 
 struct MemorySettingsStore::Parsed {
     Profile profile;
+    ProfileIndex index;
 };
 
 MemorySettingsStore::MemorySettingsStore(std::string text, IniFileAccess fileAccess)
@@ -398,19 +423,33 @@ MemorySettingsStore::MemorySettingsStore(std::string text, IniFileAccess fileAcc
 }
 
 void MemorySettingsStore::Reparse() {
-    parsed = std::make_shared<const Parsed>(Parsed{Parse(fileText)});
+    Profile profile = Parse(fileText);
+    ProfileIndex index = IndexOf(profile);
+    parsed = std::make_shared<const Parsed>(Parsed{std::move(profile), std::move(index)});
 }
 
 namespace {
 
-Units ReadUnits(const Profile& profile, IniFileAccess access, std::string_view section,
-                std::string_view key, std::string_view def, std::size_t bufferSize) {
+const Key* FindKey(const Profile& profile, const ProfileIndex& index, std::string_view section,
+                   std::string_view key) {
+    const auto s = index.find(LookupName(DecodeArgument(section)));
+    if (s == index.end()) {
+        return nullptr;
+    }
+    const auto k = s->second.keys.find(LookupName(DecodeArgument(key)));
+    return k == s->second.keys.end() ? nullptr
+                                     : &profile.sections[s->second.section].keys[k->second];
+}
+
+Units ReadUnits(const Profile& profile, const ProfileIndex& index, IniFileAccess access,
+                std::string_view section, std::string_view key, std::string_view def,
+                std::size_t bufferSize) {
     const Units defUnits = StripDefault(DecodeArgument(def));
     if (access == IniFileAccess::DirectoryMissing) {
         // The file could not be opened at all, so the default is copied without unquoting.
         return defUnits.substr(0, bufferSize - 1);
     }
-    const Key* found = FindKey(profile, DecodeArgument(section), DecodeArgument(key));
+    const Key* found = FindKey(profile, index, section, key);
     return CopyEntry(found && found->value ? *found->value : defUnits, bufferSize);
 }
 
@@ -418,7 +457,7 @@ Units ReadUnits(const Profile& profile, IniFileAccess access, std::string_view s
 
 int MemorySettingsStore::GetInt(std::string_view section, std::string_view key, int def) const {
     // The integer is read through a 30-character buffer; an empty read means the default.
-    const Units text = ReadUnits(parsed->profile, access, section, key, "", 30);
+    const Units text = ReadUnits(parsed->profile, parsed->index, access, section, key, "", 30);
     return text.empty() ? def : ParseProfileInt(text);
 }
 
@@ -427,8 +466,9 @@ std::string MemorySettingsStore::GetText(std::string_view section, std::string_v
     if (bufferSize == 0) {
         return {};
     }
-    return EncodeWithin(ReadUnits(parsed->profile, access, section, key, def, bufferSize),
-                        bufferSize - 1);
+    return EncodeWithin(
+        ReadUnits(parsed->profile, parsed->index, access, section, key, def, bufferSize),
+        bufferSize - 1);
 }
 
 bool MemorySettingsStore::PutText(std::string_view section, std::string_view key,
