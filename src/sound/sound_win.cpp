@@ -160,7 +160,9 @@ void TakePendingFile(SoundChannel channel) {
     const std::string& path = pending.paths[static_cast<std::size_t>(channel)];
     Channels().Channel(channel).fileName = path;
     // Which alarm or chime started, by its file: the soak counts firings per file.
-    Log("sound-start " + std::to_string(static_cast<int>(channel)) + " " + path);
+    if constexpr (kTestHooks) {
+        Log("sound-start " + std::to_string(static_cast<int>(channel)) + " " + path);
+    }
 }
 
 constexpr const char* kNotifyWindowClass = "ZentravaSoundNotify";

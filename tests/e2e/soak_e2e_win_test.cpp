@@ -26,7 +26,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -331,11 +330,16 @@ bool WriteSoakFiles(const std::string& dir) {
     return ok;
 }
 
-// Which days an alarm's repeat type allows (wDayOfWeek, Sunday 0); Once is matched by date.
-bool RepeatAllows(int type, int dayOfWeek) {
-    constexpr std::array<unsigned, 12> kDays = {0x00, 0x7F, 0x3E, 0x7E, 0x41, 0x02,
-                                                0x04, 0x08, 0x10, 0x20, 0x40, 0x01};
-    return (kDays[static_cast<std::size_t>(type)] >> dayOfWeek & 1u) != 0;
+// The clock's record at second 0 of a simulated local minute, for the alarms' own due rule.
+ClockTimeRecord MinuteRecord(const SYSTEMTIME& t) {
+    ClockTimeRecord r;
+    r.Year = t.wYear;
+    r.Month = t.wMonth;
+    r.Day = t.wDay;
+    r.DayOfWeek = t.wDayOfWeek;
+    r.Hour = t.wHour;
+    r.Minute = t.wMinute;
+    return r;
 }
 
 // Event-log counts expected from the span (start, end] of simulated UTC time: per sound file.
@@ -344,10 +348,7 @@ std::map<std::string, int> DueSounds(const SoakSettings& s, std::int64_t start, 
     for (std::int64_t m = (start / kMinute + 1) * kMinute; m <= end; m += kMinute) {
         const SYSTEMTIME t = LocalAt(m);
         for (const AlarmRecord& a : s.alarms) {
-            const bool day = a.RepeatType == 0
-                                 ? a.Year == t.wYear && a.Month == t.wMonth && a.Day == t.wDay
-                                 : RepeatAllows(a.RepeatType, t.wDayOfWeek);
-            if (day && a.Hour == t.wHour && a.Minute == t.wMinute) {
+            if (IsAlarmDue(a, MinuteRecord(t))) {
                 ++due[a.SoundFile];
             }
         }
