@@ -7,10 +7,15 @@ endif()
 
 # -O2 with -g: millions of runs want the speed, and the sanitizers' reports still name lines.
 # The library's own checks catch an index past a container's end even without ASan, which the
-# long runs leave out for twice the executions (scripts/fuzz.sh --fast).
+# long runs leave out, with the comparison tracing, for four times the executions
+# (scripts/fuzz.sh --fast).
 set(ZENTRAVA_FUZZ_COMMON_FLAGS -O2 -g -fno-omit-frame-pointer -fno-sanitize-recover=all
                                -D_GLIBCXX_ASSERTIONS)
 set(ZENTRAVA_FUZZ_SANITIZERS "address,undefined" CACHE STRING "Sanitizers beside libFuzzer")
+option(ZENTRAVA_FUZZ_TRACE_CMP "Trace the core's comparisons to steer mutations" ON)
+if(NOT ZENTRAVA_FUZZ_TRACE_CMP)
+    list(APPEND ZENTRAVA_FUZZ_COMMON_FLAGS -fno-sanitize-coverage=trace-cmp)
+endif()
 target_compile_options(zentrava_core PRIVATE ${ZENTRAVA_FUZZ_COMMON_FLAGS}
                                              -fsanitize=fuzzer-no-link,${ZENTRAVA_FUZZ_SANITIZERS})
 

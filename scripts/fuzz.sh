@@ -7,9 +7,11 @@
 # --seconds N  each target for N seconds (default 5; what CI runs)
 # --runs N     each target for N executions (the long run recorded in docs/PERFORMANCE.md);
 #              with --seconds as well, whichever comes first
-# --keep DIR   leave each target's grown corpus in DIR/<target> instead of deleting it
-# --fast       UBSan and the library's assertions without ASan (build/fuzz-fast): about twice the
-#              executions, for the ten-million runs; CI keeps ASan
+# --keep DIR   start from DIR/<target> as well as the seeds, leave the grown corpus there and the
+#              run's log in DIR/<target>.log, so that a long run can go on where one stopped
+# --fast       UBSan and the library's assertions, without ASan and without tracing comparisons
+#              (build/fuzz-fast): about four times the executions, for the ten-million runs that
+#              go on from a corpus grown by the full build; CI runs the full build
 # One line per target: name, executions, executions per second, corpus files at the end, and
 # "clean" or the finding. A finding's input is kept under build/fuzz/findings and the exit status
 # is non-zero. Installs nothing: scripts/setup.sh does.
@@ -27,7 +29,7 @@ while (($#)); do
     --runs) limit+=(-runs="$2"); shift 2 ;;
     --keep) keep="$2"; shift 2 ;;
     --fast) fast=1; shift ;;
-    -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,17p' "$0"; exit 0 ;;
     *) targets+=("$1"); shift ;;
     esac
 done
@@ -44,7 +46,8 @@ fi
 mkdir -p build
 bin=build/fuzz
 configure=(--preset fuzz)
-((fast)) && bin=build/fuzz-fast && configure+=(-B "$bin" -DZENTRAVA_FUZZ_SANITIZERS=undefined)
+((fast)) && bin=build/fuzz-fast &&
+    configure+=(-B "$bin" -DZENTRAVA_FUZZ_SANITIZERS=undefined -DZENTRAVA_FUZZ_TRACE_CMP=OFF)
 if ! { cmake "${configure[@]}" >build/fuzz-configure.log 2>&1 &&
     cmake --build "$bin" -- "${targets[@]}" >build/fuzz-build.log 2>&1; }; then
     tail -n 20 build/fuzz-configure.log build/fuzz-build.log
@@ -72,7 +75,9 @@ for t in "${targets[@]}"; do
     corpus="$work/$t"
     mkdir -p "$corpus"
     cp tests/fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null
-    log="$work/$t.log"
+    [ -n "$keep" ] && cp "$keep/$t"/* "$corpus"/ 2>/dev/null
+    log="${keep:-$work}/$t.log"
+    mkdir -p "$(dirname "$log")"
     "$bin/$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout=60 -print_final_stats=1 \
         -artifact_prefix="$findings/$t-" "$corpus" >"$log" 2>&1
     rc=$?
