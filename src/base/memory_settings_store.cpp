@@ -295,17 +295,21 @@ std::string Serialize(const Profile& profile) {
     return out;
 }
 
-// A name as lookups compare it: blanks around it gone, ASCII letters folded.
-Units LookupName(Units name) {
-    name = TrimTrailing(TrimLeading(std::move(name)));
+Units Folded(Units name) {
     for (char16_t& c : name) {
         c = FoldAscii(c);
     }
     return name;
 }
 
+// A name asked for loses the blanks around it; a name in the file is matched as it stands, so
+// one cut at a NUL that left a blank before it is never found.
+Units LookupName(Units name) {
+    return Folded(TrimTrailing(TrimLeading(std::move(name))));
+}
+
 // The first section of each name and, within it, the first key of each name decide: a key only
-// in a later duplicate section is not found. Names in a parsed file are already trimmed.
+// in a later duplicate section is not found.
 struct SectionIndex {
     std::size_t section = 0;
     std::unordered_map<Units, std::size_t> keys;
@@ -316,13 +320,13 @@ ProfileIndex IndexOf(const Profile& profile) {
     ProfileIndex index;
     for (std::size_t s = 0; s < profile.sections.size(); ++s) {
         const auto [entry, first] =
-            index.try_emplace(LookupName(profile.sections[s].name), SectionIndex{s, {}});
+            index.try_emplace(Folded(profile.sections[s].name), SectionIndex{s, {}});
         if (!first) {
             continue;
         }
         const std::vector<Key>& keys = profile.sections[s].keys;
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            entry->second.keys.try_emplace(LookupName(keys[k].name), k);
+            entry->second.keys.try_emplace(Folded(keys[k].name), k);
         }
     }
     return index;

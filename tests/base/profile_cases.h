@@ -81,6 +81,7 @@ inline const std::vector<ReadCase> kReadCases = {
     {"CtrlZCountsAsBlank", "[S]\r\nk=\x1a" "9\x1a\r\n", "S", "k", "d", kWideBuffer, "9", 9},
     {"IdeographicSpaceIsNotBlank", "[S]\r\nk=\x81\x40v\x81\x40\r\n", "S", "k", "d", kWideBuffer, "\x81\x40v\x81\x40", 0},
     {"NulEndsValue", "[S]\r\nk=4\0" "5\r\n"sv, "S", "k", "d", kWideBuffer, "4", 4},
+    {"HeaderCutAtNulKeepsBlankBeforeIt", "[S \0x]\r\nk=1\r\n"sv, "S", "k", "d", kWideBuffer, "d", kIntDefault},
     {"Utf8MarkerSkipped", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "d", kWideBuffer, "v", 0},
 
     // Buffer size
