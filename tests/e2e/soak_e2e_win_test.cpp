@@ -468,6 +468,9 @@ TEST(Soak, EveryFeatureThroughASimulatedSpanStaysFlatAndFiresEachDueEventOnce) {
     const std::optional<ClockReading> before = ReadClock(session);
     ASSERT_TRUE(before.has_value()) << session.lastError();
     const std::int64_t startUtc = RealUtcNow() + before->lead;
+    // Before the soak the clock runs on real time, where a start-up stall of more than 5 s
+    // on a loaded machine is jumped over by design.
+    const std::size_t soakLogFrom = session.EventLogText().value_or("").size();
     ASSERT_TRUE(Soak(session, kTicksPerCallback, leadFile.path));
     ASSERT_TRUE(StartTimers(session));
 
@@ -533,8 +536,9 @@ TEST(Soak, EveryFeatureThroughASimulatedSpanStaysFlatAndFiresEachDueEventOnce) {
     if (const std::size_t box = log.find("mci-box"); box != std::string::npos) {
         ADD_FAILURE() << "a sound failed; the event log before it:\n" << LinesUpTo(log, box, 60);
     }
-    if (const std::size_t jump = log.find("\njump "); jump != std::string::npos) {
-        ADD_FAILURE() << "the soak must replay every tick; " << Count(log, "\njump ")
+    if (const std::size_t jump = log.find("\njump ", soakLogFrom); jump != std::string::npos) {
+        ADD_FAILURE() << "the soak must replay every tick; "
+                      << Count(std::string_view(log).substr(soakLogFrom), "\njump ")
                       << " jumps, the first after:\n"
                       << LinesUpTo(log, jump + 1, 20);
     }
