@@ -15,7 +15,6 @@
 #include "base/memory_settings_store.h"
 #include "base/settings_store_win.h"
 #include "base/test_hooks.h"
-#include "clock/platform_time_win.h"
 #include "e2e/e2e_support.h"
 #include "face/time_bands.h"
 #include "face/world_zones.h"
@@ -331,10 +330,15 @@ bool WriteSoakFiles(const std::string& dir) {
     return ok;
 }
 
-// The clock's record at a simulated local minute, as the clock itself loads it.
+// The clock's record at second 0 of a simulated local minute, for the alarms' own due rule.
 ClockTimeRecord MinuteRecord(const SYSTEMTIME& t) {
     ClockTimeRecord r;
-    LoadRecord(r, ToDateTime(t));
+    r.Year = t.wYear;
+    r.Month = t.wMonth;
+    r.Day = t.wDay;
+    r.DayOfWeek = t.wDayOfWeek;
+    r.Hour = t.wHour;
+    r.Minute = t.wMinute;
     return r;
 }
 
